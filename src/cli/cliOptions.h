@@ -1,0 +1,21 @@
+// The command line of the vek tool.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct cliOptions {
+    enum class action { compress, expand, both, help, version };
+    action what = action::help;
+    int button = 0;          // kind as the engine takes it, 101 to 103
+    bool remove = false;
+    std::string directory;   // -C: change there first
+    std::vector<std::string> paths;
+};
+
+// Parsed options, or null with the reason in error.
+std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
+                                           std::string& error);
+
+extern const char* const usageText;

@@ -1,0 +1,73 @@
+#include "cli/cliRun.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "cli/cliOptions.h"
+#include "engine/both.h"
+#include "engine/compress.h"
+#include "engine/expand.h"
+
+namespace {
+
+// Prints each log line as the engine gives it, one per output line.
+class streamLog : public logSink {
+public:
+    explicit streamLog(std::FILE* s) : stream(s) {}
+    void addLine(const std::string& line) override {
+        std::fwrite(line.data(), 1, line.size(), stream);
+        std::fputc('\n', stream);
+    }
+
+private:
+    std::FILE* stream;
+};
+
+int usageError(std::FILE* err, const std::string& message) {
+    std::fprintf(err, "vek: %s\n%s", message.c_str(), usageText);
+    return 2;
+}
+
+int runAction(const cliOptions& o, std::FILE* out) {
+    streamLog log(out);
+    const char* first = o.paths[0].c_str();
+    int result = 1;
+    switch (o.what) {
+        case cliOptions::action::expand:
+            result = expandLibrary(o.button, first, log);
+            break;
+        case cliOptions::action::both:
+            result = bothLibrary(o.button, first, log);
+            break;
+        default: {
+            int errors = 0;
+            result = compressLibrary(o.button, first, o.paths[1].c_str(), o.remove ? 1 : 0, log,
+                                     &errors);
+            if (result == 0 && errors != 0) result = 1;
+        }
+    }
+    std::fflush(out);
+    return result == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    std::string error;
+    std::optional<cliOptions> o = parseCommandLine(args, error);
+    if (!o) return usageError(err, error);
+    if (o->what == cliOptions::action::help) {
+        std::fputs(usageText, out);
+        return 0;
+    }
+    if (o->what == cliOptions::action::version) {
+        std::fputs("vek 1.0.0 (library release 6.3)\n", out);
+        return 0;
+    }
+    if (!o->directory.empty()) {
+        std::error_code ec;
+        std::filesystem::current_path(o->directory, ec);
+        if (ec) return usageError(err, "can't change to " + o->directory + ": " + ec.message());
+    }
+    return runAction(*o, out);
+}

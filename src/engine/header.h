@@ -1,0 +1,25 @@
+// The header line that begins every component: how compress reads its
+// fields, and how a library reader takes a component's name from it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct headerFields {
+    std::string name;
+    std::optional<std::string> commaPart;
+    std::optional<std::string> semicolonPart;
+    bool hasAko = false;
+    std::string akoName;
+    std::string extraText;  // empty means absent
+};
+
+// Null when the line does not begin with keyword (letter case ignored over
+// the keyword's length): a bad first line.
+std::optional<headerFields> parseHeader(const std::string& line, const std::string& keyword);
+
+// The name a library reader gives the component whose header line this is:
+// the first word after the keyword and the character that follows it, cut at
+// its first "," or else its first ";" or else its first ":". Empty when the
+// line has no such word.
+std::string componentNameOf(const std::string& line, const std::string& keyword);

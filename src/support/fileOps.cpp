@@ -1,0 +1,139 @@
+#include "support/fileOps.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace fileOps {
+namespace {
+
+bool writesTo(const char* mode) {
+    return std::strpbrk(mode, "wa+") != nullptr;
+}
+
+bool hasWriteBits(const fs::file_status& st) {
+    const auto any = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (st.permissions() & any) != fs::perms::none;
+}
+
+bool accessAllowsWrite(const std::string& path) {
+#ifdef _WIN32
+    return _access(path.c_str(), 2) == 0;
+#else
+    return access(path.c_str(), W_OK) == 0;
+#endif
+}
+
+int processId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<int>(getpid());
+#endif
+}
+
+int openExclusive(const std::string& path) {
+#ifdef _WIN32
+    return _open(path.c_str(), _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+    return ::open(path.c_str(), O_CREAT | O_EXCL | O_RDWR, 0666);
+#endif
+}
+
+std::FILE* streamOf(int fd) {
+#ifdef _WIN32
+    std::FILE* f = _fdopen(fd, "w+b");
+    if (!f) _close(fd);
+#else
+    std::FILE* f = fdopen(fd, "w+b");
+    if (!f) close(fd);
+#endif
+    return f;
+}
+
+}  // namespace
+
+std::FILE* open(const std::string& path, const char* mode) {
+    std::error_code ec;
+    fs::file_status st = fs::status(path, ec);
+    if (!ec && fs::is_directory(st)) {
+        errno = EISDIR;
+        return nullptr;
+    }
+    if (!ec && fs::exists(st) && writesTo(mode) && !hasWriteBits(st)) {
+        errno = EACCES;
+        return nullptr;
+    }
+    return std::fopen(path.c_str(), mode);
+}
+
+bool writable(const std::string& path) {
+    std::error_code ec;
+    fs::file_status st = fs::status(path, ec);
+    if (ec || !fs::exists(st)) return false;
+    return hasWriteBits(st) && accessAllowsWrite(path);
+}
+
+bool exists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+std::string dirOf(const std::string& path) {
+    fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+std::FILE* createTemp(const std::string& dir, const std::string& stem, std::string& nameOut) {
+    static std::atomic<unsigned> counter{0};
+    const auto seed = static_cast<unsigned long long>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned long long tag = seed + counter++ * 7919ULL;
+        std::string name = (fs::path(dir) / (stem + std::to_string(processId()) + "-" +
+                                             std::to_string(tag % 1000000007ULL) + ".tmp"))
+                               .string();
+        nameOut = name;
+        int fd = openExclusive(name);
+        if (fd >= 0) return streamOf(fd);
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
+
+std::string systemTempDir() {
+    std::error_code ec;
+    fs::path dir = fs::temp_directory_path(ec);
+    return ec ? std::string() : dir.string();
+}
+
+bool replace(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::file_status st = fs::status(to, ec);
+    if (!ec && fs::exists(st)) {
+        fs::permissions(from, st.permissions(), fs::perm_options::replace, ec);
+    }
+    ec.clear();
+    fs::rename(from, to, ec);
+    return !ec;
+}
+
+bool removeFile(const std::string& path) {
+    return std::remove(path.c_str()) == 0;
+}
+
+}  // namespace fileOps

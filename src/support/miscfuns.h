@@ -1,0 +1,14 @@
+// Shared string helpers used by the engine, the settings and the dialogs.
+#pragma once
+
+// Compares two strings, folding only the letters A to Z to lower case.
+// Returns the difference of the first differing folded characters, 0 when equal.
+int strCmpNoCase(const char* a, const char* b);
+
+// Same over at most n characters; folds with the C library's isupper/tolower,
+// so characters of code 128 and above are compared unfolded.
+int strNCmpNoCase(const char* a, const char* b, int n);
+
+// A copy of s from operator new (release with delete[]). A null argument is a
+// broken invariant: it is reported through vekCheck and gives null.
+char* strDup(const char* s);
