@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cliOptions.h"
+#include "engine/libKind.h"
+
+namespace {
+
+struct goodCase {
+    std::vector<std::string> args;
+    cliOptions::action what;
+    int button;
+    bool remove;
+    std::string directory;
+    std::vector<std::string> paths;
+};
+
+class goodCommandLines : public ::testing::TestWithParam<goodCase> {};
+
+TEST_P(goodCommandLines, Parse) {
+    const goodCase& c = GetParam();
+    std::string error;
+    std::optional<cliOptions> o = parseCommandLine(c.args, error);
+    ASSERT_TRUE(o.has_value()) << error;
+    EXPECT_EQ(o->what, c.what);
+    EXPECT_EQ(o->button, c.button);
+    EXPECT_EQ(o->remove, c.remove);
+    EXPECT_EQ(o->directory, c.directory);
+    EXPECT_EQ(o->paths, c.paths);
+}
+
+using A = cliOptions::action;
+
+INSTANTIATE_TEST_SUITE_P(Cases, goodCommandLines, ::testing::Values(
+    goodCase{{"expand", "parts.slb"}, A::expand, DLG_BUTTON1, false, "", {"parts.slb"}},
+    goodCase{{"expand", "PARTS.PLB"}, A::expand, DLG_BUTTON2, false, "", {"PARTS.PLB"}},
+    goodCase{{"both", "x/y.Flb"}, A::both, DLG_BUTTON3, false, "", {"x/y.Flb"}},
+    goodCase{{"expand", "-k", "package", "odd.lib"}, A::expand, DLG_BUTTON2, false, "", {"odd.lib"}},
+    goodCase{{"expand", "-k", "footprint", "a.slb"}, A::expand, DLG_BUTTON3, false, "", {"a.slb"}},
+    goodCase{{"compress", "-r", "in.lst", "out.slb"}, A::compress, DLG_BUTTON1, true, "", {"in.lst", "out.slb"}},
+    goodCase{{"compress", "in.lst", "--remove", "-C", "d", "out.flb"}, A::compress, DLG_BUTTON3, true, "d",
+             {"in.lst", "out.flb"}},
+    goodCase{{"compress", "--", "-odd.lst", "out.slb"}, A::compress, DLG_BUTTON1, false, "", {"-odd.lst", "out.slb"}},
+    goodCase{{"--help"}, A::help, 0, false, "", {}},
+    goodCase{{"--version"}, A::version, 0, false, "", {}}));
+
+class badCommandLines : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(badCommandLines, GiveAReason) {
+    std::string error;
+    EXPECT_FALSE(parseCommandLine(GetParam(), error).has_value());
+    EXPECT_FALSE(error.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, badCommandLines, ::testing::Values(
+    std::vector<std::string>{},
+    std::vector<std::string>{"pack", "x.slb"},
+    std::vector<std::string>{"expand"},
+    std::vector<std::string>{"expand", "a.slb", "b.slb"},
+    std::vector<std::string>{"expand", "parts.lib"},
+    std::vector<std::string>{"expand", "-k", "resistor", "a.slb"},
+    std::vector<std::string>{"expand", "-k"},
+    std::vector<std::string>{"expand", "-r", "a.slb"},
+    std::vector<std::string>{"compress", "in.lst"},
+    std::vector<std::string>{"compress", "in.lst", "out.txt"},
+    std::vector<std::string>{"both", "-x", "a.slb"},
+    std::vector<std::string>{"both", "a.slb", "-C"}));
+
+TEST(cliOptions, KindErrorNamesTheRemedy) {
+    std::string error;
+    parseCommandLine({"expand", "parts.lib"}, error);
+    EXPECT_NE(error.find("-k"), std::string::npos) << error;
+}
+
+}  // namespace

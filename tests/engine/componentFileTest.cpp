@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/fileText.h"
+#include "common/testDir.h"
+#include "engine/componentFile.h"
+
+namespace {
+
+struct storedCase {
+    std::string piece;
+    const char* stored;  // null: dropped
+};
+
+class storedFormTable : public ::testing::TestWithParam<storedCase> {};
+
+TEST_P(storedFormTable, Normalises) {
+    const storedCase& c = GetParam();
+    std::optional<std::string> s = storedForm(c.piece);
+    if (!c.stored) {
+        EXPECT_FALSE(s.has_value()) << c.piece;
+    } else {
+        ASSERT_TRUE(s.has_value()) << c.piece;
+        EXPECT_EQ(*s, c.stored);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, storedFormTable, ::testing::Values(
+    storedCase{"L1\n", "L1"},
+    storedCase{"L1   \t \n", "L1"},
+    storedCase{"L1\x1a\x1a\n", "L1"},
+    storedCase{"  lead\n", "  lead"},
+    storedCase{"A\rB\n", "A"},
+    storedCase{"A \rB\n", "A"},
+    storedCase{"L1\r\n", "L1"},
+    storedCase{"no line end", "no line end"},
+    storedCase{"\n", nullptr},
+    storedCase{" \t\x1a\r\n", nullptr},
+    storedCase{"", nullptr},
+    storedCase{"\rtext\n", nullptr},
+    storedCase{"mid\tdle \tend\n", "mid\tdle \tend"}));
+
+struct listCase {
+    const char* piece;
+    const char* path;
+};
+
+class listEntryTable : public ::testing::TestWithParam<listCase> {};
+
+TEST_P(listEntryTable, Path) {
+    EXPECT_EQ(listEntryPath(GetParam().piece), GetParam().path) << GetParam().piece;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, listEntryTable, ::testing::Values(
+    listCase{"and2.sym\n", "and2.sym"},
+    listCase{"and2.sym \tanything at all\n", "and2.sym"},
+    listCase{"and2.sym\tAND2\n", "and2.sym"},
+    listCase{" and2.sym\n", ""},
+    listCase{"\n", ""},
+    listCase{"last", "last"},
+    listCase{"crlf.sym\r\n", "crlf.sym"},
+    listCase{"dir/sub dir.sym\n", "dir/sub"}));
+
+TEST(listPathFor, CutsAtTheFirstDot) {
+    EXPECT_EQ(listPathFor("parts.slb"), "parts.lst");
+    EXPECT_EQ(listPathFor("D:\\V1.2\\parts.slb"), "D:\\V1.lst");
+    EXPECT_EQ(listPathFor("noext"), "noext.lst");
+    EXPECT_EQ(listPathFor("a.b.c"), "a.lst");
+}
+
+// Drives the collision rule with a set of taken names.
+std::vector<std::string> namesTried(const std::string& base, std::size_t takenCount,
+                                    std::optional<std::string>& chosen) {
+    std::vector<std::string> tried;
+    chosen = firstFreeName(base, ".sym", [&](const std::string& n) {
+        tried.push_back(n);
+        return tried.size() <= takenCount;
+    });
+    return tried;
+}
+
+TEST(collisionRule, OdometerWithCarries) {
+    std::optional<std::string> chosen;
+    std::vector<std::string> tried = namesTried("AND2", 100000, chosen);
+    EXPECT_FALSE(chosen.has_value());
+    ASSERT_EQ(tried.size(), 18279u);
+    EXPECT_EQ(tried[0], "AND2.sym");
+    EXPECT_EQ(tried[1], "ANDa.sym");
+    EXPECT_EQ(tried[26], "ANDz.sym");
+    EXPECT_EQ(tried[27], "ANaa.sym");
+    EXPECT_EQ(tried[28], "ANab.sym");
+    EXPECT_EQ(tried[53], "ANba.sym");
+    EXPECT_EQ(tried[702], "ANzz.sym");
+    EXPECT_EQ(tried[703], "Aaaa.sym");
+    EXPECT_EQ(tried.back(), "Azzz.sym");
+    EXPECT_EQ(std::set<std::string>(tried.begin(), tried.end()).size(), tried.size());
+}
+
+TEST(collisionRule, FirstFreeNameIsTaken) {
+    std::optional<std::string> chosen;
+    namesTried("AND2", 0, chosen);
+    EXPECT_EQ(chosen, std::optional<std::string>("AND2.sym"));
+    namesTried("AND2", 1, chosen);
+    EXPECT_EQ(chosen, std::optional<std::string>("ANDa.sym"));
+    namesTried("AND2", 27, chosen);
+    EXPECT_EQ(chosen, std::optional<std::string>("ANaa.sym"));
+}
+
+TEST(collisionRule, ShortBaseNamesTurnOnlyTheirOwnCharacters) {
+    std::optional<std::string> chosen;
+    std::vector<std::string> two = namesTried("AB", 100000, chosen);
+    EXPECT_FALSE(chosen);
+    ASSERT_EQ(two.size(), 1u + 26u + 676u);
+    EXPECT_EQ(two[1], "Aa.sym");
+    EXPECT_EQ(two[27], "aa.sym");
+    EXPECT_EQ(two.back(), "zz.sym");
+    std::vector<std::string> one = namesTried("Q", 100000, chosen);
+    ASSERT_EQ(one.size(), 27u);
+    EXPECT_EQ(one[1], "a.sym");
+    EXPECT_EQ(one.back(), "z.sym");
+    EXPECT_EQ(namesTried("", 100000, chosen).size(), 1u);
+    EXPECT_FALSE(chosen);
+}
+
+using componentFileNameTest = inTempDir;
+
+TEST_F(componentFileNameTest, TailAndSubstitutions) {
+    const libKind& sym = *kindForButton(DLG_BUTTON1);
+    EXPECT_EQ(componentFileName("ABCDEFGHIJ", sym), std::optional<std::string>("CDEFGHIJ.sym"));
+    EXPECT_EQ(componentFileName("A.B", sym), std::optional<std::string>("A_B.sym"));
+    EXPECT_EQ(componentFileName("A/B", sym), std::optional<std::string>("A_B.sym"));
+    EXPECT_EQ(componentFileName("a\\b+c", sym), std::optional<std::string>("a_b_c.sym"));
+    EXPECT_EQ(componentFileName("F1", *kindForButton(DLG_BUTTON3)),
+              std::optional<std::string>("F1.fpd"));
+    EXPECT_FALSE(componentFileName("", sym));
+}
+
+TEST_F(componentFileNameTest, ExistingWritableFilesAreTakenReadOnlyAreFree) {
+    const libKind& pkg = *kindForButton(DLG_BUTTON2);
+    writeBytes("DIP8.pkg", "x");
+    EXPECT_EQ(componentFileName("DIP8", pkg), std::optional<std::string>("DIPa.pkg"));
+    writeBytes("DIPa.pkg", "x");
+    EXPECT_EQ(componentFileName("DIP8", pkg), std::optional<std::string>("DIPb.pkg"));
+    setReadOnly("DIP8.pkg", true);
+    EXPECT_EQ(componentFileName("DIP8", pkg), std::optional<std::string>("DIP8.pkg"));
+}
+
+}  // namespace

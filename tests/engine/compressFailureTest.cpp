@@ -1,0 +1,156 @@
+// A compress that fails in any way must leave the output path as it was and
+// delete nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/fileText.h"
+#include "common/testDir.h"
+#include "engine/compress.h"
+#include "engine/libKind.h"
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class compressFailureTest : public inTempDir {
+protected:
+    void SetUp() override {
+        inTempDir::SetUp();
+        writeText("and2.sym", "*symbol AND2 ako GATE2\nL1\nL2\n");
+        writeText("parts.lst", "and2.sym\n");
+    }
+    int compress(const char* list, const char* out, int remove = 0) {
+        return compressLibrary(DLG_BUTTON1, list, out, remove, log);
+    }
+    std::size_t filesHere() {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator("."), fs::directory_iterator()));
+    }
+    memoryLog log;
+};
+
+TEST_F(compressFailureTest, ErrorsLeaveAnExistingLibraryUntouched) {
+    const std::string old = "*version 6.3 1\n@index\nold library\n";
+    writeBytes("keep.slb", old);
+    writeText("parts.lst", "and2.sym\nmissing.sym\n");
+    EXPECT_EQ(compress("parts.lst", "keep.slb", 1), 0);
+    EXPECT_EQ(readBytes("keep.slb"), old);
+    EXPECT_TRUE(fileExists("and2.sym"));
+    EXPECT_EQ(filesHere(), 3u);
+}
+
+TEST_F(compressFailureTest, OutputThatCannotBeOpened) {
+    EXPECT_EQ(compress("parts.lst", "no-dir/out.slb"), 1);
+    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open output file: no-dir/out.slb\n");
+    EXPECT_EQ(filesHere(), 2u);
+}
+
+TEST_F(compressFailureTest, ReadOnlyOutputIsKept) {
+    writeBytes("ro.slb", "precious");
+    setReadOnly("ro.slb", true);
+    EXPECT_EQ(compress("parts.lst", "ro.slb"), 1);
+    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open output file: ro.slb\n");
+    EXPECT_EQ(readBytes("ro.slb"), "precious");
+    EXPECT_EQ(filesHere(), 3u);
+}
+
+TEST_F(compressFailureTest, OutputThatIsAFolder) {
+    fs::create_directory("lib.slb");
+    EXPECT_EQ(compress("parts.lst", "lib.slb"), 1);
+    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open output file: lib.slb\n");
+}
+
+TEST_F(compressFailureTest, ListThatCannotBeOpened) {
+    EXPECT_EQ(compress("nolist.lst", "out.slb"), 1);
+    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open list file: nolist.lst\n");
+    EXPECT_FALSE(fileExists("out.slb"));
+    setReadOnly("parts.lst", true);
+    log.lines.clear();
+    EXPECT_EQ(compress("parts.lst", "out.slb"), 1);
+    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open list file: parts.lst\n");
+    EXPECT_EQ(filesHere(), 2u);
+}
+
+TEST_F(compressFailureTest, BothOutputAndListFailing) {
+    EXPECT_EQ(compress("nolist.lst", "no-dir/x.slb"), 1);
+    EXPECT_EQ(joinLines(log.lines),
+              "Compress: fatal error: can't open output file: no-dir/x.slb\n"
+              "Compress: fatal error: can't open list file: nolist.lst\n");
+}
+
+#ifndef _WIN32
+// Runs a compress in a child whose files may not grow past limit bytes, as on
+// a full disk. The child reports its result and log through its exit code and
+// a pipe.
+struct limitedRun {
+    int result;
+    std::string log;
+};
+
+limitedRun compressWithFileLimit(rlim_t limit, const char* out) {
+    int fds[2];
+    if (pipe(fds) != 0) return {-1, ""};
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit rl{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &rl);
+        memoryLog log;
+        int r = compressLibrary(DLG_BUTTON1, "parts.lst", out, 1, log);
+        std::string text = joinLines(log.lines);
+        if (write(fds[1], text.data(), text.size()) < 0) _exit(99);
+        _exit(r);
+    }
+    close(fds[1]);
+    std::string text;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(fds[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<std::size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
+TEST_F(compressFailureTest, FullDiskWhileCollectingComponents) {
+    writeText("big.sym", "*symbol BIG\n" + std::string(900, 'b') + "\n" + std::string(900, 'c') + "\n");
+    writeText("parts.lst", "and2.sym\nbig.sym\n");
+    writeBytes("out.slb", "old");
+    limitedRun r = compressWithFileLimit(1000, "out.slb");
+    EXPECT_EQ(r.result, 1);
+    EXPECT_EQ(r.log, "Compress: got symbol \"AND2\"\nCompress: got symbol \"BIG\"\n"
+                     "Compress: fatal error: can't write output file: out.slb\n");
+    EXPECT_EQ(readBytes("out.slb"), "old");
+    EXPECT_TRUE(fileExists("big.sym"));
+    EXPECT_EQ(filesHere(), 4u);
+}
+
+TEST_F(compressFailureTest, FullDiskWhileWritingTheLibrary) {
+    std::string list;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "c" + std::to_string(i) + ".sym";
+        writeText(name, "*symbol C" + std::to_string(i) + " some extra words here\n");
+        list += name + "\n";
+    }
+    writeText("parts.lst", list);
+    limitedRun r = compressWithFileLimit(2048, "out.slb");
+    EXPECT_EQ(r.result, 1);
+    EXPECT_NE(r.log.find("Compress: 40 files processed\n"
+                         "Compress: fatal error: can't write output file: out.slb\n"),
+              std::string::npos);
+    EXPECT_FALSE(fileExists("out.slb"));
+    EXPECT_TRUE(fileExists("c0.sym"));
+    EXPECT_EQ(filesHere(), 42u);
+}
+#endif
+
+}  // namespace

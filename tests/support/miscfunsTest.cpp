@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/miscfuns.h"
+#include "support/require.h"
+
+namespace {
+
+struct cmpCase {
+    const char* a;
+    const char* b;
+    int sign;  // -1, 0, 1
+};
+
+int signOf(int v) { return (v > 0) - (v < 0); }
+
+class strCmpNoCaseTable : public ::testing::TestWithParam<cmpCase> {};
+
+TEST_P(strCmpNoCaseTable, FoldsOnlyAtoZ) {
+    const cmpCase& c = GetParam();
+    EXPECT_EQ(signOf(strCmpNoCase(c.a, c.b)), c.sign) << c.a << " vs " << c.b;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, strCmpNoCaseTable,
+    ::testing::Values(cmpCase{"abc", "ABC", 0}, cmpCase{"", "", 0}, cmpCase{"a", "", 1},
+                      cmpCase{"", "a", -1}, cmpCase{"Abc", "abd", -1},
+                      cmpCase{"*SYMBOL", "*symbol", 0}, cmpCase{"[", "{", -1},
+                      cmpCase{"\xC4", "\xE4", -1}));
+
+TEST(strCmpNoCase, ResultIsDifferenceOfFoldedCharacters) {
+    EXPECT_EQ(strCmpNoCase("abc", "ABE"), 'c' - 'e');
+    EXPECT_EQ(strCmpNoCase("ab", "abZ"), 0 - 'z');
+}
+
+TEST(strNCmpNoCase, ComparesAtMostN) {
+    EXPECT_EQ(strNCmpNoCase("*SYMBOLX", "*symbol", 7), 0);
+    EXPECT_NE(strNCmpNoCase("*SYMBOX", "*symbol", 7), 0);
+    EXPECT_EQ(strNCmpNoCase("abc", "abd", 2), 0);
+    EXPECT_EQ(strNCmpNoCase("anything", "else", 0), 0);
+    EXPECT_LT(strNCmpNoCase("ab", "abc", 3), 0);
+}
+
+TEST(strNCmpNoCase, LeavesHighCharactersUnfolded) {
+    EXPECT_NE(strNCmpNoCase("\xC4", "\xE4", 1), 0);
+    EXPECT_EQ(strNCmpNoCase("\xC4x", "\xC4X", 2), 0);
+}
+
+int checksSeen = 0;
+std::string lastExpr;
+void countCheck(const char* expr, const char*, int) {
+    ++checksSeen;
+    lastExpr = expr;
+}
+
+TEST(strDup, CopiesIntoNewMemory) {
+    const char* original = "symbol";
+    char* copy = strDup(original);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, original);
+    EXPECT_STREQ(copy, original);
+    delete[] copy;
+}
+
+TEST(strDup, NullIsReportedAndGivesNull) {
+    checksSeen = 0;
+    checkHandler old = setCheckHandler(countCheck);
+    EXPECT_EQ(strDup(nullptr), nullptr);
+    setCheckHandler(old);
+    EXPECT_EQ(checksSeen, 1);
+    EXPECT_EQ(lastExpr, "s");
+}
+
+}  // namespace
