@@ -1,0 +1,27 @@
+#!/bin/sh
+# Builds both configurations and runs every test: natively, then the Windows
+# build under Wine (a prefix inside build/win64, made once per run).
+set -e
+root=$(cd "$(dirname "$0")/.." && pwd)
+start=$(date +%s)
+sh "$root/scripts/install-deps.sh" all
+cmake -S "$root" -B "$root/build/native" >/dev/null
+cmake --build "$root/build/native" -j2
+cmake -S "$root" -B "$root/build/win64" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$root/build/win64" -j2
+
+echo "=== native tests"
+(cd "$root/build/native" && ctest -j2 --output-on-failure)
+
+echo "=== Windows tests under Wine"
+export WINEPREFIX="$root/build/win64/wineprefix" WINEDEBUG=-all
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w
+fi
+status=0
+(cd "$root/build/win64" && ctest --output-on-failure) || status=$?
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+echo "=== all tests took $(( $(date +%s) - start )) s"
+exit $status
