@@ -6,16 +6,11 @@
 #include <string>
 
 #include "common/fileText.h"
+#include "common/limitedRun.h"
 #include "common/testDir.h"
 #include "engine/compress.h"
 #include "engine/libKind.h"
 
-#ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -87,38 +82,10 @@ TEST_F(compressFailureTest, BothOutputAndListFailing) {
 }
 
 #ifndef _WIN32
-// Runs a compress in a child whose files may not grow past limit bytes, as on
-// a full disk. The child reports its result and log through its exit code and
-// a pipe.
-struct limitedRun {
-    int result;
-    std::string log;
-};
-
-limitedRun compressWithFileLimit(rlim_t limit, const char* out) {
-    int fds[2];
-    if (pipe(fds) != 0) return {-1, ""};
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit rl{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &rl);
-        memoryLog log;
-        int r = compressLibrary(DLG_BUTTON1, "parts.lst", out, 1, log);
-        std::string text = joinLines(log.lines);
-        if (write(fds[1], text.data(), text.size()) < 0) _exit(99);
-        _exit(r);
-    }
-    close(fds[1]);
-    std::string text;
-    char buf[4096];
-    ssize_t n;
-    while ((n = read(fds[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<std::size_t>(n));
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+limitedRun compressWithFileLimit(unsigned long limit, const char* out) {
+    return runWithFileLimit(limit, [out](logSink& log) {
+        return compressLibrary(DLG_BUTTON1, "parts.lst", out, 1, log);
+    });
 }
 
 TEST_F(compressFailureTest, FullDiskWhileCollectingComponents) {
