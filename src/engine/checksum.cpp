@@ -16,32 +16,28 @@ constexpr std::uint32_t eightRounds(std::uint32_t s) {
     return s;
 }
 
-// Because eightRounds is linear, its value on any state is the XOR of its
-// values on the state's four bytes in place.
-struct roundTables {
-    std::array<std::array<std::uint32_t, 256>, 4> t{};
-    constexpr roundTables() {
-        for (unsigned lane = 0; lane < 4; ++lane) {
-            for (std::uint32_t b = 0; b < 256; ++b) {
-                t[lane][b] = eightRounds(b << (8 * lane));
-            }
-        }
+// Eight rounds only ever look at bits 1 to 8 of their input (the low bit is
+// shifted out first, and the polynomial's lowest set bit is bit 5, so what it
+// folds in cannot reach a later decision's bit from outside that range). Bits
+// 9 and up just shift down by eight. So
+//   eightRounds(x) = ((x >> 9) << 1) ^ roundTable[(x >> 1) & 0xFF].
+struct roundTable {
+    std::array<std::uint32_t, 256> t{};
+    constexpr roundTable() {
+        for (std::uint32_t k = 0; k < 256; ++k) t[k] = eightRounds(k << 1);
     }
 };
 
-constexpr roundTables tables;
-
-inline std::uint32_t applyRounds(std::uint32_t s) {
-    return tables.t[0][s & 0xFFu] ^ tables.t[1][(s >> 8) & 0xFFu] ^
-           tables.t[2][(s >> 16) & 0xFFu] ^ tables.t[3][s >> 24];
-}
+constexpr roundTable rounds;
 
 }  // namespace
 
 std::uint32_t checksumUpdate(std::uint32_t state, const unsigned char* data, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i) {
-        std::uint32_t s = state ^ data[i];
-        state = (s & 1u) ? applyRounds(s >> 1) : (s >> 1);
+        const std::uint32_t t = state ^ data[i];
+        const std::uint32_t x = t >> 1;
+        const std::uint32_t folded = ((x >> 9) << 1) ^ rounds.t[(x >> 1) & 0xFFu];
+        state = (t & 1u) ? folded : x;
     }
     return state;
 }

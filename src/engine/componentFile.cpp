@@ -1,5 +1,8 @@
 #include "engine/componentFile.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "support/fileOps.h"
 
 namespace {
@@ -12,13 +15,16 @@ bool isTrailingJunk(char c) {
 
 }  // namespace
 
-std::optional<std::string> storedForm(const std::string& piece) {
-    std::string text = piece.substr(0, piece.find_first_of(std::string("\r\n\0", 3)));
-    std::size_t end = text.size();
+std::size_t storedLength(const char* text, std::size_t size) {
+    std::size_t end = std::min(size, std::strcspn(text, "\r\n"));
     while (end > 0 && isTrailingJunk(text[end - 1])) --end;
-    if (end == 0) return std::nullopt;
-    text.resize(end);
-    return text;
+    return end;
+}
+
+std::optional<std::string> storedForm(const std::string& piece) {
+    const std::size_t n = storedLength(piece.data(), piece.size());
+    if (n == 0) return std::nullopt;
+    return piece.substr(0, n);
 }
 
 std::string listEntryPath(const std::string& piece) {

@@ -12,6 +12,11 @@
 // line is dropped); otherwise the text without its LF.
 std::optional<std::string> storedForm(const std::string& piece);
 
+// The same without a copy: how many leading characters of text are stored
+// (0 when the line is dropped). text[size] must be readable and NUL, as in a
+// std::string.
+std::size_t storedLength(const char* text, std::size_t size);
+
 // The component path named by one piece of a list file: its line end
 // removed (a CR before the LF too), then cut at the first blank and tab.
 std::string listEntryPath(const std::string& piece);

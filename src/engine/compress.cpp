@@ -1,25 +1,19 @@
 #include "engine/compress.h"
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "engine/componentFile.h"
 #include "engine/indexList.h"
 #include "engine/libKind.h"
+#include "engine/pieceReader.h"
 #include "support/fileOps.h"
 #include "support/require.h"
 
 namespace {
 
 constexpr std::size_t copyBlock = 1 << 16;
-
-// A list file read in pieces of at most 255 characters.
-bool readListPiece(std::FILE* f, std::string& piece) {
-    char buf[256];
-    if (!std::fgets(buf, sizeof buf, f)) return false;
-    piece.assign(buf);
-    return true;
-}
 
 // The files of one compress run. The library is first written to a staging
 // file beside the output and put in its place only when it is complete, so a
@@ -48,6 +42,8 @@ private:
     logSink& log;
     std::FILE* stage = nullptr;
     std::FILE* list = nullptr;
+    std::vector<char> listBlock;
+    std::optional<pieceReader> listReader;
 };
 
 bool compressRun::openWorkfile() {
@@ -74,6 +70,7 @@ bool compressRun::outputWritable() {
 bool compressRun::openOutputAndList() {
     const bool outOk = outputWritable();
     list = fileOps::open(listPath, "r+");
+    if (list) listReader.emplace(list, 256, listBlock);
     if (outOk && list) return true;
     if (!outOk) log.addLine("Compress: fatal error: can't open output file: " + outPath);
     if (!list) log.addLine("Compress: fatal error: can't open list file: " + listPath);
@@ -82,14 +79,14 @@ bool compressRun::openOutputAndList() {
 
 void compressRun::processList(int& files, int& errors) {
     std::string piece;
-    while (readListPiece(list, piece)) {
+    while (listReader->next(piece)) {
         ++files;
         if (compressComponent(listEntryPath(piece), work, curKeyword, log) != 0) ++errors;
     }
 }
 
 bool compressRun::copyWorkfile(std::FILE* out) {
-    if (std::fflush(work.stream) != 0 || std::fseek(work.stream, 0, SEEK_SET) != 0) return false;
+    if (!work.flush() || std::fseek(work.stream, 0, SEEK_SET) != 0) return false;
     std::vector<char> block(copyBlock);
     std::size_t n;
     while ((n = std::fread(block.data(), 1, block.size(), work.stream)) > 0) {
@@ -112,9 +109,9 @@ bool compressRun::writeLibrary() {
 }
 
 void compressRun::removeComponents() {
-    std::rewind(list);
+    listReader->rewind();
     std::string piece;
-    while (readListPiece(list, piece)) fileOps::removeFile(listEntryPath(piece));
+    while (listReader->next(piece)) fileOps::removeFile(listEntryPath(piece));
 }
 
 void compressRun::closeAll() {
@@ -150,7 +147,7 @@ int compressLibrary(int button, const char* listfile, const char* outfile, int r
     int errors = 0;
     run.processList(files, errors);
     if (errorCount) *errorCount = errors;
-    if (std::fflush(run.work.stream) != 0 || run.work.failed) {
+    if (!run.work.flush()) {
         run.fatalWrite();
         return 1;
     }

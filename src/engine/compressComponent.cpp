@@ -4,18 +4,10 @@
 #include "engine/header.h"
 #include "engine/indexList.h"
 #include "engine/libKind.h"
+#include "engine/pieceReader.h"
 #include "support/fileOps.h"
 
 namespace {
-
-// One piece of a text file as the C library's line reader gives it: at most
-// 1023 characters, ending after an LF, seen as a C string.
-bool readPiece(std::FILE* f, std::string& piece) {
-    char buf[1024];
-    if (!std::fgets(buf, sizeof buf, f)) return false;
-    piece.assign(buf);
-    return true;
-}
 
 entryFields fieldsOf(const headerFields& h, long long position, long long length) {
     entryFields e;
@@ -39,8 +31,9 @@ int compressComponent(const std::string& path, workFile& work, const std::string
         log.addLine("Compress: fatal error: can't open: " + path);
         return 2;
     }
+    pieceReader reader(f, 1024, work.readBlock);
     std::string piece;
-    if (!readPiece(f, piece)) {
+    if (!reader.next(piece)) {
         std::fclose(f);
         log.addLine("Compress: fatal error: file is empty: " + path);
         return 3;
@@ -55,7 +48,7 @@ int compressComponent(const std::string& path, workFile& work, const std::string
     const long long position = work.size;
     do {
         writeDataLine(piece, work);
-    } while (readPiece(f, piece));
+    } while (reader.next(piece));
     const long long length = work.size - position;
     std::fclose(f);
     entryFields fields = fieldsOf(*header, position, length);

@@ -4,18 +4,6 @@
 
 indexList theIndex;
 
-indexEntry* makeEntry(const entryFields& fields) {
-    auto* entry = new indexEntry;
-    entry->name = fields.name;
-    if (fields.commaPart) entry->commaPart = *fields.commaPart;
-    if (fields.semicolonPart) entry->semicolonPart = *fields.semicolonPart;
-    if (fields.hasAko) entry->akoName = fields.akoName;
-    if (!fields.extraText.empty()) entry->extraText = fields.extraText;
-    entry->position = fields.position;
-    entry->length = fields.length;
-    return entry;
-}
-
 indexList::~indexList() { clear(); }
 
 void indexList::append(indexEntry* entry) {
@@ -26,42 +14,50 @@ void indexList::append(indexEntry* entry) {
         first = entry;
     }
     last = entry;
-    firstByName.emplace(entry->name, entry);
+    firstByName.emplace(entry->name(), entry);
 }
 
-indexEntry* indexList::find(const std::string& name) const {
+indexEntry* indexList::find(std::string_view name) const {
     auto it = firstByName.find(name);
     return it == firstByName.end() ? nullptr : it->second;
 }
 
-bool indexList::lookup(const std::string& name, std::int32_t& position, std::int32_t& length,
+bool indexList::lookup(std::string_view name, std::int32_t& position, std::int32_t& length,
                        std::string& extraText) {
     indexEntry* entry = find(name);
     if (!entry) return false;
     position = entry->position;
     length = entry->length;
-    extraText = entry->extraText.value_or(std::string());
+    extraText = std::string(entry->extraText().value_or(std::string_view()));
     ++entry->hits;
     return true;
 }
 
+namespace {
+
+void appendNameWord(std::string& line, const indexEntry& e) {
+    line += e.name();
+    if (auto comma = e.commaPart()) line.append(",").append(*comma);
+    if (auto semi = e.semicolonPart()) line.append(";").append(*semi);
+}
+
+}  // namespace
+
 std::string formatIndexLine(const indexEntry& e) {
-    std::string line = "symloc " + e.name;
-    if (e.commaPart) line += "," + *e.commaPart;
-    if (e.semicolonPart) line += ";" + *e.semicolonPart;
-    if (e.akoName) line += ":" + *e.akoName;
+    std::string line = "symloc ";
+    appendNameWord(line, e);
+    if (auto ako = e.akoName()) line.append(":").append(*ako);
     line += " " + std::to_string(e.position) + " " + std::to_string(e.length);
-    if (e.extraText && !e.extraText->empty()) line += " " + *e.extraText;
+    if (auto extra = e.extraText()) line.append(" ").append(*extra);
     line += "\n";
     return line;
 }
 
 std::string formatHeader(const indexEntry& e) {
-    std::string line = curKeyword + " " + e.name;
-    if (e.commaPart) line += "," + *e.commaPart;
-    if (e.semicolonPart) line += ";" + *e.semicolonPart;
-    if (e.extraText) line += " " + *e.extraText;
-    if (e.akoName) line += " ako " + *e.akoName;
+    std::string line = curKeyword + " ";
+    appendNameWord(line, e);
+    if (auto extra = e.extraText()) line.append(" ").append(*extra);
+    if (auto ako = e.akoName()) line.append(" ako ").append(*ako);
     line += "\n";
     return line;
 }
@@ -82,13 +78,13 @@ int indexList::checkIndex(logSink& log) const {
     int result = 0;
     for (const indexEntry* e = first; e; e = e->next) {
         if (e->hits == 0) {
-            log.addLine("--- Index entry " + e->name + " has no " + curKindName);
+            log.addLine("--- Index entry " + std::string(e->name()) + " has no " + curKindName);
             result = 1;
         } else if (e->hits >= 2) {
-            log.addLine("--- Index entry " + e->name + " has multiple " + curKindName + "s");
+            log.addLine("--- Index entry " + std::string(e->name()) + " has multiple " + curKindName + "s");
             result = 1;
         }
-        if (e->length == 0) log.addLine("--- Index entry " + e->name + " has zero length");
+        if (e->length == 0) log.addLine("--- Index entry " + std::string(e->name()) + " has zero length");
     }
     return result;
 }

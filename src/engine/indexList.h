@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "engine/indexEntry.h"
@@ -21,10 +22,10 @@ public:
     void append(indexEntry* entry);
 
     // The first entry, in list order, whose name equals name exactly.
-    indexEntry* find(const std::string& name) const;
+    indexEntry* find(std::string_view name) const;
 
     // Like find; a found entry hands back its fields and counts one hit.
-    bool lookup(const std::string& name, std::int32_t& position, std::int32_t& length,
+    bool lookup(std::string_view name, std::int32_t& position, std::int32_t& length,
                 std::string& extraText);
 
     // One index line per entry, in list order. False when a write failed.
@@ -40,7 +41,8 @@ public:
     indexEntry* last = nullptr;
 
 private:
-    std::unordered_map<std::string, indexEntry*> firstByName;
+    // Keys view the names inside the entries, which live until clear().
+    std::unordered_map<std::string_view, indexEntry*> firstByName;
 };
 
 // The one index table of the process.

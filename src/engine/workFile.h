@@ -2,9 +2,11 @@
 // reads the components, with the checksum and size kept as it grows.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/checksum.h"
 
@@ -14,8 +16,15 @@ struct workFile {
     std::uint32_t checksum = checksumStart;
     long long size = 0;
     bool failed = false;
+    std::vector<char> readBlock;  // reused by every component's reader
 
-    void append(const std::string& bytes);
+    // Adds bytes to the data section; they reach the file in large blocks.
+    void append(const char* bytes, std::size_t count);
+    // Writes what is pending; false when any write so far failed.
+    bool flush();
+
+private:
+    std::string pending;
 };
 
 // Normalises one component line and, unless it is dropped, appends it with

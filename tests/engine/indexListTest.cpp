@@ -34,16 +34,26 @@ TEST_F(indexListTest, MakeEntryKeepsOnlyWhatIsPresent) {
     f.commaPart = &empty;
     f.akoName = "ignored";
     std::unique_ptr<indexEntry> e(makeEntry(f));
-    EXPECT_EQ(e->commaPart, std::optional<std::string>(""));
-    EXPECT_FALSE(e->semicolonPart);
-    EXPECT_FALSE(e->akoName);
-    EXPECT_FALSE(e->extraText);
+    using part = std::optional<std::string_view>;
+    EXPECT_EQ(e->name(), "N");
+    EXPECT_EQ(e->commaPart(), part(""));
+    EXPECT_EQ(e->semicolonPart(), std::nullopt);
+    EXPECT_EQ(e->akoName(), std::nullopt);
+    EXPECT_EQ(e->extraText(), std::nullopt);
     EXPECT_EQ(e->hits, 0u);
+    const std::string semi = "s;t";
+    f.semicolonPart = &semi;
     f.hasAko = true;
     f.extraText = "x y";
     e.reset(makeEntry(f));
-    EXPECT_EQ(e->akoName, std::optional<std::string>("ignored"));
-    EXPECT_EQ(e->extraText, std::optional<std::string>("x y"));
+    EXPECT_EQ(e->name(), "N");
+    EXPECT_EQ(e->commaPart(), part(""));
+    EXPECT_EQ(e->semicolonPart(), part("s;t"));
+    EXPECT_EQ(e->akoName(), part("ignored"));
+    EXPECT_EQ(e->extraText(), part("x y"));
+    f.akoName.clear();
+    e.reset(makeEntry(f));
+    EXPECT_EQ(e->akoName(), part(""));
 }
 
 TEST_F(indexListTest, FindAndLookupAlwaysGiveTheFirstOfAName) {
