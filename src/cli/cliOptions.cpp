@@ -6,6 +6,8 @@ const char* const usageText =
     "usage: vek compress [-k KIND] [-r|--remove] [-C DIR] LIST OUTPUT\n"
     "       vek expand   [-k KIND] [-C DIR] LIBRARY\n"
     "       vek both     [-k KIND] [-C DIR] LIBRARY\n"
+    "       vek list     [-k KIND] [-C DIR] LIBRARY\n"
+    "       vek verify   [-k KIND] [-C DIR] LIBRARY\n"
     "       vek --help | --version\n"
     "KIND is symbol, package or footprint; without -k it comes from the library's\n"
     "extension (.slb, .plb, .flb).\n";
@@ -16,6 +18,8 @@ bool parseAction(const std::string& word, cliOptions::action& what) {
     if (word == "compress") what = cliOptions::action::compress;
     else if (word == "expand") what = cliOptions::action::expand;
     else if (word == "both") what = cliOptions::action::both;
+    else if (word == "list") what = cliOptions::action::list;
+    else if (word == "verify") what = cliOptions::action::verify;
     else return false;
     return true;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 struct cliOptions {
-    enum class action { compress, expand, both, help, version };
+    enum class action { compress, expand, both, list, verify, help, version };
     action what = action::help;
     int button = 0;          // kind as the engine takes it, 101 to 103
     bool remove = false;

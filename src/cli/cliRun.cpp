@@ -7,6 +7,7 @@
 #include "engine/both.h"
 #include "engine/compress.h"
 #include "engine/expand.h"
+#include "engine/inspect.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ int usageError(std::FILE* err, const std::string& message) {
     return 2;
 }
 
-int runAction(const cliOptions& o, std::FILE* out) {
+int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
     streamLog log(out);
     const char* first = o.paths[0].c_str();
     int result = 1;
@@ -39,6 +40,14 @@ int runAction(const cliOptions& o, std::FILE* out) {
         case cliOptions::action::both:
             result = bothLibrary(o.button, first, log);
             break;
+        case cliOptions::action::verify:
+            result = verifyLibrary(o.button, first, log);
+            break;
+        case cliOptions::action::list: {
+            streamLog errors(err);
+            result = listLibrary(o.button, first, log, errors);
+            break;
+        }
         default: {
             int errors = 0;
             result = compressLibrary(o.button, first, o.paths[1].c_str(), o.remove ? 1 : 0, log,
@@ -69,5 +78,5 @@ int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         std::filesystem::current_path(o->directory, ec);
         if (ec) return usageError(err, "can't change to " + o->directory + ": " + ec.message());
     }
-    return runAction(*o, out);
+    return runAction(*o, out, err);
 }

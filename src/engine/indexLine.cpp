@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/indexEntry.h"
+
 namespace {
 
 constexpr std::size_t extraTextMax = 100;
@@ -95,4 +97,19 @@ std::optional<indexLineFields> parseIndexLine(const std::string& line) {
     fields.extraText = scan.restOfLine(extraTextMax);
     fields.word = splitIndexName(word);
     return fields;
+}
+
+indexEntry* entryFromIndexLine(const std::string& line) {
+    std::optional<indexLineFields> f = parseIndexLine(line);
+    if (!f) return nullptr;
+    entryFields e;
+    e.name = f->word.name;
+    e.commaPart = f->word.commaPart ? &*f->word.commaPart : nullptr;
+    e.semicolonPart = f->word.semicolonPart ? &*f->word.semicolonPart : nullptr;
+    e.hasAko = f->word.akoName.has_value();
+    e.akoName = f->word.akoName.value_or(std::string());
+    e.position = f->position;
+    e.length = f->length;
+    e.extraText = f->extraText;
+    return makeEntry(e);
 }

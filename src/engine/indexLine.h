@@ -28,3 +28,9 @@ struct indexLineFields {
 // position or the length cannot be read. Numbers beyond the 32-bit range
 // saturate at its ends.
 std::optional<indexLineFields> parseIndexLine(const std::string& line);
+
+class indexEntry;
+
+// A new index entry (from operator new) for an index line, or null when the
+// line cannot be read.
+indexEntry* entryFromIndexLine(const std::string& line);

@@ -108,4 +108,28 @@ TEST_F(cliEndToEnd, BadFirstLineKeepsItsLineEnd) {
                                   "Compress: --- DONE ---\n\n"));
 }
 
+TEST_F(cliEndToEnd, ListAndVerify) {
+    writeBytes("parts.slb", readBytes(dataFile("example.slb")));
+    runResult r = runVek("list parts.slb");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, platformText("AND2:GATE2 0 29\nRES,R1;X 29 34 resistor part\n"));
+    r = runVek("verify parts.slb");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, platformText("Verify: library is clean\n"));
+
+    std::string damaged = readBytes(dataFile("example.slb"));
+    damaged[damaged.size() - 2] = 'X';
+    writeBytes("damaged.slb", damaged);
+    r = runVek("verify damaged.slb");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("Verify: checksum 3852186597 in the version line"), std::string::npos);
+    EXPECT_EQ(readBytes("damaged.slb"), damaged);
+    EXPECT_FALSE(fileExists("damaged.lst"));
+
+    r = runVek("list missing.slb");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("List: fatal error: can't open library: missing.slb"), std::string::npos);
+}
+
 }  // namespace

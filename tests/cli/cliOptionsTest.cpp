@@ -43,6 +43,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, goodCommandLines, ::testing::Values(
     goodCase{{"compress", "in.lst", "--remove", "-C", "d", "out.flb"}, A::compress, DLG_BUTTON3, true, "d",
              {"in.lst", "out.flb"}},
     goodCase{{"compress", "--", "-odd.lst", "out.slb"}, A::compress, DLG_BUTTON1, false, "", {"-odd.lst", "out.slb"}},
+    goodCase{{"list", "a.plb"}, A::list, DLG_BUTTON2, false, "", {"a.plb"}},
+    goodCase{{"verify", "-k", "symbol", "a.lib"}, A::verify, DLG_BUTTON1, false, "", {"a.lib"}},
     goodCase{{"--help"}, A::help, 0, false, "", {}},
     goodCase{{"--version"}, A::version, 0, false, "", {}}));
 
@@ -66,7 +68,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, badCommandLines, ::testing::Values(
     std::vector<std::string>{"compress", "in.lst"},
     std::vector<std::string>{"compress", "in.lst", "out.txt"},
     std::vector<std::string>{"both", "-x", "a.slb"},
-    std::vector<std::string>{"both", "a.slb", "-C"}));
+    std::vector<std::string>{"both", "a.slb", "-C"},
+    std::vector<std::string>{"verify", "-r", "a.slb"},
+    std::vector<std::string>{"list"}));
 
 TEST(cliOptions, KindErrorNamesTheRemedy) {
     std::string error;

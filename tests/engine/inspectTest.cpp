@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "common/fileText.h"
+#include "common/testDir.h"
+#include "engine/inspect.h"
+#include "engine/libKind.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using lines = std::vector<std::string>;
+
+class inspectTest : public inTempDir {
+protected:
+    int verify(const std::string& bytes, int button = DLG_BUTTON1) {
+        writeBytes("lib.slb", bytes);
+        log.lines.clear();
+        return verifyLibrary(button, "lib.slb", log);
+    }
+    memoryLog log;
+    memoryLog entries;
+};
+
+TEST_F(inspectTest, ListShowsTheIndexAsItStands) {
+    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
+    EXPECT_EQ(listLibrary(DLG_BUTTON1, "lib.slb", entries, log), 0);
+    EXPECT_EQ(entries.lines, (lines{"AND2:GATE2 0 29", "RES,R1;X 29 34 resistor part"}));
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
+    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc\nsymloc A -5 99999999999  x  \njunk\n"
+                          "*symbol A\nsymloc B 0 1\n");
+    EXPECT_EQ(listLibrary(DLG_BUTTON1, "lib.slb", entries, log), 0);
+    EXPECT_EQ(entries.lines, (lines{"A -5 2147483647 x  "}));
+}
+
+TEST_F(inspectTest, ListFatalErrors) {
+    EXPECT_EQ(listLibrary(DLG_BUTTON1, "missing.slb", entries, log), 1);
+    writeBytes("noindex.slb", "*version 6.3 0\n");
+    EXPECT_EQ(listLibrary(DLG_BUTTON1, "noindex.slb", entries, log), 1);
+    EXPECT_EQ(log.lines, (lines{"List: fatal error: can't open library: missing.slb",
+                                "List: fatal error: no index"}));
+    EXPECT_TRUE(entries.lines.empty());
+}
+
+TEST_F(inspectTest, CleanLibrariesWriteNothing) {
+    EXPECT_EQ(verify(readBytes(dataFile("example.slb"))), 0);
+    EXPECT_EQ(log.lines, lines{"Verify: library is clean"});
+    EXPECT_EQ(verify(readBytes(dataFile("empty.slb"))), 0);
+    EXPECT_EQ(log.lines, lines{"Verify: library is clean"});
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+}
+
+TEST_F(inspectTest, ReadOnlyLibrariesCanBeVerified) {
+    writeBytes("ro.slb", readBytes(dataFile("example.slb")));
+    setReadOnly("ro.slb", true);
+    EXPECT_EQ(verifyLibrary(DLG_BUTTON1, "ro.slb", log), 0);
+}
+
+struct verifyCase {
+    const char* what;
+    std::string bytes;
+    lines expected;
+};
+
+std::ostream& operator<<(std::ostream& out, const verifyCase& c) { return out << c.what; }
+
+class verifyFindings : public inspectTest, public ::testing::WithParamInterface<verifyCase> {};
+
+TEST_P(verifyFindings, Lines) {
+    EXPECT_EQ(verify(GetParam().bytes), 1) << GetParam().what;
+    EXPECT_EQ(log.lines, GetParam().expected) << GetParam().what;
+    EXPECT_FALSE(fileExists("lib.lst"));
+    EXPECT_FALSE(fileExists("A.sym"));
+}
+
+const std::string goodData = "*symbol A\nL1\n";  // its checksum: 2936585237
+
+INSTANTIATE_TEST_SUITE_P(Cases, verifyFindings, ::testing::Values(
+    verifyCase{"checksum", "*version 6.3 1\n@index\nsymloc A 0 13\n" + goodData,
+               {"Verify: checksum 1 in the version line, 2936585237 for the data section",
+                "Verify: 1 finding(s)"}},
+    verifyCase{"no version", "@index\nsymloc A 0 13\n" + goodData,
+               {"Verify: no version line with a checksum", "Verify: 1 finding(s)"}},
+    verifyCase{"bad index", "*version 6.3 2936585237\n@index\nsymloc A 1 12\n" + goodData,
+               {"Expand: symbol A has bad index (length + position)", "Verify: 1 finding(s)"}},
+    verifyCase{"missing and doubled",
+               "*version 6.3 4294967295\n@index\nsymloc A 0 13\nsymloc B 13 0\n",
+               {"--- Index entry A has no symbol", "--- Index entry B has no symbol",
+                "--- Index entry B has zero length", "Verify: 3 finding(s)"}},
+    verifyCase{"no index", "*version 6.3 0\n" + goodData,
+               {"Expand: fatal error: no index", "Verify: 1 finding(s)"}},
+    verifyCase{"not in index", "*version 6.3 2936585237\n@index\n" + goodData,
+               {"Expand: symbol A not in index", "Verify: 1 finding(s)"}}));
+
+TEST_F(inspectTest, MissingLibraryIsAFinding) {
+    EXPECT_EQ(verifyLibrary(DLG_BUTTON1, "missing.slb", log), 1);
+    EXPECT_EQ(log.lines, (lines{"Expand: fatal error: can't open library: missing.slb",
+                                "Verify: 1 finding(s)"}));
+}
+
+}  // namespace
