@@ -3,13 +3,16 @@
 // messages or a clean fatal error.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "common/fileText.h"
 #include "common/testDir.h"
 #include "engine/expand.h"
+#include "engine/inspect.h"
 #include "engine/libKind.h"
 
 namespace {
@@ -19,7 +22,7 @@ namespace fs = std::filesystem;
 class expandDamageTest : public inTempDir {
 protected:
     // Expands bytes in a fresh sub-folder and checks the ending of the log.
-    void expandIn(const std::string& bytes, const std::string& what) {
+    void expandIn(const std::string& bytes, const std::string& what, const std::string& mustLog = "") {
         fs::path sub = fs::path(dir) / ("run" + std::to_string(runs++));
         fs::create_directory(sub);
         fs::current_path(sub);
@@ -27,14 +30,24 @@ protected:
         memoryLog log;
         const int r = expandLibrary(DLG_BUTTON1, "lib.slb", log);
         ASSERT_FALSE(log.lines.empty()) << what;
+        if (!mustLog.empty()) {
+            EXPECT_NE(std::find(log.lines.begin(), log.lines.end(), mustLog), log.lines.end())
+                << what << " should log " << mustLog;
+        }
         if (r == 0) {
             EXPECT_EQ(log.lines.back(), "") << what;
             EXPECT_EQ(log.lines[log.lines.size() - 2], "Expand: --- DONE ---") << what;
         } else {
             EXPECT_NE(log.lines.back().find("fatal error"), std::string::npos) << what;
         }
+        memoryLog verifyLog;
+        writeBytes("lib.slb", bytes);
+        verifyLibrary(DLG_BUTTON1, "lib.slb", verifyLog);
+        ASSERT_FALSE(verifyLog.lines.empty()) << what;
+        EXPECT_EQ(verifyLog.lines.back().rfind("Verify: ", 0), 0u) << what;
         fs::current_path(dir);
         fs::remove_all(sub);
+        EXPECT_EQ(fs::directory_iterator(dir), fs::directory_iterator()) << what;
     }
     int runs = 0;
 };
@@ -57,6 +70,56 @@ TEST_F(expandDamageTest, RandomDamage) {
         expandIn(damaged, "round " + std::to_string(round));
     }
     EXPECT_EQ(fs::directory_iterator(dir), fs::directory_iterator());
+}
+
+TEST_F(expandDamageTest, EveryByteFlipped) {
+    const std::string lib = readBytes(dataFile("example.slb"));
+    for (std::size_t i = 0; i < lib.size(); ++i) {
+        for (int mask : {0x01, 0x20, 0xFF}) {
+            std::string damaged = lib;
+            damaged[i] = static_cast<char>(damaged[i] ^ mask);
+            expandIn(damaged, "byte " + std::to_string(i) + " ^ " + std::to_string(mask));
+        }
+    }
+}
+
+struct hostileCase {
+    const char* what;
+    std::string bytes;
+    std::string mustLog;
+};
+
+std::string withIndexLine(const std::string& line) {
+    return "*version 6.3 0\n@index\n" + line + "\n*symbol A\nL1\n";
+}
+
+TEST_F(expandDamageTest, HostileLibraries) {
+    const std::string nul("A\0B", 3);
+    const std::string badIndex = "Expand: symbol A has bad index ";
+    const std::string notInIndex = "Expand: symbol A not in index";
+    const std::string noneFound = "Expand: fatal error: no symbols found in library";
+    const std::string noIndex = "Expand: fatal error: no index";
+    const std::string tooLong = "Expand: internal error: buf too small";
+    const std::vector<hostileCase> cases = {
+        {"huge position", withIndexLine("symloc A 99999999999999999999999 13"), badIndex + "(position)"},
+        {"huge length", withIndexLine("symloc A 0 99999999999999999999999"), badIndex + "(length)"},
+        {"negative", withIndexLine("symloc A -2147483648 -1"), badIndex + "(length + position)"},
+        {"non-numeric", withIndexLine("symloc A zero thirteen"), notInIndex},
+        {"hex", withIndexLine("symloc A 0x10 0x20"), notInIndex},
+        {"index 1022", withIndexLine("symloc A 0 13 " + std::string(1022 - 14, 'e')), "Expand: Writing A    to    A.sym"},
+        {"index 1023", withIndexLine("symloc A 0 13 " + std::string(1023 - 14, 'e')), noneFound},
+        {"index 1024", withIndexLine("symloc A 0 13 " + std::string(1024 - 14, 'e')), noneFound},
+        {"data 1022", withIndexLine("symloc A 0 13") + std::string(1022, 'd') + "\n", badIndex + "(length)"},
+        {"data 1023", withIndexLine("symloc A 0 13") + std::string(1023, 'd') + "\n", tooLong},
+        {"data 1024", withIndexLine("symloc A 0 13") + std::string(1024, 'd') + "\nL\n", tooLong},
+        {"header 1024", withIndexLine("symloc A 0 13") + "*symbol " + std::string(1016, 'n') + "\n", tooLong},
+        {"nul in name", withIndexLine("symloc " + nul + " 0 13") + "*symbol " + nul + "\n", notInIndex},
+        {"nul in data", withIndexLine("symloc A 0 13") + nul + "\n", badIndex + "(length)"},
+        {"only nuls", std::string(200, '\0'), noIndex},
+        {"crs only", std::string(3000, '\r'), noIndex},
+        {"keyword only", "@index\n*symbol", noneFound},
+    };
+    for (const hostileCase& c : cases) expandIn(c.bytes, c.what, c.mustLog);
 }
 
 TEST_F(expandDamageTest, HostileNamesStayInTheFolder) {
