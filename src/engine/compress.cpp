@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/componentFile.h"
+#include "engine/compressHook.h"
 #include "engine/indexList.h"
 #include "engine/libKind.h"
 #include "engine/pieceReader.h"
@@ -82,6 +83,7 @@ void compressRun::processList(int& files, int& errors) {
     while (listReader->next(piece)) {
         ++files;
         if (compressComponent(listEntryPath(piece), work, curKeyword, log) != 0) ++errors;
+        compressReached("component");
     }
 }
 
@@ -103,8 +105,12 @@ bool compressRun::writeLibrary() {
     ok = (std::fflush(stage) == 0) && ok && !std::ferror(stage);
     ok = (std::fclose(stage) == 0) && ok;
     stage = nullptr;
+    if (ok) compressReached("staged");
     if (ok) ok = fileOps::replace(stageName, outPath);
-    if (ok) stageName.clear();
+    if (ok) {
+        stageName.clear();
+        compressReached("replaced");
+    }
     return ok;
 }
 
@@ -112,6 +118,7 @@ void compressRun::removeComponents() {
     listReader->rewind();
     std::string piece;
     while (listReader->next(piece)) fileOps::removeFile(listEntryPath(piece));
+    compressReached("removed");
 }
 
 void compressRun::closeAll() {
@@ -128,7 +135,15 @@ void compressRun::closeAll() {
     list = nullptr;
 }
 
+compressHook currentHook = nullptr;
+
 }  // namespace
+
+void setCompressHook(compressHook hook) { currentHook = hook; }
+
+void compressReached(const char* point) {
+    if (currentHook) currentHook(point);
+}
 
 int compressLibrary(int button, const char* listfile, const char* outfile, int removeFlag,
                     logSink& log, int* errorCount) {

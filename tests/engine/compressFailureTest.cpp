@@ -4,11 +4,18 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "common/fileText.h"
 #include "common/limitedRun.h"
 #include "common/testDir.h"
 #include "engine/compress.h"
+#include "engine/compressHook.h"
 #include "engine/libKind.h"
 
 
@@ -117,6 +124,70 @@ TEST_F(compressFailureTest, FullDiskWhileWritingTheLibrary) {
     EXPECT_FALSE(fileExists("out.slb"));
     EXPECT_TRUE(fileExists("c0.sym"));
     EXPECT_EQ(filesHere(), 42u);
+}
+
+
+// Kills compress at its n-th stop, in a child process, and tells whether it
+// got that far.
+int stopAt = 0;
+int stopsSeen = 0;
+void stopHere(const char*) {
+    if (++stopsSeen == stopAt) _exit(42);
+}
+
+bool crashAtStop(int n) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        stopAt = n;
+        setCompressHook(stopHere);
+        memoryLog log;
+        compressLibrary(DLG_BUTTON1, "parts.lst", "out.slb", 1, log);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 42;
+}
+
+TEST_F(compressFailureTest, CrashLeavesTheOldOrTheWholeNewLibrary) {
+    std::string list;
+    for (int i = 0; i < 5; ++i) {
+        const std::string name = "c" + std::to_string(i) + ".sym";
+        writeText(name, "*symbol C" + std::to_string(i) + "\nbody\n");
+        list += name + "\n";
+    }
+    writeText("parts.lst", list);
+    std::vector<std::string> originals;
+    for (int i = 0; i < 5; ++i) originals.push_back(readBytes("c" + std::to_string(i) + ".sym"));
+    ASSERT_EQ(compress("parts.lst", "new.slb"), 0);
+    const std::string fresh = readBytes("new.slb");
+    fs::remove("new.slb");
+    const std::string old = "*version 6.3 1\n@index\nold\n";
+
+    int stop = 1;
+    for (; stop < 20; ++stop) {
+        writeBytes("out.slb", old);
+        for (int i = 0; i < 5; ++i) writeBytes("c" + std::to_string(i) + ".sym", originals[static_cast<std::size_t>(i)]);
+        if (!crashAtStop(stop)) break;
+        const std::string now = readBytes("out.slb");
+        EXPECT_TRUE(now == old || now == fresh) << "stop " << stop;
+        if (now == old) {
+            EXPECT_TRUE(fileExists("c0.sym")) << "stop " << stop;
+        }
+    }
+    EXPECT_EQ(stop, 9) << "5 components, staged, replaced, removed, then a normal end";
+    EXPECT_EQ(readBytes("out.slb"), fresh);
+}
+
+TEST_F(compressFailureTest, ReadOnlyOutputFolder) {
+    if (geteuid() == 0) GTEST_SKIP() << "root may write into read-only folders";
+    fs::create_directory("ro");
+    writeBytes("ro/lib.slb", "old");
+    fs::permissions("ro", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(compress("parts.lst", "ro/lib.slb"), 1);
+    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open output file: ro/lib.slb\n");
+    fs::permissions("ro", fs::perms::owner_all);
+    EXPECT_EQ(readBytes("ro/lib.slb"), "old");
 }
 #endif
 
