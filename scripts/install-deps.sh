@@ -1,10 +1,11 @@
 #!/bin/sh
 # Installs what the build needs on Debian 12, as root. "native" is enough for
-# the Linux build; "all" adds the Windows cross compiler and Wine.
+# the Linux build; "all" adds the Windows cross compiler, Wine, and clang
+# for the fuzzers.
 set -e
 want="cmake make g++ googletest"
 if [ "$1" = "all" ]; then
-    want="$want g++-mingw-w64-x86-64-posix wine64"
+    want="$want g++-mingw-w64-x86-64-posix wine64 clang libclang-rt-14-dev"
 fi
 missing=""
 for p in $want; do

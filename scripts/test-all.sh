@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds both configurations and runs every test: natively, then the Windows
-# build under Wine (a prefix inside build/win64, made once per run).
+# Builds both configurations and runs every test: natively, natively under
+# the sanitizers, the fuzzers (VEK_FUZZ_SECONDS each, default 60), then the
+# Windows build under Wine (a prefix inside build/win64, made once per run).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 start=$(date +%s)
@@ -13,6 +14,15 @@ cmake --build "$root/build/win64" -j2
 
 echo "=== native tests"
 (cd "$root/build/native" && ctest -j2 --output-on-failure)
+
+echo "=== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$root" -B "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" >/dev/null
+cmake --build "$root/build/asan" -j2
+(cd "$root/build/asan" && ctest -j2 --output-on-failure)
+
+echo "=== fuzzing"
+sh "$root/scripts/fuzz.sh" "${VEK_FUZZ_SECONDS:-60}"
 
 echo "=== Windows tests under Wine"
 export WINEPREFIX="$root/build/win64/wineprefix" WINEDEBUG=-all
