@@ -10,7 +10,7 @@
 #include "engine/libKind.h"
 #include "engine/pieceReader.h"
 #include "support/fileOps.h"
-#include "support/require.h"
+#include "support/assertion.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "engine/indexList.h"
 #include "engine/libKind.h"
 #include "engine/libraryScan.h"
-#include "support/require.h"
+#include "support/assertion.h"
 
 int expandLibrary(int button, const char* infile, logSink& log) {
     vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3);

@@ -12,7 +12,7 @@
 #include "engine/libReader.h"
 #include "engine/libraryScan.h"
 #include "support/fileOps.h"
-#include "support/require.h"
+#include "support/assertion.h"
 
 namespace {
 

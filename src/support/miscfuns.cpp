@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "support/require.h"
+#include "support/assertion.h"
 
 namespace {
 
@@ -37,11 +37,11 @@ int strNCmpNoCase(const char* a, const char* b, int n) {
     return 0;
 }
 
-char* strDup(const char* s) {
-    vekCheck(s, "MISCFUNS");
-    if (!s) return nullptr;
-    std::size_t n = std::strlen(s) + 1;
+char* strDup(const char* str) {
+    vekCheck(str, "UTILITY\\SRC\\MISCFUNS");
+    if (!str) return nullptr;
+    std::size_t n = std::strlen(str) + 1;
     char* copy = new char[n];
-    std::memcpy(copy, s, n);
+    std::memcpy(copy, str, n);
     return copy;
 }

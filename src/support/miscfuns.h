@@ -9,6 +9,6 @@ int strCmpNoCase(const char* a, const char* b);
 // so characters of code 128 and above are compared unfolded.
 int strNCmpNoCase(const char* a, const char* b, int n);
 
-// A copy of s from operator new (release with delete[]). A null argument is a
-// broken invariant: it is reported through vekCheck and gives null.
-char* strDup(const char* s);
+// A copy of str from operator new (release with delete[]). A null argument
+// is a broken invariant: it is reported through vekCheck and gives null.
+char* strDup(const char* str);

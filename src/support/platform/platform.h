@@ -1,0 +1,18 @@
+// The few platform services that the support layer needs, one function each.
+// On Windows they are the Win32 calls; elsewhere they have plain stand-ins.
+#pragma once
+
+namespace platform {
+
+// The Yes/No box with the question beep; returns 6 (Yes), 7 (No) or other.
+// Without a display: the text on standard error and, when standard input is
+// a terminal, the question "Continue? (y/n)"; otherwise No.
+int messageBoxYesNo(const char* caption, const char* text, unsigned style);
+
+// Text for the debugger's output window (standard error off Windows).
+void debuggerOutput(const char* text);
+
+// The system's code for the last failure (GetLastError, or errno).
+int lastErrorCode();
+
+}  // namespace platform

@@ -1,0 +1,327 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bitset>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/envVar.h"
+#include "common/fileText.h"
+#include "common/testDir.h"
+#include "support/assertion.h"
+#include "support/wmalloc.h"
+
+namespace {
+
+// The general allocator as the tests see it: counted, and made to fail on
+// request.
+int generalAllocs = 0;
+int generalReleases = 0;
+int failAllocsFrom = -1;  // the allocation number from which all fail; -1 never
+void* countedAlloc(std::size_t n) {
+    if (failAllocsFrom >= 0 && generalAllocs >= failAllocsFrom) return nullptr;
+    ++generalAllocs;
+    return std::malloc(n);
+}
+void countedRelease(void* p) {
+    ++generalReleases;
+    std::free(p);
+}
+
+std::vector<std::string> boxTexts;
+int answerYes(const char*, const char* text, unsigned) {
+    boxTexts.push_back(text);
+    return 6;
+}
+
+class wmallocTest : public inTempDir {
+protected:
+    void SetUp() override {
+        inTempDir::SetUp();
+        setEnv("DEBUGPRINT", nullptr);
+        wheapResetForTests();
+        previousBox = setYesNoBox(answerYes);
+        previousAllocator = setGeneralAllocator({countedAlloc, countedRelease});
+        generalAllocs = generalReleases = 0;
+        failAllocsFrom = -1;
+        boxTexts.clear();
+    }
+    void TearDown() override {
+        wheapResetForTests();
+        setGeneralAllocator(previousAllocator);
+        setYesNoBox(previousBox);
+        inTempDir::TearDown();
+    }
+    yesNoBox previousBox = nullptr;
+    generalAllocator previousAllocator{};
+};
+
+template <class Page>
+int pageCount(const Page* head) {
+    int n = 0;
+    for (; head; head = head->next) ++n;
+    return n;
+}
+
+template <class Page>
+bool inPage(const Page* page, const void* p) {
+    auto at = reinterpret_cast<std::uintptr_t>(p);
+    auto start = reinterpret_cast<std::uintptr_t>(page->blocks);
+    return at >= start && at < start + Page::dataArea;
+}
+
+// Which class served a request: 8, 16, 32, 64, 96, 1024, or 0 (general).
+int classOf(const void* p) {
+    for (auto* h = heap8List; h; h = h->next) if (inPage(h, p)) return 8;
+    for (auto* h = heap16List; h; h = h->next) if (inPage(h, p)) return 16;
+    for (auto* h = heap32List; h; h = h->next) if (inPage(h, p)) return 32;
+    for (auto* h = heap64List; h; h = h->next) if (inPage(h, p)) return 64;
+    for (auto* h = heap96List; h; h = h->next) if (inPage(h, p)) return 96;
+    for (auto* h = heap1KList; h; h = h->next) if (inPage(h, p)) return 1024;
+    return 0;
+}
+
+struct sizeCase {
+    std::int32_t size;
+    int served;
+};
+
+class sizeClasses : public wmallocTest, public ::testing::WithParamInterface<sizeCase> {};
+
+TEST_P(sizeClasses, ServeEachSizeFromItsClass) {
+    void* p = wmalloc(GetParam().size);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(classOf(p), GetParam().served) << GetParam().size;
+    wfree(p);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bounds, sizeClasses, ::testing::Values(
+    sizeCase{0, 8}, sizeCase{1, 8}, sizeCase{8, 8}, sizeCase{-1, 8}, sizeCase{9, 16}, sizeCase{16, 16},
+    sizeCase{17, 32}, sizeCase{32, 32}, sizeCase{33, 64}, sizeCase{64, 64}, sizeCase{65, 96},
+    sizeCase{96, 96}, sizeCase{97, 0}, sizeCase{1023, 0}, sizeCase{1024, 1024}, sizeCase{1025, 0},
+    sizeCase{100000, 0}));
+
+template <class Page>
+void firstBlocksOfAClass(std::int32_t size, Page*& head) {
+    auto* first = static_cast<unsigned char*>(wmalloc(size));
+    ASSERT_NE(head, nullptr);
+    EXPECT_EQ(first, head->blocks);
+    auto* second = static_cast<unsigned char*>(wmalloc(size));
+    EXPECT_EQ(second, first + Page::blockSize);
+    EXPECT_EQ(head->nUsed, 2);
+    wfree(first);
+    EXPECT_EQ(wmalloc(size), first) << "a released block is handed out again first";
+}
+
+TEST_F(wmallocTest, FirstBlocksOfEveryClass) {
+    firstBlocksOfAClass(8, heap8List);
+    firstBlocksOfAClass(16, heap16List);
+    firstBlocksOfAClass(32, heap32List);
+    firstBlocksOfAClass(64, heap64List);
+    firstBlocksOfAClass(96, heap96List);
+    firstBlocksOfAClass(1024, heap1KList);
+    EXPECT_EQ(generalAllocs, 6);
+}
+
+TEST_F(wmallocTest, SearchStartsAtCurBitInEveryWord) {
+    std::vector<void*> blocks;
+    for (int i = 0; i < 64; ++i) blocks.push_back(wmalloc(8));
+    auto* base = heap8List->blocks;
+    wfree(blocks[5]);
+    wfree(blocks[40]);
+    EXPECT_EQ(wmalloc(8), base + 40 * 8) << "the last block released";
+    EXPECT_EQ(wmalloc(8), base + (64 + 9) * 8) << "word 2 searched from bit 9, not from bit 0";
+    EXPECT_EQ(heap8List->curIndex, 2u);
+    EXPECT_EQ(heap8List->curBit, 10);
+}
+
+TEST_F(wmallocTest, FullPagesAreSkippedAndNewPagesGoToTheHead) {
+    std::vector<void*> blocks;
+    for (int i = 0; i < 8191; ++i) blocks.push_back(wmalloc(8));
+    SmallHeap8* first = heap8List;
+    EXPECT_EQ(first->nUsed, 8191);
+    blocks.push_back(wmalloc(8));
+    EXPECT_EQ(heap8List, first) << "one block short of full still serves";
+    EXPECT_EQ(first->nUsed, 8192);
+    void* next = wmalloc(8);
+    EXPECT_NE(heap8List, first);
+    EXPECT_EQ(next, heap8List->blocks);
+    EXPECT_EQ(heap8List->next, first);
+    EXPECT_EQ(first->prev, heap8List);
+    EXPECT_EQ(pageCount(heap8List), 2);
+}
+
+TEST_F(wmallocTest, EmptyPageRule) {
+    void* only = wmalloc(16);
+    wfree(only);
+    EXPECT_EQ(pageCount(heap16List), 1) << "the only page stays";
+    EXPECT_EQ(heap16List->nUsed, 0);
+    EXPECT_EQ(wmalloc(16), only);
+
+    std::vector<void*> blocks{only};
+    for (int i = 1; i < 4096; ++i) blocks.push_back(wmalloc(16));
+    void* onSecond = wmalloc(16);
+    ASSERT_EQ(pageCount(heap16List), 2);
+    const int releasesBefore = generalReleases;
+    wfree(onSecond);
+    EXPECT_EQ(pageCount(heap16List), 2) << "an empty head whose next page is full stays";
+    wfree(blocks[0]);
+    onSecond = wmalloc(16);
+    EXPECT_EQ(classOf(onSecond), 16);
+    wfree(blocks[1]);
+    wfree(onSecond);
+    EXPECT_EQ(pageCount(heap16List), 1) << "an empty head whose next page has room goes";
+    EXPECT_EQ(generalReleases, releasesBefore + 1);
+}
+
+TEST_F(wmallocTest, EmptyPageBehindTheHeadGoes) {
+    std::vector<void*> blocks;
+    for (int i = 0; i < 65; ++i) blocks.push_back(wmalloc(1024));
+    ASSERT_EQ(pageCount(heap1KList), 2);
+    SmallHeap1K* older = heap1KList->next;
+    for (int i = 0; i < 64; ++i) wfree(blocks[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(pageCount(heap1KList), 1);
+    EXPECT_NE(heap1KList, older);
+    EXPECT_EQ(heap1KList->prev, nullptr);
+    EXPECT_EQ(heap1KList->next, nullptr);
+}
+
+TEST_F(wmallocTest, BlocksAreZeroFilledEvenWhenReused) {
+    for (std::int32_t size : {1, 8, 13, 32, 60, 96, 500, 1024, 4000}) {
+        auto* p = static_cast<unsigned char*>(wmalloc(size));
+        std::fill(p, p + size, 0xAB);
+        wfree(p);
+        p = static_cast<unsigned char*>(wmalloc(size));
+        EXPECT_TRUE(std::all_of(p, p + size, [](unsigned char c) { return c == 0; })) << size;
+        wfree(p);
+    }
+}
+
+TEST_F(wmallocTest, GeneralBlocksAndNull) {
+    wfree(nullptr);
+    EXPECT_EQ(generalReleases, 0);
+    void* big = wmalloc(2000);
+    EXPECT_EQ(generalAllocs, 1);
+    wfree(big);
+    EXPECT_EQ(generalReleases, 1);
+}
+
+TEST_F(wmallocTest, DoubleReleaseIsReportedAndChangesNothing) {
+    void* a = wmalloc(32);
+    void* b = wmalloc(32);
+    wfree(a);
+    wfree(a);
+    ASSERT_EQ(boxTexts.size(), 1u);
+    EXPECT_EQ(boxTexts[0].rfind("!(heap->freeList[index] & (1 << bit)) == 0: GUI\\SRCPC\\WMALLOC, line ", 0), 0u)
+        << boxTexts[0];
+    EXPECT_EQ(heap32List->nUsed, 1);
+    EXPECT_EQ(wmalloc(32), a);
+    wfree(b);
+}
+
+TEST_F(wmallocTest, NewPageFailure) {
+    failAllocsFrom = 0;
+    EXPECT_EQ(wmalloc(16), nullptr);
+    ASSERT_EQ(boxTexts.size(), 1u);
+    EXPECT_EQ(boxTexts[0].rfind("heap == 0: GUI\\SRCPC\\WMALLOC, line ", 0), 0u) << boxTexts[0];
+    const std::string dbg = readBytes("z80.dbg");
+    EXPECT_EQ(dbg.rfind("16 byte heap error code: ", 0), 0u) << dbg;
+    EXPECT_EQ(dbg.substr(dbg.size() - platformText("\n\n").size()), platformText("\n\n"));
+    EXPECT_EQ(heap16List, nullptr);
+}
+
+TEST_F(wmallocTest, EveryClassNamesItselfWhenAPageFails) {
+    failAllocsFrom = 0;
+    for (std::int32_t size : {8, 16, 32, 64, 96, 1024}) wmalloc(size);
+    for (const char* name : {"8 byte", "16 byte", "32 byte", "64 byte", "96 byte", "1K"}) {
+        EXPECT_NE(readBytes("z80.dbg").find(std::string(name) + " heap error code: "), std::string::npos) << name;
+    }
+    EXPECT_EQ(boxTexts.size(), 6u);
+}
+
+TEST_F(wmallocTest, LargeRequestFailure) {
+    failAllocsFrom = 0;
+    EXPECT_EQ(wmalloc(5000), nullptr);
+    ASSERT_EQ(boxTexts.size(), 1u);
+    EXPECT_EQ(boxTexts[0].rfind("buf == 0: GUI\\SRCPC\\WMALLOC, line ", 0), 0u);
+    EXPECT_FALSE(fileExists("z80.dbg"));
+}
+
+TEST_F(wmallocTest, ClosedHeapUsesTheGeneralAllocator) {
+    void* small = wmalloc(8);
+    wfree(small);
+    wheapClose();
+    EXPECT_TRUE(heapsClosed);
+    EXPECT_EQ(heap8List, nullptr);
+    const int before = generalAllocs;
+    void* p = wmalloc(8);
+    EXPECT_EQ(generalAllocs, before + 1);
+    EXPECT_EQ(heap8List, nullptr);
+    wfree(p);
+    failAllocsFrom = generalAllocs;
+    EXPECT_EQ(wmalloc(8), nullptr);
+    EXPECT_EQ(boxTexts.size(), 1u);
+}
+
+template <class Page>
+void checkPages(const Page* head, int& pages) {
+    for (const Page* h = head; h; h = h->next, ++pages) {
+        int clear = 0;
+        for (int w = 0; w < Page::bitmapWords; ++w) {
+            clear += 32 - static_cast<int>(std::bitset<32>(h->freeList[w]).count());
+        }
+        ASSERT_EQ(h->nUsed, clear);
+        if (h->next) {
+            ASSERT_EQ(h->next->prev, h);
+        }
+    }
+}
+
+TEST_F(wmallocTest, CountsMatchBitmapsAfterLongRandomRuns) {
+    std::mt19937 rng(4242);
+    const std::int32_t sizes[] = {0, 4, 8, 12, 16, 24, 32, 48, 64, 80, 96, 200, 1024};
+    std::vector<std::pair<unsigned char*, std::int32_t>> live;
+    for (int step = 0; step < 60000; ++step) {
+        if (live.empty() || rng() % 100 < 55) {
+            const std::int32_t size = sizes[rng() % (sizeof sizes / sizeof *sizes)];
+            auto* p = static_cast<unsigned char*>(wmalloc(size));
+            ASSERT_TRUE(std::all_of(p, p + size, [](unsigned char c) { return c == 0; }));
+            std::fill(p, p + size, static_cast<unsigned char>(step));
+            live.emplace_back(p, size);
+        } else {
+            const std::size_t i = rng() % live.size();
+            wfree(live[i].first);
+            live[i] = live.back();
+            live.pop_back();
+        }
+    }
+    int pages = 0;
+    checkPages(heap8List, pages);
+    checkPages(heap16List, pages);
+    checkPages(heap32List, pages);
+    checkPages(heap64List, pages);
+    checkPages(heap96List, pages);
+    checkPages(heap1KList, pages);
+    EXPECT_GT(pages, 6);
+    std::set<unsigned char*> distinct;
+    for (auto& b : live) distinct.insert(b.first);
+    EXPECT_EQ(distinct.size(), live.size());
+    for (auto& b : live) wfree(b.first);
+    EXPECT_TRUE(boxTexts.empty());
+}
+
+TEST_F(wmallocTest, AlignmentThatOperatorNewPromises) {
+    for (std::int32_t size : {1, 8, 16, 17, 33, 65, 96, 1024, 2000}) {
+        for (int i = 0; i < 40; ++i) {
+            auto at = reinterpret_cast<std::uintptr_t>(wmalloc(size));
+            const std::uintptr_t need = size >= 16 ? 16 : 8;
+            ASSERT_EQ(at % need, 0u) << size;
+        }
+    }
+}
+
+}  // namespace
