@@ -11,6 +11,7 @@
 #include "engine/pieceReader.h"
 #include "support/fileOps.h"
 #include "support/assertion.h"
+#include "support/cfman.h"
 
 namespace {
 
@@ -136,6 +137,9 @@ void compressRun::closeAll() {
 }
 
 compressHook currentHook = nullptr;
+
+// The engine's own library-path setting (read by no one yet).
+cfString engineLibPath("LIBPATH", "", "KELVARIS", 0);
 
 }  // namespace
 

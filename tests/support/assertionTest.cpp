@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "common/envVar.h"
@@ -121,7 +122,9 @@ TEST_F(debugPrintTest, StdoutInAnyLetterCase) {
     setEnv("DEBUGPRINT", "StdOut");
     ::testing::internal::CaptureStdout();
     debugPrint("to %s\n", "stdout");
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), platformText("to stdout\n"));
+    std::string out = ::testing::internal::GetCapturedStdout();
+    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
+    EXPECT_EQ(out, "to stdout\n");
     EXPECT_FALSE(fileExists("z80.dbg"));
     EXPECT_FALSE(fileExists("StdOut"));
 }
