@@ -3,6 +3,13 @@
 #include <atomic>
 #include <filesystem>
 
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 void inTempDir::SetUp() {
@@ -13,8 +20,12 @@ void inTempDir::SetUp() {
     for (char& c : leaf) {
         if (c == '/' || c == '\\') c = '_';
     }
-    fs::path base = fs::temp_directory_path() / (leaf + "-" + std::to_string(counter++));
-    fs::remove_all(base);
+    // The process id keeps the folders of a death test's child apart from
+    // its parent's, which Windows would not let the child remove.
+    fs::path base = fs::temp_directory_path() /
+                    (leaf + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    std::error_code ec;
+    fs::remove_all(base, ec);
     fs::create_directories(base);
     fs::current_path(base);
     dir = base.string();
