@@ -5,7 +5,7 @@
 set -e
 want="cmake make g++ googletest"
 if [ "$1" = "all" ]; then
-    want="$want g++-mingw-w64-x86-64-posix wine64 clang libclang-rt-14-dev"
+    want="$want g++-mingw-w64-x86-64-posix wine64 xvfb xauth clang libclang-rt-14-dev"
 fi
 missing=""
 for p in $want; do
