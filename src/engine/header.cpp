@@ -38,21 +38,6 @@ bool beginsWithAko(const std::string& w) {
     return strNCmpNoCase(w.c_str(), "ako", 3) == 0;
 }
 
-void splitNameWord(const std::string& word, headerFields& fields) {
-    std::size_t comma = word.find(',');
-    fields.name = word.substr(0, comma);
-    std::string* rest = &fields.name;
-    if (comma != std::string::npos) {
-        fields.commaPart = word.substr(comma + 1);
-        rest = &*fields.commaPart;
-    }
-    std::size_t semi = rest->find(';');
-    if (semi != std::string::npos) {
-        fields.semicolonPart = rest->substr(semi + 1);
-        rest->erase(semi);
-    }
-}
-
 std::string beforeNul(const std::string& line) {
     return line.substr(0, line.find('\0'));
 }
@@ -85,8 +70,27 @@ std::optional<headerFields> parseHeader(const std::string& rawLine, const std::s
     } else {
         fields.extraText = w[1];
     }
-    splitNameWord(w[0], fields);
+    splitCommaAndSemicolon(w[0], fields.name, fields.commaPart, fields.semicolonPart);
     return fields;
+}
+
+std::string* splitCommaAndSemicolon(const std::string& word, std::string& name,
+                                    std::optional<std::string>& commaPart,
+                                    std::optional<std::string>& semicolonPart) {
+    const std::size_t comma = word.find(',');
+    name = word.substr(0, comma);
+    std::string* last = &name;
+    if (comma != std::string::npos) {
+        commaPart = word.substr(comma + 1);
+        last = &*commaPart;
+    }
+    const std::size_t semi = last->find(';');
+    if (semi != std::string::npos) {
+        semicolonPart = last->substr(semi + 1);
+        last->erase(semi);
+        last = &*semicolonPart;
+    }
+    return last;
 }
 
 std::string componentNameOf(const std::string& rawLine, const std::string& keyword) {

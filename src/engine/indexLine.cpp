@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/header.h"
 #include "engine/indexEntry.h"
 
 namespace {
@@ -66,21 +67,9 @@ private:
 
 nameWord splitIndexName(const std::string& word) {
     nameWord result;
-    std::string* lastPart = &result.name;
-
-    std::size_t comma = word.find(',');
-    result.name = word.substr(0, comma);
-    if (comma != std::string::npos) {
-        result.commaPart = word.substr(comma + 1);
-        lastPart = &*result.commaPart;
-    }
-    std::size_t semi = lastPart->find(';');
-    if (semi != std::string::npos) {
-        result.semicolonPart = lastPart->substr(semi + 1);
-        lastPart->erase(semi);
-        lastPart = &*result.semicolonPart;
-    }
-    std::size_t colon = lastPart->find(':');
+    std::string* lastPart =
+        splitCommaAndSemicolon(word, result.name, result.commaPart, result.semicolonPart);
+    const std::size_t colon = lastPart->find(':');
     if (colon != std::string::npos) {
         result.akoName = lastPart->substr(colon + 1);
         lastPart->erase(colon);
