@@ -99,3 +99,8 @@ void indexList::clear() {
     first = last = nullptr;
     firstByName.clear();
 }
+
+void indexList::release() {
+    clear();
+    std::unordered_map<std::string_view, indexEntry*>().swap(firstByName);
+}

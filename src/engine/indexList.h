@@ -36,6 +36,9 @@ public:
     int checkIndex(logSink& log) const;
 
     void clear();
+    // clear(), and gives back the name map's own storage too (for a program
+    // that closes its heap before static objects are destroyed).
+    void release();
 
     indexEntry* first = nullptr;
     indexEntry* last = nullptr;

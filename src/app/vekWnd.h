@@ -1,0 +1,47 @@
+// The main window: the menu bar and, as a fixed child, the list box that is
+// the output log. Its placement lives in the profile file.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/logSink.h"
+#include "framework/wnd.h"
+
+class vekMenu;
+
+constexpr int logLimit = 32000;
+
+class vekWnd : public wnd {
+public:
+    explicit vekWnd(const char* title);
+    ~vekWnd() override;
+
+    int addLine(const char* string);
+    void clearLog();
+
+    void onCommand(int group, int item) override;
+    void onSysClose(WPARAM wParam) override;
+    void saveState() override;
+    LRESULT onQueryEndSession() override;
+    int queryClose() override;
+    ATOM registerClass() override;
+
+    vekMenu* menuObj = nullptr;
+    std::int32_t nLogChars = 0;
+    HWND hWndLog = nullptr;
+    const char* iconName = "vekIcon";
+    const char* menuName = "MAINMENU";
+    const char* accelName = "vekAccel";
+
+private:
+    void createLog(int cw, int ch);
+    int appendToLog(const char* text, bool select);
+};
+
+extern vekWnd* theVekWnd;
+
+// The engine's log sink in the program: each line goes to theVekWnd.
+class vekLog : public logSink {
+public:
+    void addLine(const std::string& line) override;
+};

@@ -1,0 +1,223 @@
+// The window framework under Wine: command-line splitting, the window
+// procedure's dispatch, the message loop's filter and quitApp.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/app.h"
+#include "framework/msgLoop.h"
+#include "framework/wnd.h"
+
+namespace {
+
+std::vector<std::string> calls;
+
+class recordingWnd : public wnd {
+public:
+    recordingWnd() : wnd(0, 0) {}
+    void saveState() override { calls.push_back("saveState"); }
+    ATOM registerClass() override { return 0; }
+    void onCreate(HWND) override { calls.push_back("create"); }
+    void onCommand(int group, int item) override {
+        calls.push_back("command " + std::to_string(group) + " " + std::to_string(item));
+    }
+    void onSysGroupCommand(int id) override { calls.push_back("sys " + std::to_string(id)); }
+    void onCtrlGroupCommand(int id, int code, LPARAM) override {
+        calls.push_back("ctrl " + std::to_string(id) + " " + std::to_string(code));
+    }
+    void onHScroll(int code, int pos) override {
+        calls.push_back("h " + std::to_string(code) + " " + std::to_string(pos));
+    }
+    void onVScroll(int code, int pos) override {
+        calls.push_back("v " + std::to_string(code) + " " + std::to_string(pos));
+    }
+    void onSize(int kind, int* w, int* h) override {
+        calls.push_back("size " + std::to_string(kind) + " " + std::to_string(*w) + "x" + std::to_string(*h));
+    }
+    void onSysClose(WPARAM) override { calls.push_back("sysclose"); }
+    int queryClose() override {
+        calls.push_back("queryclose");
+        return 0;
+    }
+    void onLButtonDown(unsigned x, unsigned y, WPARAM) override {
+        calls.push_back("ldown " + std::to_string(x) + " " + std::to_string(y));
+    }
+};
+
+void deferred(std::int32_t value) { calls.push_back("deferred " + std::to_string(value)); }
+
+class frameworkTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static app application(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
+        theApp = &application;
+        theAppEnv = &application.env;
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.cbWndExtra = sizeof(void*);
+        wc.hInstance = theAppEnv->hInstance;
+        wc.lpszClassName = "vekTestWnd";
+        RegisterClassA(&wc);
+    }
+    void SetUp() override {
+        calls.clear();
+        object = new recordingWnd;
+        object->hWnd = CreateWindowExA(0, "vekTestWnd", "test", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr,
+                                       nullptr, theAppEnv->hInstance, nullptr);
+        object->subclass();
+    }
+    void TearDown() override {
+        if (IsWindow(object->hWnd)) DestroyWindow(object->hWnd);
+        delete object;
+        theMainWnd = nullptr;
+    }
+    LRESULT send(UINT m, WPARAM w, LPARAM l) { return SendMessageA(object->hWnd, m, w, l); }
+    recordingWnd* object = nullptr;
+};
+
+TEST_F(frameworkTest, MessagesBeforeTheObjectIsAttachedGoToTheDefault) {
+    send(WM_COMMAND, 0x1002, 0);
+    send(WM_CREATE, 0, 0);
+    EXPECT_TRUE(calls.empty());
+    object->attach();
+    EXPECT_EQ(calls, std::vector<std::string>{"create"});
+}
+
+TEST_F(frameworkTest, CommandGroups) {
+    object->attach();
+    calls.clear();
+    send(WM_COMMAND, 0x1002, 0);
+    send(WM_COMMAND, 5889, 0);
+    send(WM_COMMAND, 0xE005, 0);
+    send(WM_COMMAND, MAKEWPARAM(0xD003, 7), 0);
+    send(WM_COMMAND, 0xA001, 0);
+    EXPECT_EQ(calls, (std::vector<std::string>{"command 4096 2", "command 5888 1", "sys 57349", "ctrl 53251 7"}));
+}
+
+TEST_F(frameworkTest, ScrollCodesAreMapped) {
+    object->attach();
+    calls.clear();
+    for (int code = 0; code <= 8; ++code) send(WM_VSCROLL, MAKEWPARAM(code, 37), 0);
+    send(WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 12), 0);
+    EXPECT_EQ(calls, (std::vector<std::string>{"v 3 -1", "v 4 -1", "v 1 -1", "v 2 -1", "v 6 37", "v 5 37",
+                                               "v 7 -1", "v 8 -1", "h 5 12"}));
+}
+
+TEST_F(frameworkTest, SizeKindsAfterRestoringFromAnIcon) {
+    object->attach();
+    calls.clear();
+    send(WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
+    send(WM_QUERYOPEN, 0, 0);
+    send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 100));
+    send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(201, 101));
+    EXPECT_EQ(calls, (std::vector<std::string>{"size -1 0x0", "size 1 200x100", "size 0 201x101"}));
+}
+
+TEST_F(frameworkTest, CaptureFromFirstButtonDownToLastButtonUp) {
+    object->attach();
+    calls.clear();
+    send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0xFFFF, 5));
+    EXPECT_EQ(GetCapture(), object->hWnd);
+    send(WM_RBUTTONDOWN, MK_RBUTTON, 0);
+    send(WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(GetCapture(), object->hWnd) << "the right button is still down";
+    send(WM_RBUTTONUP, 0, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(leftUp, 1);
+    EXPECT_EQ(rightUp, 1);
+    EXPECT_EQ(calls.front(), "ldown 65535 5");
+}
+
+TEST_F(frameworkTest, SystemCloseDoesNotSendClose) {
+    object->attach();
+    calls.clear();
+    send(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(calls, std::vector<std::string>{"sysclose"});
+    EXPECT_TRUE(IsWindow(object->hWnd));
+    send(WM_CLOSE, 0, 0);
+    EXPECT_EQ(calls.back(), "queryclose");
+    EXPECT_TRUE(IsWindow(object->hWnd)) << "queryClose said no";
+}
+
+TEST_F(frameworkTest, DeferredCalls) {
+    object->attach();
+    calls.clear();
+    ASSERT_NE(startMsgId, 0u);
+    send(startMsgId, 0, reinterpret_cast<LPARAM>(new startRecord{deferred, 42}));
+    send(startMsgId, 0, reinterpret_cast<LPARAM>(new startRecord{nullptr, 1}));
+    send(startMsgId, 0, 0);
+    EXPECT_EQ(calls, std::vector<std::string>{"deferred 42"});
+}
+
+TEST_F(frameworkTest, ModelessDialogTakesKeysBeforeTheAccelerators) {
+    object->attach();
+    ACCEL f1{FVIRTKEY, VK_F1, 5889};
+    object->hAccel = CreateAcceleratorTableA(&f1, 1);
+    msgLoop loop;
+    calls.clear();
+    MSG key{object->hWnd, WM_KEYDOWN, VK_F1, 0, 0, {0, 0}};
+    *loop.msg = key;
+    EXPECT_FALSE(loop.filter(1, object));
+    EXPECT_EQ(calls, std::vector<std::string>{"command 5888 1"});
+
+    struct {
+        DLGTEMPLATE t;
+        WORD menu, cls, title;
+    } tmpl{{WS_POPUP, 0, 0, 0, 0, 100, 50}, 0, 0, 0};
+    HWND dialog = CreateDialogIndirectParamA(theAppEnv->hInstance, &tmpl.t, object->hWnd,
+                                             [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    ASSERT_NE(dialog, nullptr);
+    loop.addModeless(dialog);
+    calls.clear();
+    key.hwnd = dialog;
+    *loop.msg = key;
+    EXPECT_FALSE(loop.filter(1, object));
+    EXPECT_TRUE(calls.empty()) << "the dialog took the key";
+    loop.removeModeless(dialog);
+    DestroyWindow(dialog);
+    DestroyAcceleratorTable(object->hAccel);
+}
+
+TEST_F(frameworkTest, QuitAppEndsTheLoopWithCodeZero) {
+    object->attach();
+    theMainWnd = object;
+    calls.clear();
+    msgLoop loop;
+    PostMessageA(object->hWnd, WM_COMMAND, 0x1004, 0);
+    quitApp();
+    loop.run(nullptr, 0);
+    EXPECT_EQ(loop.exitCode(), 0u);
+    EXPECT_EQ(calls.front(), "saveState");
+    EXPECT_FALSE(IsWindow(object->hWnd));
+}
+
+TEST(splitCommandLine, WordsAndBlanks) {
+    struct splitCase {
+        const char* line;
+        std::vector<std::string> words;
+    } cases[] = {
+        {"", {}},
+        {" \t  ", {}},
+        {"-i kelv.ini", {"-i", "kelv.ini"}},
+        {"one \"two three\" four", {"one", "\"two", "three\"", "four"}},
+        {"  lead\ttabs\r\nend  ", {"lead", "tabs", "end"}},
+    };
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    for (const auto& c : cases) {
+        int argc = 0;
+        char** argv = nullptr;
+        splitCommandLine(nullptr, c.line, &argc, &argv);
+        ASSERT_EQ(argc, static_cast<int>(c.words.size()) + 1) << c.line;
+        EXPECT_STREQ(argv[0], module);
+        for (std::size_t i = 0; i < c.words.size(); ++i) EXPECT_EQ(argv[i + 1], c.words[i]) << c.line;
+        freeCommandLine(argc, argv);
+    }
+}
+
+TEST(win32s, NotOnThisWindows) { EXPECT_EQ(onWin32s, 0); }
+
+}  // namespace
