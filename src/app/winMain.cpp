@@ -27,9 +27,15 @@ const char* profileName = "kelv.ini";
 
 void showOptionMessage(const char* caption, const char* text) { infoBox(caption, text, nullptr); }
 
+// The parser removes the words it takes from the array it is given, so it
+// works on a copy of the pointers: the words themselves are freed at the end
+// from the original array, each once.
 void readOptions(int argc, char** argv) {
     setOptMessageBox(showOptionMessage);
-    parseOptions(&argc, argv, 2, optionTable);
+    char** words = new char*[static_cast<std::size_t>(argc)];
+    std::memcpy(words, argv, sizeof(char*) * static_cast<std::size_t>(argc));
+    parseOptions(&argc, words, 2, optionTable);
+    delete[] words;
     for (const optionEntry& row : optionTable) {
         if (row.name[0] == 'i' && row.seen && row.values && row.values[0]) profileName = row.values[0];
     }
