@@ -25,3 +25,6 @@ for lib in parts.slb parts.plb parts.flb; do
     fi
 done
 rm -rf "$work"
+
+echo "=== the Windows program"
+sh "$root/scripts/run-vekwin.sh"

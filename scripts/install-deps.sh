@@ -1,12 +1,14 @@
 #!/bin/sh
 # Installs what the build needs on Debian 12, as root. "native" is enough for
-# the Linux build; "all" adds the Windows cross compiler, Wine, and clang
-# for the fuzzers.
+# the Linux build; "gui" adds the Windows cross compiler, Wine, Xvfb and the
+# screenshot tools; "all" adds clang for the fuzzers too.
 set -e
 want="cmake make g++ googletest"
-if [ "$1" = "all" ]; then
-    want="$want g++-mingw-w64-x86-64-posix wine64 xvfb xauth clang libclang-rt-14-dev"
-fi
+gui="g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-apps imagemagick"
+case "$1" in
+    gui) want="$want $gui" ;;
+    all) want="$want $gui clang libclang-rt-14-dev" ;;
+esac
 missing=""
 for p in $want; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
