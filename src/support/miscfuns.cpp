@@ -7,20 +7,24 @@
 
 namespace {
 
-int foldAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c;
+// Characters compare as the platform's plain char, which is signed on the
+// x86 compilers this runs on: a character of code 128 or above sorts before
+// the ASCII ones, as it always did.
+int foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : static_cast<signed char>(c);
 }
 
-int foldRuntime(unsigned char c) {
-    if (c >= 128) return c;
-    return std::isupper(c) ? std::tolower(c) : c;
+int foldRuntime(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code >= 128) return static_cast<signed char>(c);
+    return std::isupper(code) ? std::tolower(code) : code;
 }
 
 }  // namespace
 
 int strCmpNoCase(const char* a, const char* b) {
-    const auto* p = reinterpret_cast<const unsigned char*>(a);
-    const auto* q = reinterpret_cast<const unsigned char*>(b);
+    const char* p = a;
+    const char* q = b;
     for (;; ++p, ++q) {
         int d = foldAscii(*p) - foldAscii(*q);
         if (d != 0 || *p == 0) return d;
@@ -28,8 +32,8 @@ int strCmpNoCase(const char* a, const char* b) {
 }
 
 int strNCmpNoCase(const char* a, const char* b, int n) {
-    const auto* p = reinterpret_cast<const unsigned char*>(a);
-    const auto* q = reinterpret_cast<const unsigned char*>(b);
+    const char* p = a;
+    const char* q = b;
     for (int i = 0; i < n; ++i, ++p, ++q) {
         int d = foldRuntime(*p) - foldRuntime(*q);
         if (d != 0 || *p == 0) return d;

@@ -26,7 +26,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, strCmpNoCaseTable,
     ::testing::Values(cmpCase{"abc", "ABC", 0}, cmpCase{"", "", 0}, cmpCase{"a", "", 1},
                       cmpCase{"", "a", -1}, cmpCase{"Abc", "abd", -1},
                       cmpCase{"*SYMBOL", "*symbol", 0}, cmpCase{"[", "{", -1},
-                      cmpCase{"\xC4", "\xE4", -1}));
+                      cmpCase{"\xC4", "\xE4", -1}, cmpCase{"a", "\xC4", 1}, cmpCase{"\xFF", "z", -1}));
 
 TEST(strCmpNoCase, ResultIsDifferenceOfFoldedCharacters) {
     EXPECT_EQ(strCmpNoCase("abc", "ABE"), 'c' - 'e');
@@ -42,6 +42,7 @@ TEST(strNCmpNoCase, ComparesAtMostN) {
 }
 
 TEST(strNCmpNoCase, LeavesHighCharactersUnfolded) {
+    EXPECT_GT(strNCmpNoCase("a", "\xC4", 1), 0);
     EXPECT_NE(strNCmpNoCase("\xC4", "\xE4", 1), 0);
     EXPECT_EQ(strNCmpNoCase("\xC4x", "\xC4X", 2), 0);
 }
