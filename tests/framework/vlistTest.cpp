@@ -1,0 +1,371 @@
+// The VList control under Wine, with an owner window whose model answers in
+// index mode, refuses the count (data mode), or fails a request.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/app.h"
+#include "framework/vlist.h"
+#include "support/assertion.h"
+
+namespace {
+
+struct ownerModel {
+    std::vector<std::string> items;
+    bool refuseCount = false;
+    UINT failCode = 0;
+    std::map<UINT, int> requests;
+    int itemsGone = 0;
+    int cleared = 0;
+    int selectionNotes = 0;
+    std::string lastSearch;
+    std::int32_t lastSearchStart = -99;
+
+    // Data mode uses data values 1000 + index.
+    std::int32_t dataOf(int i) const { return refuseCount ? 1000 + i : i; }
+    int indexOf(const VLBStruct& r) const { return refuseCount ? r.data - 1000 : r.index; }
+    int size() const { return static_cast<int>(items.size()); }
+
+    bool give(VLBStruct& r, int i) {
+        if (i < 0 || i >= size()) return false;
+        r.index = i;
+        r.data = dataOf(i);
+        r.lpTextPointer = const_cast<char*>(items[static_cast<std::size_t>(i)].c_str());
+        return true;
+    }
+
+    bool search(VLBStruct& r) {
+        lastSearch = r.lpSearchText ? r.lpSearchText : "";
+        lastSearchStart = r.index;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int i = pass == 0 ? r.index : 0; i < (pass == 0 ? size() : r.index); ++i) {
+                if (i >= 0 && _strnicmp(items[static_cast<std::size_t>(i)].c_str(), lastSearch.c_str(), lastSearch.size()) == 0) {
+                    return give(r, i);
+                }
+            }
+        }
+        return false;
+    }
+
+    bool answer(UINT code, VLBStruct& r) {
+        ++requests[code];
+        if (code == failCode) return false;
+        switch (code) {
+            case VLBR_GETCOUNT:
+                if (refuseCount) return false;
+                r.index = size();
+                return true;
+            case VLBR_FIRST: return give(r, 0);
+            case VLBR_LAST: return give(r, size() - 1);
+            case VLBR_NEXT: return give(r, indexOf(r) + 1);
+            case VLBR_PREV: return give(r, indexOf(r) - 1);
+            case VLBR_FINDPOS: return give(r, indexOf(r));
+            case VLBR_FINDPERCENT: return give(r, r.data * (size() - 1) / 100);
+            case VLBR_GETTEXT: case VLBR_GETITEMDATA: return give(r, indexOf(r));
+            case VLBR_FINDSTRING: case VLBR_SELECTSTRING: return search(r);
+            default: return false;
+        }
+    }
+};
+
+ownerModel* model = nullptr;
+
+LRESULT CALLBACK ownerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (model && message >= VLBR_FINDSTRING && message <= VLBR_FINDPERCENT) {
+        auto* r = reinterpret_cast<VLBStruct*>(lParam);
+        r->status = model->answer(message, *r) ? 0 : -1;
+        return 0;
+    }
+    if (model && message == VLBN_ITEMGONE) ++model->itemsGone;
+    if (model && message == VLBN_CLEARED) ++model->cleared;
+    if (model && message == WM_COMMAND && HIWORD(wParam) == 1) ++model->selectionNotes;
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+std::vector<std::string> boxTexts;
+int answerYes(const char*, const char* text, unsigned) {
+    boxTexts.push_back(text);
+    return 6;
+}
+
+class vlistTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static app application(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
+        theApp = &application;
+        theAppEnv = &application.env;
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ownerProc;
+        wc.hInstance = theAppEnv->hInstance;
+        wc.lpszClassName = "vlistOwner";
+        RegisterClassA(&wc);
+        vlistRegister(theAppEnv->hInstance);
+    }
+    void SetUp() override {
+        model = &m;
+        owner = CreateWindowExA(0, "vlistOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 600,
+                                nullptr, nullptr, theAppEnv->hInstance, nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(owner);
+        model = nullptr;
+    }
+    // A control of exactly `lines` visible lines, initialised.
+    void make(int count, int lines = 20, DWORD style = 0, bool init = true) {
+        for (int i = 0; i < count; ++i) m.items.push_back("item " + std::to_string(i));
+        control = CreateWindowExA(0, "VList", "", WS_CHILD | WS_VISIBLE | style, 0, 0, 200, 100, owner,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(300)), theAppEnv->hInstance, nullptr);
+        ASSERT_NE(control, nullptr);
+        box = vlistState(control);
+        ASSERT_NE(box, nullptr);
+        SetWindowPos(control, nullptr, 0, 0, 200, lines * box->lineHeight, SWP_NOMOVE | SWP_NOZORDER);
+        ASSERT_EQ(box->nVisible, lines);
+        if (init) send(VLB_INITIALIZE);
+        m.requests.clear();
+        m.itemsGone = 0;
+    }
+    LRESULT send(UINT message, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(control, message, w, l); }
+    std::int32_t rowItem(int row) {
+        return static_cast<std::int32_t>(SendMessageA(box->hWndList, LB_GETITEMDATA, static_cast<WPARAM>(row), 0));
+    }
+    int listSel() { return static_cast<int>(SendMessageA(box->hWndList, LB_GETCURSEL, 0, 0)); }
+    int totalRequests() {
+        int n = 0;
+        for (auto& r : m.requests) n += r.second;
+        return n;
+    }
+
+    ownerModel m;
+    HWND owner = nullptr;
+    HWND control = nullptr;
+    VLBox* box = nullptr;
+};
+
+TEST_F(vlistTest, InitialiseLoadsTheFirstPage) {
+    make(1000);
+    EXPECT_EQ(send(VLB_GETCOUNT), 1000);
+    EXPECT_EQ(box->nRows, 20);
+    EXPECT_EQ(rowItem(0), 0);
+    EXPECT_EQ(rowItem(19), 19);
+    EXPECT_EQ(send(VLB_GETCURSEL), -1);
+    EXPECT_EQ(send(VLB_GETLINES), 20);
+}
+
+TEST_F(vlistTest, ThumbReleasedAt37FillsFromItem362) {
+    make(1000);
+    send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 37), 0);
+    EXPECT_EQ(rowItem(0), 362);
+    EXPECT_EQ(send(VLB_GETTOPINDEX), 362);
+    EXPECT_EQ(m.requests[VLBR_FINDPOS], 1);
+}
+
+TEST_F(vlistTest, ThumbPositionFormula) {
+    make(1000);
+    EXPECT_EQ(send(VLB_SETTOPINDEX, 0, 490), 0);
+    EXPECT_EQ(box->topIndex, 490);
+    EXPECT_EQ(GetScrollPos(box->hWndList, SB_VERT), 49);
+}
+
+TEST_F(vlistTest, OneLineCostsOneRequestAndOneItemGone) {
+    make(1000);
+    send(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(totalRequests(), 1);
+    EXPECT_EQ(m.requests[VLBR_NEXT], 1);
+    EXPECT_EQ(m.itemsGone, 1);
+    EXPECT_EQ(rowItem(0), 1);
+    EXPECT_EQ(rowItem(19), 20);
+    send(WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(totalRequests(), 2);
+    EXPECT_EQ(m.itemsGone, 2);
+    EXPECT_EQ(rowItem(0), 0);
+}
+
+TEST_F(vlistTest, APageCostsAtMostAPagePlusOne) {
+    make(1000);
+    send(WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_LE(totalRequests(), 21);
+    EXPECT_EQ(rowItem(0), 20);
+    EXPECT_EQ(m.itemsGone, 20);
+    m.requests.clear();
+    send(WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_LE(totalRequests(), 21);
+    EXPECT_EQ(rowItem(0), 0);
+}
+
+TEST_F(vlistTest, SelectionSurvivesScrollingOutAndBack) {
+    make(1000);
+    EXPECT_EQ(send(VLB_SETCURSEL, VLBR_FINDPOS, 0), 0);
+    EXPECT_EQ(listSel(), 0);
+    send(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(listSel(), -1);
+    EXPECT_EQ(send(VLB_GETCURSEL), 0);
+    send(WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(listSel(), 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), 0);
+}
+
+TEST_F(vlistTest, EndHomeAndArrowKeys) {
+    make(1000);
+    send(VLB_SETCURSEL, VLBR_FINDPOS, 0);
+    send(WM_VKEYTOITEM, VK_END, 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), 999);
+    EXPECT_EQ(rowItem(19), 999);
+    send(WM_VKEYTOITEM, VK_DOWN, 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), 999) << "nothing after the last item";
+    send(WM_VKEYTOITEM, VK_HOME, 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), 0);
+    send(WM_VKEYTOITEM, VK_UP, 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), 0);
+    send(WM_VKEYTOITEM, VK_DOWN, 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), 1);
+    EXPECT_GE(m.selectionNotes, 5);
+}
+
+TEST_F(vlistTest, NoItemsNoRowsButKeysStillNotify) {
+    make(0);
+    EXPECT_EQ(box->nRows, 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), -1);
+    send(WM_VKEYTOITEM, VK_DOWN, 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), -1);
+    EXPECT_EQ(m.selectionNotes, 1);
+}
+
+TEST_F(vlistTest, PageFilledFromTheLastItemCompletesBackwards) {
+    make(5, 3);
+    EXPECT_EQ(rowItem(0), 0);
+    EXPECT_EQ(send(VLB_SETTOPINDEX, 0, 4), 0);
+    EXPECT_EQ(box->nRows, 3);
+    EXPECT_EQ(rowItem(0), 2);
+    EXPECT_EQ(rowItem(2), 4);
+    EXPECT_EQ(box->topIndex, 2);
+    EXPECT_EQ(m.requests[VLBR_PREV], 2);
+}
+
+TEST_F(vlistTest, TypeAheadSearchesFromTheNextItemAndWraps) {
+    make(30);
+    m.items[2] = "Delta";
+    send(VLB_SETCURSEL, VLBR_FINDPOS, 5);
+    send(WM_VKEYTOITEM, 'D', 0);
+    EXPECT_EQ(m.lastSearch, "D");
+    EXPECT_EQ(m.lastSearchStart, 6);
+    EXPECT_EQ(send(VLB_GETCURSEL), 2);
+}
+
+TEST_F(vlistTest, RefusedCountMeansDataMode) {
+    m.refuseCount = true;
+    make(100);
+    EXPECT_EQ(send(VLB_GETCOUNT), -1);
+    EXPECT_EQ(GetScrollPos(box->hWndList, SB_VERT), 50);
+    EXPECT_EQ(send(VLB_GETTOPINDEX), 1000);
+    send(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(send(VLB_GETTOPINDEX), 1001);
+    EXPECT_EQ(send(VLB_SETCURSEL, VLBR_FINDPOS, 1050), 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), 1050);
+}
+
+TEST_F(vlistTest, FailedRequestLeavesTheView) {
+    make(1000);
+    m.failCode = VLBR_NEXT;
+    send(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(rowItem(0), 0);
+    EXPECT_EQ(m.itemsGone, 0);
+    m.failCode = VLBR_FINDPOS;
+    EXPECT_EQ(send(VLB_SETTOPINDEX, 0, 500), -1);
+    EXPECT_EQ(rowItem(0), 0);
+}
+
+TEST_F(vlistTest, TextOfVisibleAndHiddenItems) {
+    make(1000);
+    char text[64] = "";
+    VLBStruct s{};
+    s.index = 3;
+    s.lpTextPointer = text;
+    EXPECT_EQ(send(VLB_GETTEXT, 0, reinterpret_cast<LPARAM>(&s)), 6);
+    EXPECT_STREQ(text, "item 3");
+    s.index = 700;
+    EXPECT_EQ(send(VLB_GETTEXT, 0, reinterpret_cast<LPARAM>(&s)), 8);
+    EXPECT_STREQ(text, "item 700");
+    EXPECT_EQ(m.requests[VLBR_GETTEXT], 1);
+}
+
+TEST_F(vlistTest, NullStructuresAreReported) {
+    make(10);
+    boxTexts.clear();
+    yesNoBox old = setYesNoBox(answerYes);
+    EXPECT_EQ(send(VLB_GETTEXT, 0, 0), -1);
+    VLBStruct s{};
+    EXPECT_EQ(send(VLB_GETTEXT, 0, reinterpret_cast<LPARAM>(&s)), -1);
+    setYesNoBox(old);
+    ASSERT_EQ(boxTexts.size(), 2u);
+    EXPECT_EQ(boxTexts[0].rfind("lpvlbInStruct != 0 == 0: GUI\\SRCPC\\VLIST, line ", 0), 0u);
+    EXPECT_EQ(boxTexts[1].rfind("lpvlbInStruct->lpTextPointer != 0 == 0: GUI\\SRCPC\\VLIST", 0), 0u);
+}
+
+TEST_F(vlistTest, ResizingShrinksToWholeLines) {
+    make(100);
+    SetWindowPos(control, nullptr, 0, 0, 200, 10 * box->lineHeight + 3, SWP_NOMOVE | SWP_NOZORDER);
+    RECT rc;
+    GetClientRect(control, &rc);
+    EXPECT_EQ(rc.bottom, 10 * box->lineHeight);
+    EXPECT_EQ(box->nVisible, 10);
+    EXPECT_EQ(box->nRows, 10);
+    EXPECT_EQ(m.itemsGone, 10);
+}
+
+TEST(vlistBuiltIn, PrefixSearchWithItsTwoPasses) {
+    char a[] = "Abc", b[] = "abd", c[] = "b", d[] = "c";
+    char* strings[] = {a, b, c, d};
+    VLBox box{};
+    box.strings = strings;
+    box.nStrings = 4;
+    VLBStruct r{};
+    r.index = 3;
+    r.lpSearchText = "ab";
+    EXPECT_EQ(vlistBuiltInSource(&box, VLBR_SELECTSTRING, &r), 1);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.index, 0);
+    EXPECT_STREQ(r.lpTextPointer, "Abc");
+    r.index = 1;
+    r.lpSearchText = "c";
+    vlistBuiltInSource(&box, VLBR_FINDSTRING, &r);
+    EXPECT_EQ(r.index, 3);
+    r.index = 0;
+    r.lpSearchText = "zz";
+    vlistBuiltInSource(&box, VLBR_FINDSTRING2, &r);
+    EXPECT_EQ(r.status, -1);
+    r.index = 0;
+    EXPECT_EQ(vlistBuiltInSource(&box, VLBR_PREV, &r), 1);
+    EXPECT_EQ(r.status, -1);
+    r.index = 2;
+    vlistBuiltInSource(&box, VLBR_NEXT, &r);
+    EXPECT_EQ(r.index, 3);
+    vlistBuiltInSource(&box, VLBR_GETCOUNT, &r);
+    EXPECT_EQ(r.index, 4);
+    r.index = r.data = 50;
+    vlistBuiltInSource(&box, VLBR_FINDPERCENT, &r);
+    EXPECT_EQ(r.index, 2);
+    EXPECT_EQ(r.data, 50);
+    EXPECT_EQ(vlistBuiltInSource(&box, 1500, &r), 0);
+}
+
+TEST(vlistClass, RegistrationIsCounted) {
+    HINSTANCE h = GetModuleHandleA(nullptr);
+    WNDCLASSA wc;
+    ASSERT_TRUE(vlistRegister(h));
+    ASSERT_TRUE(vlistRegister(h));
+    ASSERT_TRUE(GetClassInfoA(h, "VList", &wc));
+    EXPECT_EQ(wc.style, 0x4088u);
+    EXPECT_EQ(wc.cbWndExtra, static_cast<int>(sizeof(void*)));
+    vlistUnregister(h);
+    EXPECT_TRUE(GetClassInfoA(h, "VList", &wc));
+    vlistUnregister(h);
+    vlistUnregister(h);
+    EXPECT_FALSE(GetClassInfoA(h, "VList", &wc));
+}
+
+}  // namespace
