@@ -25,6 +25,8 @@ struct ownerModel {
     int selectionNotes = 0;
     std::string lastSearch;
     std::int32_t lastSearchStart = -99;
+    LRESULT keyAnswer = -1;
+    int keysOffered = 0;
 
     // Data mode uses data values 1000 + index.
     std::int32_t dataOf(int i) const { return refuseCount ? 1000 + i : i; }
@@ -80,6 +82,10 @@ LRESULT CALLBACK ownerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
         auto* r = reinterpret_cast<VLBStruct*>(lParam);
         r->status = model->answer(message, *r) ? 0 : -1;
         return 0;
+    }
+    if (model && message == WM_VKEYTOITEM) {
+        ++model->keysOffered;
+        return model->keyAnswer;
     }
     if (model && message == VLBN_ITEMGONE) ++model->itemsGone;
     if (model && message == VLBN_CLEARED) ++model->cleared;
@@ -244,6 +250,45 @@ TEST_F(vlistTest, PageFilledFromTheLastItemCompletesBackwards) {
     EXPECT_EQ(rowItem(2), 4);
     EXPECT_EQ(box->topIndex, 2);
     EXPECT_EQ(m.requests[VLBR_PREV], 2);
+}
+
+TEST_F(vlistTest, ShortListFilledFromItsLastItemStartsAtTheFirst) {
+    make(5, 20, 0, false);
+    EXPECT_EQ(send(VLB_SETTOPINDEX, 0, 4), 0);
+    EXPECT_EQ(box->nRows, 5);
+    EXPECT_EQ(rowItem(0), 0);
+    EXPECT_EQ(rowItem(4), 4);
+    EXPECT_EQ(box->topIndex, 0);
+}
+
+TEST_F(vlistTest, NoShrinkStyleKeepsTheHeight) {
+    make(100, 20, 0x0100);
+    SetWindowPos(control, nullptr, 0, 0, 200, 10 * box->lineHeight + 3, SWP_NOMOVE | SWP_NOZORDER);
+    RECT rc;
+    GetClientRect(control, &rc);
+    EXPECT_EQ(rc.bottom, 10 * box->lineHeight + 3);
+    EXPECT_EQ(box->nVisible, 10);
+}
+
+TEST_F(vlistTest, OwnerSeesKeysFirstWithStyle0x400) {
+    make(100, 20, 0x0400);
+    send(VLB_SETCURSEL, VLBR_FINDPOS, 3);
+    send(WM_VKEYTOITEM, VK_DOWN, 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), 4) << "the owner answered -1, so the control moved";
+    m.keyAnswer = -2;
+    EXPECT_EQ(send(WM_VKEYTOITEM, VK_DOWN, 0), -2);
+    EXPECT_EQ(send(VLB_GETCURSEL), 4) << "the owner handled the key";
+    EXPECT_EQ(m.keysOffered, 2);
+}
+
+TEST_F(vlistTest, ResetContentNotifiesAndStartsAgain) {
+    make(50);
+    send(WM_VSCROLL, SB_PAGEDOWN, 0);
+    m.cleared = 0;
+    send(VLB_RESETCONTENT);
+    EXPECT_EQ(m.cleared, 2) << "once for the reset, once for the first page";
+    EXPECT_EQ(rowItem(0), 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), -1);
 }
 
 TEST_F(vlistTest, TypeAheadSearchesFromTheNextItemAndWraps) {
