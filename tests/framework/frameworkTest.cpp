@@ -9,6 +9,7 @@
 
 #include "framework/app.h"
 #include "framework/msgLoop.h"
+#include "framework/thunk.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -219,5 +220,19 @@ TEST(splitCommandLine, WordsAndBlanks) {
 }
 
 TEST(win32s, NotOnThisWindows) { EXPECT_EQ(onWin32s, 0); }
+
+TEST(thunk, NothingToLoadAndTheRuntimeChangesDrives) {
+    EXPECT_EQ(thunkInit(GetModuleHandleA(nullptr)), 1);
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    EXPECT_EQ(thunkChangeDrive(0), -1);
+    EXPECT_EQ(thunkChangeDrive(32), -1);
+    EXPECT_EQ(thunkChangeDrive(26), 0);
+    char now[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, now);
+    EXPECT_EQ(now[0], 'Z');
+    SetCurrentDirectoryA(before);
+    thunkExit();
+}
 
 }  // namespace
