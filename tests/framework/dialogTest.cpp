@@ -1,0 +1,191 @@
+// The dialog base under Wine: modal dialogs driven by messages they post to
+// themselves when they open, with templates linked into this test program.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/app.h"
+#include "framework/dialog.h"
+#include "framework/vlist.h"
+
+namespace {
+
+class scriptedDialog : public dialog {
+public:
+    explicit scriptedDialog(const char* name, int isModeless = 0) : dialog(isModeless) { setTemplate(name); }
+    INT_PTR onInitDialog() override {
+        if (atInit) atInit(*this);
+        for (UINT id : commands) PostMessageA(hWnd, WM_COMMAND, id, 0);
+        return 0;
+    }
+    int doAction(int id) override {
+        actions.push_back(id);
+        resultsSeen.push_back(result);
+        return answers.empty() ? 1 : pop();
+    }
+    int pop() {
+        const int a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }
+    std::function<void(scriptedDialog&)> atInit;
+    std::vector<UINT> commands;
+    std::vector<int> answers;
+    std::vector<int> actions;
+    std::vector<int> resultsSeen;
+};
+
+class dialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static app application(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
+        theApp = &application;
+        theAppEnv = &application.env;
+    }
+};
+
+TEST_F(dialogTest, HelpButtonIsDisabledAndCancelCloses) {
+    scriptedDialog d("TESTDLG");
+    bool helpEnabled = true;
+    d.atInit = [&](scriptedDialog& self) { helpEnabled = IsWindowEnabled(GetDlgItem(self.hWnd, 599)) != 0; };
+    d.commands = {IDCANCEL};
+    EXPECT_EQ(d.doModal(static_cast<HWND>(nullptr)), 2);
+    EXPECT_FALSE(helpEnabled);
+    EXPECT_TRUE(d.actions.empty());
+    for (const dialogPair& pair : dialogTable) EXPECT_EQ(pair.hWnd, nullptr);
+
+    scriptedDialog plain("TESTNOHELP");
+    plain.commands = {IDOK};
+    EXPECT_EQ(plain.doModal(static_cast<HWND>(nullptr)), 1);
+    EXPECT_EQ(plain.actions, std::vector<int>{IDOK});
+}
+
+TEST_F(dialogTest, OkRefusedByDoActionKeepsTheDialogOpen) {
+    scriptedDialog d("TESTDLG");
+    d.commands = {IDOK, IDCANCEL};
+    d.answers = {0};
+    EXPECT_EQ(d.doModal(static_cast<HWND>(nullptr)), 2);
+    EXPECT_EQ(d.actions, std::vector<int>{IDOK});
+    EXPECT_EQ(d.resultsSeen, std::vector<int>{0});
+}
+
+TEST_F(dialogTest, OtherCommandEndingTheDialogLeavesTheResult) {
+    scriptedDialog d("TESTDLG");
+    d.commands = {77};
+    d.answers = {-1};
+    EXPECT_EQ(d.doModal(static_cast<HWND>(nullptr)), 0);
+    EXPECT_EQ(d.actions, std::vector<int>{77});
+}
+
+TEST_F(dialogTest, MoveToKeepsTheCentreOnTheScreen) {
+    scriptedDialog d("TESTDLG");
+    int width = 0;
+    std::int32_t left = -5000, top = 100000;
+    d.atInit = [&](scriptedDialog& self) {
+        RECT r;
+        GetWindowRect(self.hWnd, &r);
+        width = r.right - r.left;
+        self.moveTo(&left, &top);
+    };
+    d.commands = {IDCANCEL};
+    d.doModal(static_cast<HWND>(nullptr));
+    EXPECT_EQ(left, -width / 2);
+    EXPECT_GT(top, 0);
+    EXPECT_LT(top, GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST_F(dialogTest, ControlHelpers) {
+    scriptedDialog d("TESTDLG");
+    std::string cut, untouched, selected;
+    int noSelection = 0, found = 0, missing = 0;
+    d.atInit = [&](scriptedDialog& self) {
+        self.setItemText(301, "abcdefgh");
+        char buffer[16];
+        cut = self.getItemText(301, buffer, 5);
+        std::strcpy(buffer, "keep");
+        noSelection = self.getListSelText(401, buffer);
+        untouched = buffer;
+        for (const char* s : {"alpha", "beta", "gamma"}) {
+            SendDlgItemMessageA(self.hWnd, 401, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+        }
+        found = self.selectListString(401, "be");
+        missing = self.selectListString(401, "zeta");
+        self.getListSelText(401, buffer);
+        selected = buffer;
+    };
+    d.commands = {IDCANCEL};
+    d.doModal(static_cast<HWND>(nullptr));
+    // GetDlgItemTextA is given size - 1 and keeps room for its own zero:
+    // with a buffer of 5 at most 3 characters arrive, never more than 4.
+    EXPECT_EQ(cut, "abc");
+    EXPECT_EQ(noSelection, -1);
+    EXPECT_EQ(untouched, "keep");
+    EXPECT_EQ(found, 1);
+    EXPECT_EQ(missing, -1);
+    EXPECT_EQ(selected, "beta");
+}
+
+TEST_F(dialogTest, VListRequestsFallBackToTheBuiltInSource) {
+    scriptedDialog d("TESTDLG");
+    int rows = 0;
+    std::string first;
+    char a[] = "one", b[] = "two", c[] = "three";
+    d.atInit = [&](scriptedDialog& self) {
+        VLBox* box = vlistState(GetDlgItem(self.hWnd, 500));
+        ASSERT_NE(box, nullptr);
+        box->strings = new char*[3];
+        char* texts[] = {a, b, c};
+        for (int i = 0; i < 3; ++i) {
+            box->strings[i] = new char[8];
+            std::strcpy(box->strings[i], texts[i]);
+        }
+        box->nStrings = 3;
+        SendDlgItemMessageA(self.hWnd, 500, VLB_INITIALIZE, 0, 0);
+        rows = static_cast<int>(SendMessageA(box->hWndList, LB_GETCOUNT, 0, 0));
+        char text[16] = "";
+        SendMessageA(box->hWndList, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        first = text;
+    };
+    d.commands = {IDCANCEL};
+    d.doModal(static_cast<HWND>(nullptr));
+    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(first, "one");
+    WNDCLASSA wc;
+    EXPECT_FALSE(GetClassInfoA(theAppEnv->hInstance, "VList", &wc)) << "the dialog gave its use of the class back";
+}
+
+TEST_F(dialogTest, ATableOfEightDialogs) {
+    std::vector<scriptedDialog*> open;
+    for (int i = 0; i < 9; ++i) {
+        open.push_back(new scriptedDialog("TESTNOHELP", 1));
+        open.back()->run(nullptr);
+        ASSERT_NE(open.back()->hWnd, nullptr);
+        EXPECT_EQ(open.back()->result, static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(open.back()->hWnd)));
+    }
+    SendMessageA(open[8]->hWnd, WM_COMMAND, 55, 0);
+    SendMessageA(open[0]->hWnd, WM_COMMAND, 55, 0);
+    EXPECT_TRUE(open[8]->actions.empty()) << "the ninth dialog has no place in the table";
+    EXPECT_EQ(open[0]->actions, std::vector<int>{55});
+    for (scriptedDialog* d : open) {
+        DestroyWindow(d->hWnd);
+        delete d;
+    }
+    for (const dialogPair& pair : dialogTable) EXPECT_EQ(pair.hWnd, nullptr);
+}
+
+TEST(changeDrive, LetterFromNumber) {
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    EXPECT_TRUE(changeDrive(26));
+    char now[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, now);
+    EXPECT_TRUE(now[0] == 'Z' || now[0] == 'z');
+    SetCurrentDirectoryA(before);
+}
+
+}  // namespace
