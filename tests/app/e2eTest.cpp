@@ -44,6 +44,16 @@ std::string staticText(HWND box) {
     return text;
 }
 
+// A box may be found before its text is in place: wait for the text too.
+std::string boxText(HWND box) {
+    std::string text;
+    for (int waited = 0; waited < 5000 && text.empty(); waited += 50) {
+        text = staticText(box);
+        if (text.empty()) Sleep(50);
+    }
+    return text;
+}
+
 class vekwinEndToEnd : public inTempDir {
 protected:
     void TearDown() override {
@@ -93,7 +103,7 @@ TEST_F(vekwinEndToEnd, WindowMenuSecondCopyAndPlacement) {
     PROCESS_INFORMATION second = start("");
     HWND box = waitFor([] { return FindWindowA("#32770", "Error"); });
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(staticText(box), "Can only run one VK at a time.");
+    EXPECT_EQ(boxText(box), "Can only run one VK at a time.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(finish(second), 1u);
     EXPECT_TRUE(IsWindow(w)) << "the running copy is not disturbed";
@@ -126,7 +136,7 @@ TEST_F(vekwinEndToEnd, OptionErrorsAreShownAndStartUpGoesOn) {
     PROCESS_INFORMATION p = start("-x -i " + ini());
     HWND box = waitFor([] { return FindWindowA("#32770", nullptr); });
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(staticText(box), "Unknown option \"x\"\n");
+    EXPECT_EQ(boxText(box), "Unknown option \"x\"\n");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     HWND w = mainWindow();
     ASSERT_NE(w, nullptr);

@@ -149,7 +149,10 @@ TEST_F(vekWndTest, ErrorBoxForAnIdWithoutDetail) {
                 char c[64] = "";
                 GetWindowTextA(box, c, sizeof c);
                 caption = c;
-                seen = boxText(box);
+                for (int wait = 0; wait < 100 && seen.empty(); ++wait) {
+                    seen = boxText(box);
+                    if (seen.empty()) Sleep(20);
+                }
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
                 return;
             }

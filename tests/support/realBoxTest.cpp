@@ -37,7 +37,11 @@ std::thread answerBox(int button, seenBox& seen) {
             if (box) {
                 seen.found = true;
                 seen.exStyle = GetWindowLongPtrA(box, GWL_EXSTYLE);
-                EnumChildWindows(box, readStatic, reinterpret_cast<LPARAM>(&seen));
+                // The box can be found before its text is in place.
+                for (int wait = 0; wait < 100 && seen.text.empty(); ++wait) {
+                    EnumChildWindows(box, readStatic, reinterpret_cast<LPARAM>(&seen));
+                    if (seen.text.empty()) Sleep(20);
+                }
                 PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
                 return;
             }
