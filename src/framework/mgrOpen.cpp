@@ -1,0 +1,149 @@
+#include "framework/mgrOpen.h"
+
+#include <cctype>
+#include <cstring>
+#include <string>
+
+#include "framework/app.h"
+#include "support/assertion.h"
+
+namespace {
+
+const char* const moduleName = "DLGMGR\\SRC\\MGROPEN";
+constexpr UINT defaultFilterId = 31605;
+
+bool isSep(char c) { return c == '\\' || c == '/'; }
+
+void copyCut(char* to, const std::string& from, std::size_t size) {
+    const std::size_t n = from.size() < size - 1 ? from.size() : size - 1;
+    std::memcpy(to, from.data(), n);
+    to[n] = '\0';
+}
+
+std::string withSeparator(std::string dir) {
+    if (dir.empty() || !isSep(dir.back())) dir += "\\";
+    return dir;
+}
+
+std::string currentDirectory100() {
+    char buffer[101] = "";
+    GetCurrentDirectoryA(sizeof buffer, buffer);
+    return buffer;
+}
+
+bool hasWildcard(const char* name) { return std::strchr(name, '*') || std::strchr(name, '?'); }
+
+}  // namespace
+
+mgrOpen::mgrOpen(const char* defaultExt, const openSpec* given, const char* title, int filterId, int filterIndex)
+    : dlgMgr(0), ofn{}, spec{}, file{} {
+    if (given) {
+        spec = *given;
+        if (spec.name[0] && !hasWildcard(spec.name)) {
+            copyCut(file, std::string(spec.name) + spec.ext, sizeof file);
+        }
+    } else {
+        copyCut(spec.dir, withSeparator(currentDirectory100()), sizeof spec.dir);
+        std::strcpy(spec.name, "*");
+        copyCut(spec.ext, defaultExt ? defaultExt : "", sizeof spec.ext);
+        spec.flags = 0x10;
+    }
+    buildFilter(filterId);
+    ofn.lStructSize = 76;
+    ofn.lpstrFilter = szFilterSpec;
+    ofn.nFilterIndex = static_cast<DWORD>(filterIndex);
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrFileTitle = spec.name;
+    ofn.nMaxFileTitle = sizeof spec.name;
+    ofn.lpstrInitialDir = spec.dir;
+    ofn.lpstrTitle = title;
+    ofn.lpstrDefExt = spec.ext[0] ? spec.ext + 1 : spec.ext;
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (spec.flags & 0x02) ofn.Flags |= OFN_NOREADONLYRETURN;
+    if (spec.flags & 0x08) ofn.Flags |= OFN_NOCHANGEDIR;
+    if (spec.flags & 0x10) ofn.Flags |= OFN_FILEMUSTEXIST;
+    if (spec.flags & 0x20) ofn.Flags |= OFN_OVERWRITEPROMPT;
+}
+
+mgrOpen::~mgrOpen() { delete[] szFilterSpec; }
+
+// The filter list: "description|pattern|...|" from the string table, the
+// bars turned into NULs and a second terminator added.
+void mgrOpen::buildFilter(int filterId) {
+    szFilterSpec = new (std::nothrow) char[1024]();
+    if (!szFilterSpec) {
+        assertFail("szFilterSpec", moduleName, 940);
+        return;
+    }
+    const HINSTANCE instance = theAppEnv ? theAppEnv->hInstance : GetModuleHandleA(nullptr);
+    const int length = LoadStringA(instance, filterId ? static_cast<UINT>(filterId) : defaultFilterId, szFilterSpec, 1023);
+    if (length <= 0 || szFilterSpec[0] == '|') {
+        delete[] szFilterSpec;
+        szFilterSpec = nullptr;
+        return;
+    }
+    char* cp = szFilterSpec + length;
+    if (*(cp - 1) != '|') assertFail("*(cp - 1) == '|'", moduleName, 963);
+    cp[0] = '\0';
+    for (char* p = cp - 1; p > szFilterSpec; --p) {
+        if (*p == '|') *p = '\0';
+    }
+}
+
+INT_PTR mgrOpen::onInitDialog() {
+    setCaption(caption);
+    char buffer[MAX_PATH * 2];
+    if (!fillFileList(buffer, spec.dir, spec.name, spec.ext, 401, 301) ||
+        !fillDirList(buffer, spec.dir, spec.name, spec.ext, 402, 601)) {
+        errorBox(203, 0, nullptr);
+    }
+    setItemFocus(301);
+    selectAllText(301);
+    return 0;
+}
+
+void mgrOpen::onDirListSelection() {
+    char entry[MAX_PATH] = "";
+    if (getListSelText(402, entry) < 0) return;
+    std::string text = entry;
+    const std::size_t n = text.size();
+    if (n == 5 && text[0] == '[' && text[1] == '-' && text[3] == '-' && text[4] == ']') {
+        text = std::string(1, text[2]) + ":";
+    } else if (n >= 2 && text[0] == '[' && text[n - 1] == ']') {
+        text = text.substr(1, n - 2) + "\\";
+    } else {
+        text += "\\";
+    }
+    text += "*";
+    text += spec.ext;
+    setItemText(301, text.c_str());
+}
+
+LRESULT mgrOpen::onCommand(int id, WPARAM code, LPARAM) {
+    const auto notification = static_cast<int>(code);
+    const bool ok = id == IDOK || (id == 401 && notification == LBN_DBLCLK);
+    if (ok) {
+        if (!doAction(IDOK)) return 0;
+        result = 1;
+        endDialog();
+        return 1;
+    }
+    if (id == IDCANCEL) {
+        result = 2;
+        endDialog();
+        return 1;
+    }
+    if (id == 301) {
+        char text[301];  // at most 299 characters
+        getItemText(301, text, sizeof text);
+        selectListString(401, text);
+    } else if (id == 401 && notification == LBN_SELCHANGE) {
+        doAction(401);
+    } else if (id == 402 && notification == LBN_SELCHANGE) {
+        onDirListSelection();
+    } else if (id == 402 && notification == LBN_DBLCLK) {
+        doAction(402);
+    }
+    return 0;
+}

@@ -1,0 +1,125 @@
+// Path work of the file-open dialog: resolving a typed path against the
+// current drive and directory, and the 8.3 name rules.
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "framework/mgrOpen.h"
+#include "framework/thunk.h"
+#include "support/miscfuns.h"
+
+namespace {
+
+bool isSep(char c) { return c == '\\' || c == '/'; }
+
+bool isDirectory(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string currentDirectory() {
+    char buffer[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, buffer);
+    return buffer;
+}
+
+// Joins and cleans a directory: "/" becomes "\", "." goes, ".." removes the
+// component before it. False when ".." climbs above the root.
+bool normalise(const std::string& dir, std::string& out) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (std::size_t i = 0; i <= dir.size(); ++i) {
+        if (i == dir.size() || isSep(dir[i])) {
+            if (part == "..") {
+                if (parts.empty()) return false;
+                parts.pop_back();
+            } else if (!part.empty() && part != ".") {
+                parts.push_back(part);
+            }
+            part.clear();
+        } else {
+            part += dir[i];
+        }
+    }
+    out.clear();
+    for (const std::string& p : parts) out += "\\" + p;
+    return true;
+}
+
+int resolveWithDirectory(const std::string& dirPart, const std::string& filePart, const std::string& remembered,
+                         std::string& full, bool& driveChanged) {
+    std::string d = dirPart;
+    char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(remembered[0])));
+    if (d.size() >= 2 && d[1] == ':') {
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(d[0])));
+        if (letter != drive) {
+            if (thunkChangeDrive(letter - 'A' + 1) != 0) return 821;
+            driveChanged = true;
+        }
+        drive = letter;
+        d = d.substr(2);
+    }
+    if (d.empty() || !isSep(d[0])) {
+        const std::string here = currentDirectory();
+        d = (here.size() > 2 ? here.substr(2) : std::string()) + "\\" + d;
+    }
+    std::string clean;
+    if (!normalise(d, clean)) return 821;
+    const std::string root = std::string(1, drive) + ":";
+    full = root + clean + "\\" + filePart;
+    if (!isDirectory(root + clean + "\\") && !isDirectory(full)) return 821;
+    return 0;
+}
+
+}  // namespace
+
+int resolvePath(const char* pathIn, char** fileNameOut, char** fullPathOut) {
+    const char* path = pathIn[0] == '~' ? pathIn + 1 : pathIn;
+    const std::string remembered = currentDirectory();
+    const char* split = nullptr;
+    for (const char* p = path; *p; ++p) {
+        if (isSep(*p) || *p == ':') split = p;
+    }
+    const std::string filePart = split ? split + 1 : path;
+    std::string full;
+    int result = 0;
+    bool driveChanged = false;
+    if (!split) {
+        std::string here = remembered;
+        if (here.size() < 2 || here[1] != ':') here = remembered.substr(0, 2) + here;
+        if (here.empty() || !isSep(here.back())) here += "\\";
+        full = here + filePart;
+        for (char& c : full) {
+            if (c == '/') c = '\\';
+        }
+    } else {
+        result = resolveWithDirectory(std::string(path, split + 1), filePart, remembered, full, driveChanged);
+    }
+    if (fileNameOut) *fileNameOut = strDup(filePart.c_str());
+    if (fullPathOut) *fullPathOut = strDup(full.c_str());
+    if (driveChanged) {
+        const char root[3] = {remembered[0], ':', '\0'};
+        SetCurrentDirectoryA(root);
+    }
+    if (strCmpNoCase(currentDirectory().c_str(), remembered.c_str()) != 0) SetCurrentDirectoryA(remembered.c_str());
+    return result;
+}
+
+int checkFileName(const char* path) {
+    if (std::strchr(path, ' ')) return 818;
+    char* fileName = nullptr;
+    const int resolved = resolvePath(path, &fileName, nullptr);
+    const std::string name = fileName ? fileName : "";
+    delete[] fileName;
+    if (resolved != 0) return 821;
+    if (name.find_first_of("\"\\/:*<>|+=,?!&()[]") != std::string::npos) return 817;
+    const std::size_t dot = name.rfind('.');
+    const std::string base = name.substr(0, dot);
+    const std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    if (base.empty()) return 819;
+    if (ext.size() > 3) return 815;
+    if (base.size() > 8) return 816;
+    if (base.find('.') != std::string::npos) return 817;
+    return 0;
+}
