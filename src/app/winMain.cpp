@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/commands.h"
 #include "app/vekWnd.h"
 #include "engine/indexList.h"
 #include "framework/app.h"
@@ -76,6 +77,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR commandLi
     if (!thunkInit(hInstance)) return 1;
     readOptions(argc, argv);
     theCfman.load(profileName, programTitle);
+    installCommands();
     const int code = runProgram(hInstance, hPrevInstance, nCmdShow);
     // Everything that holds blocks of the small-block heap is given back
     // before it closes: nothing may release a page block afterwards.

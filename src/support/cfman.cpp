@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "support/assertion.h"
+#include "support/miscfuns.h"
 #include "support/platform/profile.h"
 
 cfman theCfman;
@@ -17,12 +18,7 @@ constexpr int itemBufferSize = 200;
 
 // Copies at most size - 1 characters and terminates: over-long titles, file
 // names and section names are cut, never overrun.
-void copyCut(char* to, const char* from, std::size_t size) {
-    std::size_t n = 0;
-    while (n + 1 < size && from[n]) ++n;
-    std::memcpy(to, from, n);
-    to[n] = '\0';
-}
+void copyCut(char* to, const char* from, std::size_t size) { strCopyCut(to, from, size); }
 
 // "first second" in a buffer of size bytes, cut to fit.
 void joinCut(char* to, std::size_t size, const char* first, const char* second) {

@@ -49,3 +49,11 @@ char* strDup(const char* str) {
     std::memcpy(copy, str, n);
     return copy;
 }
+
+void strCopyCut(char* to, const char* from, std::size_t size) {
+    if (size == 0) return;
+    std::size_t n = 0;
+    while (n + 1 < size && from[n]) ++n;
+    std::memcpy(to, from, n);
+    to[n] = '\0';
+}

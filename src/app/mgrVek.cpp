@@ -1,0 +1,213 @@
+#include "app/mgrVek.h"
+
+#include <cstring>
+#include <string>
+
+#include "framework/app.h"
+#include "support/assertion.h"
+#include "support/miscfuns.h"
+
+std::int32_t lastLibType = 101;
+
+namespace {
+
+const char* const moduleName = "LIBUTILS\\SRC\\MGRVEK";
+constexpr int nameSize = 301;  // at most 299 characters read from an edit
+
+void copyCut(char* to, const char* from, std::size_t size) { strCopyCut(to, from, size); }
+
+void cutAtLastDot(char* name) {
+    if (char* dot = std::strrchr(name, '.')) *dot = '\0';
+}
+
+bool isPlace(const char* name) {
+    return std::strpbrk(name, "*?") || std::strcmp(name, "..") == 0 ||
+           (std::strchr(name, ':') && !std::strchr(name, '.'));
+}
+
+char* joined(const char* a, const char* b, const char* c) {
+    const std::string all = std::string(a) + b + c;
+    return strDup(all.c_str());
+}
+
+}  // namespace
+
+const char* libraryExtension(int radioId) {
+    if (radioId == 102) return ".plb";
+    if (radioId == 103) return ".flb";
+    return ".slb";
+}
+
+mgrVek::mgrVek(int mode, const char* defaultExt, const openSpec* given, const char* title)
+    : mgrOpen(defaultExt, given, title, 0, 1), compress(mode), libType(lastLibType) {
+    if (isCompress()) {
+        setTemplate("DLGCOMPRESS");
+        std::strcpy(inExt, ".lst");
+        std::strcpy(outExt, libraryExtension(libType));
+    } else {
+        setTemplate(mode == bothLib ? "DLGBOTH" : "DLGEXPAND");
+        std::strcpy(inExt, libraryExtension(libType));
+    }
+}
+
+mgrVek::~mgrVek() {
+    delete[] inName;
+    delete[] outName;
+}
+
+INT_PTR mgrVek::onInitDialog() {
+    checkItem(libType);
+    if (isCompress()) checkItem(201);
+    if (char* dot = std::strchr(spec.name, '.')) *dot = '\0';
+    char output[100];
+    copyCut(output, spec.name, sizeof output);
+    fillLists(401, 301, spec.name, inExt, 403, 303, output, outExt);
+    setItemFocus(301);
+    selectAllText(301);
+    return 0;
+}
+
+void mgrVek::fillLists(int list1, int edit1, char* name1, const char* ext1, int list3, int edit3, char* name3,
+                       const char* ext3) {
+    if (!(name1 && *name1)) assertFail("buf1 && *buf1", moduleName, 452);
+    if (!(!isCompress() || (name3 && *name3))) {
+        assertFail("(compress != vekMenu::compressLib) || (buf3 && *buf3)", moduleName, 453);
+    }
+    char buffer[MAX_PATH * 2];
+    bool ok = fillFileList(buffer, spec.dir, name1, ext1, list1, edit1) != 0;
+    if (ok && isCompress()) ok = fillFileList(buffer, spec.dir, name3, ext3, list3, edit3) != 0;
+    if (ok) ok = fillDirList(buffer, spec.dir, name1, ext1, 402, 601) != 0;
+    if (!ok) errorBox(203, 0, nullptr);
+}
+
+LRESULT mgrVek::onCommand(int id, WPARAM code, LPARAM control) {
+    if ((id >= 101 && id <= 103) || id == 403) {
+        doAction(id);
+        return 0;
+    }
+    return mgrOpen::onCommand(id, code, control);
+}
+
+int mgrVek::doAction(int id) {
+    if (id >= 101 && id <= 103) return onRadio(id);
+    if (id == 401) {
+        onListSelection(401, 301, inExt);
+        return 1;
+    }
+    if (id == 403) {
+        onListSelection(403, 303, outExt);
+        return 1;
+    }
+    if (id == IDOK || id == 402) return accept();
+    return 1;
+}
+
+// A new library type changes the extension of the lists. An emptied name
+// lists as "*", so the lists stay usable without a report.
+int mgrVek::onRadio(int id) {
+    std::strcpy(isCompress() ? outExt : inExt, libraryExtension(id));
+    char name1[nameSize] = "", name3[nameSize] = "";
+    getItemText(301, name1, nameSize);
+    getItemText(303, name3, nameSize);
+    cutAtLastDot(name1);
+    cutAtLastDot(name3);
+    if (!*name1) std::strcpy(name1, "*");
+    if (isCompress() && !*name3) std::strcpy(name3, "*");
+    fillLists(401, 301, name1, inExt, 403, 303, name3, outExt);
+    setItemFocus(301);
+    selectAllText(301);
+    return 1;
+}
+
+void mgrVek::onListSelection(int list, int edit, char* ext) {
+    char entry[nameSize] = "";
+    if (getListSelText(list, entry) < 0) return;
+    setItemText(edit, entry);
+    if (char* dot = std::strchr(entry, '.')) {
+        copyCut(ext, dot, sizeof inExt);
+        *dot = '\0';
+    }
+    copyCut(spec.name, entry, sizeof spec.name);
+}
+
+int mgrVek::accept() {
+    char name1[nameSize] = "", name3[nameSize] = "";
+    getItemText(301, name1, nameSize);
+    if (isCompress()) getItemText(303, name3, nameSize);
+    if (!*name1 || (isCompress() && !*name3)) {
+        errorBox(1036, 0, nullptr);
+        setItemFocus(301);
+        return 0;
+    }
+    if (isPlace(name1) || (isCompress() && isPlace(name3))) return placeBranch(name1, name3);
+    int error = resolveEntry(name1);
+    if (error) {
+        errorBox(error, 0, name1);
+        return 0;
+    }
+    copyCut(name1, spec.name, nameSize);
+    if (isCompress()) {
+        error = resolveEntry(name3);
+        if (error) {
+            errorBox(error, 0, name3);
+            return 0;
+        }
+        copyCut(name3, spec.name, nameSize);
+    }
+    if (!*name1 || name1[0] == '*' || (isCompress() && (!*name3 || name3[0] == '*'))) {
+        refresh(name1, name3);
+        return 0;
+    }
+    return finish(name1, name3);
+}
+
+int mgrVek::placeBranch(char* name1, char* name3) {
+    bool due = std::strpbrk(name1, "*?") != nullptr;
+    copyCut(spec.ext, inExt, sizeof spec.ext);
+    if (resolveEntry(name1)) return 0;
+    copyCut(name1, spec.name, nameSize);
+    due = due || !*name1 || name1[0] == '*';
+    copyCut(spec.ext, outExt, sizeof spec.ext);
+    if (isCompress()) {
+        due = due || std::strpbrk(name3, "*?") != nullptr;
+        if (resolveEntry(name3)) return 0;
+        copyCut(name3, spec.name, nameSize);
+        due = due || !*name3 || name3[0] == '*';
+    }
+    if (due) {
+        refresh(name1, name3);
+        return 0;
+    }
+    return finish(name1, name3);
+}
+
+void mgrVek::refresh(char* name1, char* name3) {
+    fillLists(401, 301, name1, inExt, 403, 303, name3, outExt);
+}
+
+int mgrVek::finish(const char* name1, const char* name3) {
+    delete[] inName;
+    inName = joined(spec.dir, name1, inExt);
+    if (isCompress()) {
+        delete[] outName;
+        outName = joined(spec.dir, name3, outExt);
+    }
+    libType = isItemChecked(101) ? 101 : (isItemChecked(102) ? 102 : 103);
+    lastLibType = libType;
+    removeFiles = isItemChecked(201);
+    return 1;
+}
+
+int mgrVek::getResults(openSpec* pData, char* buf1, int size1, char* buf3, int size3, std::int32_t* removeFlag) {
+    if (!(pData && buf1 && buf3)) {
+        assertFail("pData && buf1 && buf3", moduleName, 411);
+        return 1;
+    }
+    *pData = spec;
+    if (inName && *inName) copyCut(buf1, inName, static_cast<std::size_t>(size1));
+    if (outName && *outName) copyCut(buf3, outName, static_cast<std::size_t>(size3));
+    buf1[size1 - 1] = '\0';
+    buf3[size3 - 1] = '\0';
+    if (removeFlag) *removeFlag = removeFiles;
+    return libType;
+}
