@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "common/fileText.h"
 #include "common/testDir.h"
@@ -172,6 +174,149 @@ TEST(vekwinResources, MenuAndAccelerators) {
     EXPECT_EQ(table[3].cmd, 5889);
     EXPECT_NE(LoadIconA(module, "vekIcon"), nullptr);
     FreeLibrary(module);
+}
+
+// Text of another process's control: the wide message is marshalled.
+std::string controlText(HWND control) {
+    wchar_t text[512] = L"";
+    SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    std::string narrow;
+    for (const wchar_t* p = text; *p; ++p) narrow += static_cast<char>(*p);
+    return narrow;
+}
+
+std::vector<std::string> logLines(HWND main) {
+    HWND list = GetDlgItem(main, 7701);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[1100] = L"";
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        std::string narrow;
+        for (const wchar_t* p = text; *p; ++p) narrow += static_cast<char>(*p);
+        lines.push_back(narrow);
+    }
+    return lines;
+}
+
+class vekwinCommands : public vekwinEndToEnd {
+protected:
+    HWND openDialog(HWND main, WPARAM command, const char* caption) {
+        PostMessageA(main, WM_COMMAND, command, 0);
+        return waitFor([caption] { return FindWindowA("#32770", caption); });
+    }
+    void setText(HWND dlg, int id, const char* text) {
+        SendMessageA(GetDlgItem(dlg, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+    bool closes(HWND dlg, WPARAM button) {
+        PostMessageA(dlg, WM_COMMAND, button, 0);
+        for (int waited = 0; waited < 15000; waited += 50) {
+            if (!IsWindow(dlg)) return true;
+            Sleep(50);
+        }
+        return false;
+    }
+};
+
+TEST_F(vekwinCommands, CompressExpandAndBothFromTheMenus) {
+    writeBytes("and2.sym", "*symbol AND2 ako GATE2\nL1\nL2\n");
+    writeBytes("res.sym", "*symbol RES,R1;X resistor part\nL3\n");
+    writeBytes("parts.lst", "and2.sym\nres.sym\n");
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    ASSERT_NE(w, nullptr);
+
+    HWND dlg = openDialog(w, 4099, "Compress");
+    ASSERT_NE(dlg, nullptr);
+    setText(dlg, 301, "parts.lst");
+    setText(dlg, 303, "made.slb");
+    ASSERT_TRUE(closes(dlg, IDOK));
+    EXPECT_EQ(readBytes("made.slb"), readBytes(dataFile("example.slb")));
+    EXPECT_EQ(logLines(w), (std::vector<std::string>{"Compress: got symbol \"AND2\"", "Compress: got symbol \"RES\"",
+                                                     "Compress: 2 files processed", "", "Compress: --- DONE ---", ""}));
+    EXPECT_FALSE(fileExists("and2.sym")) << "the remove box is checked when the dialog opens";
+
+    dlg = openDialog(w, 4098, "Expand");
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(controlText(GetDlgItem(dlg, 301)), "made.slb") << "the last name and the library extension";
+    ASSERT_TRUE(closes(dlg, IDOK));
+    EXPECT_TRUE(fileExists("AND2.sym"));
+    EXPECT_TRUE(fileExists("made.lst"));
+    EXPECT_EQ(logLines(w).front(), "Expand: Writing AND2    to    AND2.sym");
+    EXPECT_EQ(logLines(w).size(), 6u);
+
+    dlg = openDialog(w, 4097, "Expand and Compress");
+    ASSERT_NE(dlg, nullptr);
+    setText(dlg, 301, "made.slb");
+    ASSERT_TRUE(closes(dlg, IDOK));
+    EXPECT_EQ(readBytes("made.slb"), readBytes(dataFile("example.slb")));
+    EXPECT_FALSE(fileExists("ANDa.sym")) << "both removed the parts it expanded";
+    EXPECT_EQ(logLines(w).size(), 12u);
+
+    dlg = openDialog(w, 4098, "Expand");
+    ASSERT_NE(dlg, nullptr);
+    ASSERT_TRUE(closes(dlg, IDCANCEL));
+    EXPECT_TRUE(logLines(w).empty()) << "the log is cleared before the dialog, also on Cancel";
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+TEST_F(vekwinCommands, PlacesRefreshTheListsAndKeepTheDialog) {
+    std::filesystem::create_directory("inner");
+    writeBytes("inner\\x.slb", readBytes(dataFile("example.slb")));
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    ASSERT_NE(w, nullptr);
+    HWND dlg = openDialog(w, 4098, "Expand");
+    ASSERT_NE(dlg, nullptr);
+    setText(dlg, 301, "inner\\");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    Sleep(1500);
+    ASSERT_TRUE(IsWindow(dlg));
+    EXPECT_NE(controlText(GetDlgItem(dlg, 601)).find("inner"), std::string::npos);
+    wchar_t first[100] = L"";
+    SendMessageW(GetDlgItem(dlg, 401), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_EQ(std::wstring(first), L"x.slb");
+    setText(dlg, 301, "..");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    Sleep(1500);
+    EXPECT_TRUE(IsWindow(dlg));
+    EXPECT_EQ(controlText(GetDlgItem(dlg, 601)).find("inner"), std::string::npos);
+    ASSERT_TRUE(closes(dlg, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+TEST_F(vekwinCommands, AboutShowsTitleVersionAndSite) {
+    writeBytes(ini(), "[KELVARIS]\r\nKELVID=SITE-42\r\n");
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    ASSERT_NE(w, nullptr);
+    HWND box = openDialog(w, 5889, "About VEKWIN");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(controlText(GetDlgItem(box, 601)), "Library Expansion/Compression Utility");
+    EXPECT_EQ(controlText(GetDlgItem(box, 602)), "Version 6.3 - April 1996");
+    EXPECT_EQ(controlText(GetDlgItem(box, 604)), "SITE-42");
+    ASSERT_TRUE(closes(box, IDOK));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+TEST_F(vekwinCommands, AcceleratorsOpenTheDialogs) {
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    ASSERT_NE(w, nullptr);
+    const struct { BYTE key; bool control; const char* caption; } keys[] = {
+        {'E', true, "Expand"}, {'C', true, "Compress"}, {'B', true, "Expand and Compress"}, {VK_F1, false, "About VEKWIN"}};
+    for (const auto& k : keys) {
+        SetForegroundWindow(w);
+        Sleep(200);
+        if (k.control) keybd_event(VK_CONTROL, 0, 0, 0);
+        keybd_event(k.key, 0, 0, 0);
+        keybd_event(k.key, 0, KEYEVENTF_KEYUP, 0);
+        if (k.control) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+        HWND dlg = waitFor([&k] { return FindWindowA("#32770", k.caption); }, 5000);
+        ASSERT_NE(dlg, nullptr) << k.caption;
+        ASSERT_TRUE(closes(dlg, IDCANCEL));
+    }
+    EXPECT_EQ(quit(p, w), 0u);
 }
 
 }  // namespace
