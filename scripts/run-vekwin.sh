@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds the Windows program and starts it under Wine. With a display it runs
-# until you quit it; without one it runs under Xvfb, a screenshot is saved to
+# Builds the Windows program and starts it under Wine in build/workspace,
+# which holds one sample library of each kind. With a display it runs until
+# you quit it; without one it runs under Xvfb, a screenshot is saved to
 # build/vekwin-screenshot.png, and the program is stopped.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,6 +14,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     /usr/lib/wine/wineserver -w
 fi
 exe="$root/build/win64/bin/vekwin.exe"
+# A workspace with one sample library of each kind; the program starts there.
+workspace="$root/build/workspace"
+mkdir -p "$workspace"
+cp -n "$root"/samples/parts.* "$workspace/" 2>/dev/null || true
+cd "$workspace"
 if [ -n "$DISPLAY" ] && [ -z "$CI" ]; then
     exec /usr/lib/wine/wine64 "$exe" "$@"
 fi

@@ -1,0 +1,146 @@
+// The command dialog and the about box, run modally with a scripted start.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/mgrVek.h"
+#include "common/fileText.h"
+#include "common/testDir.h"
+#include "framework/app.h"
+#include "framework/mgrAbns.h"
+#include "support/assertion.h"
+#include "support/cfman.h"
+
+namespace {
+
+std::vector<std::string> boxTexts;
+int answerYes(const char*, const char* text, unsigned) {
+    boxTexts.push_back(text);
+    return 6;
+}
+
+class scriptedVek : public mgrVek {
+public:
+    using mgrVek::mgrVek;
+    INT_PTR onInitDialog() override {
+        const INT_PTR r = mgrVek::onInitDialog();
+        char text[300];
+        edit301 = getItemText(301, text, sizeof text);
+        for (const auto& step : script) {
+            SetDlgItemTextA(hWnd, step.first, step.second.c_str());
+        }
+        PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+        PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+        return r;
+    }
+    std::vector<std::pair<int, std::string>> script;
+    std::string edit301;
+};
+
+class dialogsTest : public inTempDir {
+protected:
+    static void SetUpTestSuite() {
+        static app application(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
+        theApp = &application;
+        theAppEnv = &application.env;
+    }
+    openSpec request(const char* ext, const char* name) {
+        openSpec s{};
+        std::strcpy(s.ext, ext);
+        std::strcpy(s.ext2, ext);
+        std::strcpy(s.name, name);
+        return s;
+    }
+};
+
+TEST_F(dialogsTest, ExpandAcceptsAnExistingLibrary) {
+    writeBytes("mylib.slb", "x");
+    lastLibType = 101;
+    openSpec s = request(".slb", "mylib");
+    scriptedVek d(expandLib, ".lst", &s, nullptr);
+    EXPECT_EQ(d.doModal(static_cast<HWND>(nullptr)), 1);
+    EXPECT_EQ(d.edit301, "mylib.slb") << "the remembered name with the library extension";
+    openSpec out{};
+    char buf1[300] = "", buf3[300] = "";
+    std::int32_t remove = -1;
+    EXPECT_EQ(d.getResults(&out, buf1, 300, buf3, 300, &remove), 101);
+    EXPECT_EQ(std::string(buf1), dir + "\\mylib.slb");
+    EXPECT_STREQ(buf3, "");
+    EXPECT_EQ(remove, 0);
+    EXPECT_STREQ(out.name, "mylib");
+}
+
+TEST_F(dialogsTest, CompressJoinsTheOutputDirectoryAndTheType) {
+    writeBytes("parts.lst", "x");
+    lastLibType = 102;
+    openSpec s = request(".lst", "*");
+    scriptedVek d(compressLib, ".lst", &s, nullptr);
+    d.script = {{301, "parts"}, {303, "out"}};
+    EXPECT_EQ(d.doModal(static_cast<HWND>(nullptr)), 1);
+    EXPECT_EQ(_stricmp(d.edit301.c_str(), "*.lst"), 0) << d.edit301;
+    char buf1[300] = "", buf3[300] = "";
+    std::int32_t remove = 0;
+    openSpec out{};
+    EXPECT_EQ(d.getResults(&out, buf1, 300, buf3, 300, &remove), 102);
+    EXPECT_EQ(std::string(buf1), dir + "\\parts.lst");
+    EXPECT_EQ(std::string(buf3), dir + "\\out.plb");
+    EXPECT_EQ(remove, 1);
+    EXPECT_EQ(lastLibType, 102);
+    lastLibType = 101;
+}
+
+TEST_F(dialogsTest, GetResultsNeedsItsBuffers) {
+    openSpec s = request(".slb", "*");
+    mgrVek d(expandLib, ".lst", &s, nullptr);
+    boxTexts.clear();
+    yesNoBox old = setYesNoBox(answerYes);
+    char buf[10];
+    EXPECT_EQ(d.getResults(nullptr, buf, 10, buf, 10, nullptr), 1);
+    setYesNoBox(old);
+    ASSERT_EQ(boxTexts.size(), 1u);
+    EXPECT_EQ(boxTexts[0], "pData && buf1 && buf3 == 0: LIBUTILS\\SRC\\MGRVEK, line 411.  Continue?");
+}
+
+TEST(libraryExtension, OfEachRadio) {
+    EXPECT_STREQ(libraryExtension(101), ".slb");
+    EXPECT_STREQ(libraryExtension(102), ".plb");
+    EXPECT_STREQ(libraryExtension(103), ".flb");
+    EXPECT_STREQ(libraryExtension(7), ".slb");
+}
+
+class scriptedAbout : public mgrAbns {
+public:
+    using mgrAbns::mgrAbns;
+    INT_PTR onInitDialog() override {
+        const INT_PTR r = mgrAbns::onInitDialog();
+        char text[200];
+        for (int id : {601, 602, 603, 604}) texts.push_back(getItemText(id, text, sizeof text));
+        icon = reinterpret_cast<HICON>(SendDlgItemMessageA(hWnd, 1001, STM_GETICON, 0, 0));
+        PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+        return r;
+    }
+    std::vector<std::string> texts;
+    HICON icon = nullptr;
+};
+
+TEST_F(dialogsTest, AboutWithAndWithoutSiteId) {
+    kelvIdItem.fromString("");
+    scriptedAbout plain("Library Expansion/Compression Utility", "About VEKWIN", "vekicon");
+    EXPECT_EQ(plain.doModal(static_cast<HWND>(nullptr)), 1);
+    EXPECT_EQ(plain.texts, (std::vector<std::string>{"Library Expansion/Compression Utility",
+                                                     "Version 6.3 - April 1996", "", ""}));
+    EXPECT_NE(plain.icon, nullptr);
+
+    kelvIdItem.fromString("SITE-7");
+    scriptedAbout site("Title", "Caption", "noSuchIcon");
+    site.doModal(static_cast<HWND>(nullptr));
+    EXPECT_EQ(site.texts[3], "SITE-7");
+    EXPECT_EQ(site.hIcon, nullptr);
+    kelvIdItem.fromString("");
+}
+
+}  // namespace
