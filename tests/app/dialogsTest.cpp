@@ -1,6 +1,8 @@
 // The command dialog and the about box, run modally with a scripted start.
 #include <gtest/gtest.h>
 
+#include "common/winTest.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -43,11 +45,7 @@ public:
 
 class dialogsTest : public inTempDir {
 protected:
-    static void SetUpTestSuite() {
-        static app application(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
-        theApp = &application;
-        theAppEnv = &application.env;
-    }
+    static void SetUpTestSuite() { useTestApp(); }
     openSpec request(const char* ext, const char* name) {
         openSpec s{};
         std::strcpy(s.ext, ext);

@@ -11,6 +11,7 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
+#include "common/winTest.h"
 
 namespace {
 
@@ -29,31 +30,6 @@ auto waitFor(Probe probe, int ms = 15000) -> decltype(probe()) {
         Sleep(50);
     }
     return probe();
-}
-
-std::string staticText(HWND box) {
-    std::string text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM out) -> BOOL {
-            char cls[32] = "", t[512] = "";
-            GetClassNameA(child, cls, sizeof cls);
-            GetWindowTextA(child, t, sizeof t);
-            if (lstrcmpiA(cls, "Static") == 0 && t[0]) *reinterpret_cast<std::string*>(out) = t;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
-// A box may be found before its text is in place: wait for the text too.
-std::string boxText(HWND box) {
-    std::string text;
-    for (int waited = 0; waited < 5000 && text.empty(); waited += 50) {
-        text = staticText(box);
-        if (text.empty()) Sleep(50);
-    }
-    return text;
 }
 
 class vekwinEndToEnd : public inTempDir {
@@ -105,7 +81,7 @@ TEST_F(vekwinEndToEnd, WindowMenuSecondCopyAndPlacement) {
     PROCESS_INFORMATION second = start("");
     HWND box = waitFor([] { return FindWindowA("#32770", "Error"); });
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(boxText(box), "Can only run one VK at a time.");
+    EXPECT_EQ(messageBoxText(box), "Can only run one VK at a time.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(finish(second), 1u);
     EXPECT_TRUE(IsWindow(w)) << "the running copy is not disturbed";
@@ -138,7 +114,7 @@ TEST_F(vekwinEndToEnd, OptionErrorsAreShownAndStartUpGoesOn) {
     PROCESS_INFORMATION p = start("-x -i " + ini());
     HWND box = waitFor([] { return FindWindowA("#32770", nullptr); });
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(boxText(box), "Unknown option \"x\"\n");
+    EXPECT_EQ(messageBoxText(box), "Unknown option \"x\"\n");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     HWND w = mainWindow();
     ASSERT_NE(w, nullptr);

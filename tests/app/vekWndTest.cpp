@@ -11,6 +11,7 @@
 #include "app/vekWnd.h"
 #include "common/fileText.h"
 #include "common/testDir.h"
+#include "common/winTest.h"
 #include "framework/app.h"
 #include "support/cfman.h"
 
@@ -18,11 +19,7 @@ namespace {
 
 class vekWndTest : public inTempDir {
 protected:
-    static void SetUpTestSuite() {
-        static app application(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
-        theApp = &application;
-        theAppEnv = &application.env;
-    }
+    static void SetUpTestSuite() { useTestApp(); }
     void SetUp() override {
         inTempDir::SetUp();
         ini = dir + "\\kelv.ini";
@@ -125,21 +122,6 @@ TEST_F(vekWndTest, MenuCommandsReachTheMenuObject) {
     EXPECT_EQ(expands, 1);
 }
 
-std::string boxText(HWND box) {
-    std::string text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM out) -> BOOL {
-            char cls[32] = "", t[512] = "";
-            GetClassNameA(child, cls, sizeof cls);
-            GetWindowTextA(child, t, sizeof t);
-            if (lstrcmpiA(cls, "Static") == 0 && t[0]) *reinterpret_cast<std::string*>(out) = t;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
 TEST_F(vekWndTest, ErrorBoxForAnIdWithoutDetail) {
     std::string seen, caption;
     std::thread helper([&] {
@@ -149,10 +131,7 @@ TEST_F(vekWndTest, ErrorBoxForAnIdWithoutDetail) {
                 char c[64] = "";
                 GetWindowTextA(box, c, sizeof c);
                 caption = c;
-                for (int wait = 0; wait < 100 && seen.empty(); ++wait) {
-                    seen = boxText(box);
-                    if (seen.empty()) Sleep(20);
-                }
+                seen = messageBoxText(box);
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
                 return;
             }

@@ -2,6 +2,8 @@
 // themselves when they open, with templates linked into this test program.
 #include <gtest/gtest.h>
 
+#include "common/winTest.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -42,11 +44,7 @@ public:
 
 class dialogTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static app application(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
-        theApp = &application;
-        theAppEnv = &application.env;
-    }
+    static void SetUpTestSuite() { useTestApp(); }
 };
 
 TEST_F(dialogTest, HelpButtonIsDisabledAndCancelCloses) {

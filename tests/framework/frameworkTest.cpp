@@ -2,6 +2,8 @@
 // procedure's dispatch, the message loop's filter and quitApp.
 #include <gtest/gtest.h>
 
+#include "common/winTest.h"
+
 #include <windows.h>
 
 #include <string>
@@ -53,9 +55,7 @@ void deferred(std::int32_t value) { calls.push_back("deferred " + std::to_string
 class frameworkTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static app application(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
-        theApp = &application;
-        theAppEnv = &application.env;
+        useTestApp();
         WNDCLASSA wc{};
         wc.lpfnWndProc = DefWindowProcA;
         wc.cbWndExtra = sizeof(void*);

@@ -2,6 +2,8 @@
 // index mode, refuses the count (data mode), or fails a request.
 #include <gtest/gtest.h>
 
+#include "common/winTest.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -102,9 +104,7 @@ int answerYes(const char*, const char* text, unsigned) {
 class vlistTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static app application(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
-        theApp = &application;
-        theAppEnv = &application.env;
+        useTestApp();
         WNDCLASSA wc{};
         wc.lpfnWndProc = ownerProc;
         wc.hInstance = theAppEnv->hInstance;
