@@ -59,11 +59,15 @@ bool compressRun::openWorkfile() {
     return false;
 }
 
+// The output must be writable (or creatable) now, as opening it would show,
+// but it is not touched: the library goes to a staging file beside it.
 bool compressRun::outputWritable() {
     if (fileOps::exists(outPath)) {
         std::FILE* probe = fileOps::open(outPath, "r+b");
         if (!probe) return false;
         std::fclose(probe);
+    } else if (!fileOps::canCreate(outPath)) {
+        return false;
     }
     stage = fileOps::createTemp(fileOps::dirOf(outPath), "veklib", stageName);
     return stage != nullptr;

@@ -115,6 +115,19 @@ std::FILE* createTemp(const std::string& dir, const std::string& stem, std::stri
     return nullptr;
 }
 
+bool canCreate(const std::string& path) {
+    if (path.empty()) return false;
+    const int fd = openExclusive(path);
+    if (fd < 0) return false;
+#ifdef _WIN32
+    _close(fd);
+#else
+    close(fd);
+#endif
+    std::remove(path.c_str());
+    return true;
+}
+
 std::string systemTempDir() {
     std::error_code ec;
     fs::path dir = fs::temp_directory_path(ec);

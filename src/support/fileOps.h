@@ -29,6 +29,10 @@ std::string dirOf(const std::string& path);
 std::FILE* createTemp(const std::string& dir, const std::string& stem,
                       std::string& nameOut);
 
+// True when a file could be created at path (which does not exist): tried by
+// creating it and removing it again at once.
+bool canCreate(const std::string& path);
+
 // The system's folder for temporary files ("" when there is none).
 std::string systemTempDir();
 

@@ -64,6 +64,12 @@ TEST_F(compressFailureTest, ReadOnlyOutputIsKept) {
     EXPECT_EQ(filesHere(), 3u);
 }
 
+TEST_F(compressFailureTest, EmptyOutputPath) {
+    EXPECT_EQ(compress("parts.lst", ""), 1);
+    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open output file: \n");
+    EXPECT_EQ(filesHere(), 2u);
+}
+
 TEST_F(compressFailureTest, OutputThatIsAFolder) {
     fs::create_directory("lib.slb");
     EXPECT_EQ(compress("parts.lst", "lib.slb"), 1);
