@@ -19,25 +19,31 @@ constexpr std::uint32_t eightRounds(std::uint32_t s) {
 // Eight rounds only ever look at bits 1 to 8 of their input (the low bit is
 // shifted out first, and the polynomial's lowest set bit is bit 5, so what it
 // folds in cannot reach a later decision's bit from outside that range). Bits
-// 9 and up just shift down by eight. So
-//   eightRounds(x) = ((x >> 9) << 1) ^ roundTable[(x >> 1) & 0xFF].
-struct roundTable {
-    std::array<std::uint32_t, 256> t{};
-    constexpr roundTable() {
-        for (std::uint32_t k = 0; k < 256; ++k) t[k] = eightRounds(k << 1);
+// 9 and up just shift down by eight:
+//   eightRounds(x) = ((x >> 9) << 1) ^ eightRounds((x & 0x1FE)).
+// A whole byte step on t = state ^ byte is then, for odd t,
+//   ((t >> 10) << 1) ^ eightRounds(((t >> 2) & 0xFF) << 1)
+// and for even t simply t >> 1 = ((t >> 10) << 9) | ((t >> 1) & 0x1FF). Both
+// are "the bits above 9 shifted, XOR a value of the low ten bits": one table
+// of 1024 entries and a shift of 1 or 9 cover both cases without a branch.
+struct stepTable {
+    std::array<std::uint32_t, 1024> t{};
+    constexpr stepTable() {
+        for (std::uint32_t k = 0; k < 1024; ++k) {
+            t[k] = (k & 1u) ? eightRounds(((k >> 2) & 0xFFu) << 1) : ((k >> 1) & 0x1FFu);
+        }
     }
 };
 
-constexpr roundTable rounds;
+constexpr stepTable steps;
 
 }  // namespace
 
 std::uint32_t checksumUpdate(std::uint32_t state, const unsigned char* data, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i) {
         const std::uint32_t t = state ^ data[i];
-        const std::uint32_t x = t >> 1;
-        const std::uint32_t folded = ((x >> 9) << 1) ^ rounds.t[(x >> 1) & 0xFFu];
-        state = (t & 1u) ? folded : x;
+        const std::uint32_t shift = 9u - ((t & 1u) << 3);
+        state = ((t >> 10) << shift) ^ steps.t[t & 0x3FFu];
     }
     return state;
 }

@@ -1,5 +1,7 @@
 #include "engine/workFile.h"
 
+#include <cstring>
+
 #include "engine/componentFile.h"
 
 namespace {
@@ -9,15 +11,15 @@ constexpr std::size_t flushAt = 1 << 16;
 void workFile::append(const char* bytes, std::size_t count) {
     checksum = checksumUpdate(checksum, reinterpret_cast<const unsigned char*>(bytes), count);
     size += static_cast<long long>(count);
-    pending.append(bytes, count);
-    if (pending.size() >= flushAt) flush();
+    if (pending.size() < flushAt + count) pending.resize(flushAt + count);
+    std::memcpy(pending.data() + used, bytes, count);
+    used += count;
+    if (used >= flushAt) flush();
 }
 
 bool workFile::flush() {
-    if (!pending.empty() && std::fwrite(pending.data(), 1, pending.size(), stream) != pending.size()) {
-        failed = true;
-    }
-    pending.clear();
+    if (used > 0 && std::fwrite(pending.data(), 1, used, stream) != used) failed = true;
+    used = 0;
     if (std::fflush(stream) != 0) failed = true;
     return !failed;
 }

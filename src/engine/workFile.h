@@ -24,7 +24,8 @@ struct workFile {
     bool flush();
 
 private:
-    std::string pending;
+    std::vector<char> pending;  // bytes not yet written, flushed at 64 KB
+    std::size_t used = 0;
 };
 
 // Normalises one component line and, unless it is dropped, appends it with
