@@ -25,6 +25,7 @@ measure() {
     best_time=999999; best_rss=0
     for _ in $(seq "$repeats"); do
         eval "$prepare"
+        sync  # start each run without the previous run's dirty pages
         local out
         out=$( { /usr/bin/time -f "%e %M" "$@" >/dev/null; } 2>&1 | tail -1)
         local t=${out% *} m=${out#* }
