@@ -24,6 +24,7 @@ for lib in parts.slb parts.plb parts.flb; do
         exit 1
     fi
 done
+cd "$root"
 rm -rf "$work"
 
 echo "=== the Windows program"
