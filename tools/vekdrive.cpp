@@ -1,0 +1,33 @@
+// vekdrive COMMAND NAME: runs File Expand (4098) or Both (4097) in a running
+// vekwin.exe as a user would (menu, type NAME into the dialog, OK), for
+// screenshots of the log.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HWND waitForWindow(const char* cls, const char* caption) {
+    for (int waited = 0; waited < 10000; waited += 50) {
+        if (HWND w = FindWindowA(cls, caption)) return w;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return 2;
+    const bool both = std::strcmp(argv[1], "both") == 0;
+    HWND main = waitForWindow("VEKWnd", nullptr);
+    if (!main) return 1;
+    PostMessageA(main, WM_COMMAND, both ? 4097 : 4098, 0);
+    HWND dialog = waitForWindow("#32770", both ? "Expand and Compress" : "Expand");
+    if (!dialog) return 1;
+    SendMessageA(GetDlgItem(dialog, 301), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    for (int waited = 0; waited < 20000 && IsWindow(dialog); waited += 50) Sleep(50);
+    return IsWindow(dialog) ? 1 : 0;
+}
