@@ -40,7 +40,8 @@ mgrOpen::mgrOpen(const char* defaultExt, const openSpec* given, const char* titl
     if (given) {
         spec = *given;
         if (spec.name[0] && !hasWildcard(spec.name)) {
-            copyCut(file, std::string(spec.name) + spec.ext, sizeof file);
+            copyCut(spec.name, std::string(spec.name) + spec.ext, sizeof spec.name);
+            copyCut(file, spec.name, sizeof file);
         }
     } else {
         copyCut(spec.dir, withSeparator(currentDirectory100()), sizeof spec.dir);
