@@ -177,6 +177,19 @@ std::vector<std::string> logLines(HWND main) {
 
 class vekwinCommands : public vekwinEndToEnd {
 protected:
+    // The command runs its operation after the dialog has gone: wait until
+    // the log holds the closing DONE line (the n-th one).
+    void waitForDone(HWND main, std::size_t nth = 1) {
+        for (int waited = 0; waited < 20000; waited += 50) {
+            std::size_t done = 0;
+            for (const std::string& line : logLines(main)) {
+                if (line.find("--- DONE ---") != std::string::npos) ++done;
+            }
+            if (done >= nth) return;
+            Sleep(50);
+        }
+        ADD_FAILURE() << "no DONE line in the log";
+    }
     HWND openDialog(HWND main, WPARAM command, const char* caption) {
         PostMessageA(main, WM_COMMAND, command, 0);
         return waitFor([caption] { return FindWindowA("#32770", caption); });
@@ -207,6 +220,7 @@ TEST_F(vekwinCommands, CompressExpandAndBothFromTheMenus) {
     setText(dlg, 301, "parts.lst");
     setText(dlg, 303, "made.slb");
     ASSERT_TRUE(closes(dlg, IDOK));
+    waitForDone(w);
     EXPECT_EQ(readBytes("made.slb"), readBytes(dataFile("example.slb")));
     EXPECT_EQ(logLines(w), (std::vector<std::string>{"Compress: got symbol \"AND2\"", "Compress: got symbol \"RES\"",
                                                      "Compress: 2 files processed", "", "Compress: --- DONE ---", ""}));
@@ -216,6 +230,7 @@ TEST_F(vekwinCommands, CompressExpandAndBothFromTheMenus) {
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(controlText(GetDlgItem(dlg, 301)), "made.slb") << "the last name and the library extension";
     ASSERT_TRUE(closes(dlg, IDOK));
+    waitForDone(w);
     EXPECT_TRUE(fileExists("AND2.sym"));
     EXPECT_TRUE(fileExists("made.lst"));
     EXPECT_EQ(logLines(w).front(), "Expand: Writing AND2    to    AND2.sym");
@@ -225,6 +240,7 @@ TEST_F(vekwinCommands, CompressExpandAndBothFromTheMenus) {
     ASSERT_NE(dlg, nullptr);
     setText(dlg, 301, "made.slb");
     ASSERT_TRUE(closes(dlg, IDOK));
+    waitForDone(w, 2);
     EXPECT_EQ(readBytes("made.slb"), readBytes(dataFile("example.slb")));
     EXPECT_FALSE(fileExists("ANDa.sym")) << "both removed the parts it expanded";
     EXPECT_EQ(logLines(w).size(), 12u);
@@ -246,17 +262,19 @@ TEST_F(vekwinCommands, PlacesRefreshTheListsAndKeepTheDialog) {
     ASSERT_NE(dlg, nullptr);
     setText(dlg, 301, "inner\\");
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-    Sleep(1500);
+    const bool listed = waitFor(
+        [dlg] { return controlText(GetDlgItem(dlg, 601)).find("inner") != std::string::npos; }, 10000);
     ASSERT_TRUE(IsWindow(dlg));
-    EXPECT_NE(controlText(GetDlgItem(dlg, 601)).find("inner"), std::string::npos);
+    EXPECT_TRUE(listed) << controlText(GetDlgItem(dlg, 601));
     wchar_t first[100] = L"";
     SendMessageW(GetDlgItem(dlg, 401), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
     EXPECT_EQ(std::wstring(first), L"x.slb");
     setText(dlg, 301, "..");
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-    Sleep(1500);
+    const bool up = waitFor(
+        [dlg] { return controlText(GetDlgItem(dlg, 601)).find("inner") == std::string::npos; }, 10000);
     EXPECT_TRUE(IsWindow(dlg));
-    EXPECT_EQ(controlText(GetDlgItem(dlg, 601)).find("inner"), std::string::npos);
+    EXPECT_TRUE(up) << controlText(GetDlgItem(dlg, 601));
     ASSERT_TRUE(closes(dlg, IDCANCEL));
     EXPECT_EQ(quit(p, w), 0u);
 }
