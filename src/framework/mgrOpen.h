@@ -1,7 +1,7 @@
-// The file-open dialog: an edit field for a file specification (301), the
-// matching files (401), the subdirectories and drives (402) and the current
-// directory (601). It interprets what the user typed against its open-file
-// specification, each failure a numbered error.
+// The file-open dialog: an edit field for a typed file name or pattern (301),
+// the matching files (401), the subdirectories and drives (402) and the
+// current directory (601). It interprets what the user typed against its
+// openSpec record, each failure a numbered error.
 #pragma once
 
 #include <windows.h>

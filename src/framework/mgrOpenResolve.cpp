@@ -1,4 +1,5 @@
-// Interpreting a typed file specification against the dialog's spec.
+// Interpreting a typed file name, pattern, folder or drive against the
+// dialog's openSpec record.
 #include <cctype>
 #include <cstring>
 #include <string>
