@@ -29,6 +29,11 @@ int vlistView::selectedRow() const { return static_cast<int>(lb(v->hWndList, LB_
 
 void vlistView::selectRow(int row) { lb(v->hWndList, LB_SETCURSEL, static_cast<WPARAM>(row)); }
 
+void vlistView::selectInView(int row) {
+    selectRow(row);
+    v->flags = static_cast<std::uint16_t>(v->flags & ~vlbSelOutside);
+}
+
 void vlistView::addRow(const VLBStruct& item) {
     const char* text = item.lpTextPointer ? item.lpTextPointer : "";
     const LRESULT row = lb(v->hWndList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -148,8 +153,7 @@ int vlistView::fillFromAnswer(bool setTop, std::int32_t topValue, bool backward)
         }
     }
     if (selRow >= 0) {
-        selectRow(selRow);
-        v->flags = static_cast<std::uint16_t>(v->flags & ~vlbSelOutside);
+        selectInView(selRow);
     }
     updateThumb();
     resume();
@@ -209,8 +213,7 @@ int vlistView::bottom() {
         if (isSelItem(v->request)) selRow = v->nVisible - v->nRows;
     }
     if (selRow >= 0) {
-        selectRow(selRow < v->nRows ? selRow : v->nRows - 1);
-        v->flags = static_cast<std::uint16_t>(v->flags & ~vlbSelOutside);
+        selectInView(selRow < v->nRows ? selRow : v->nRows - 1);
     }
     updateThumb();
     resume();
@@ -239,8 +242,7 @@ int vlistView::lineDown() {
     InvalidateRect(v->hWndList, &last, TRUE);
     UpdateWindow(v->hWndList);
     if (isSelItem(v->request)) {
-        selectRow(v->nVisible - 1);
-        v->flags = static_cast<std::uint16_t>(v->flags & ~vlbSelOutside);
+        selectInView(v->nVisible - 1);
     } else if (oldSel > 0) {
         selectRow(oldSel - 1);
     }
@@ -274,25 +276,27 @@ int vlistView::lineUp() {
     InvalidateRect(v->hWndList, &first, TRUE);
     UpdateWindow(v->hWndList);
     if (isSelItem(v->request)) {
-        selectRow(0);
-        v->flags = static_cast<std::uint16_t>(v->flags & ~vlbSelOutside);
+        selectInView(0);
     } else if (oldSel >= 0 && oldSel != last) {
         selectRow(oldSel + 1);
     }
     return 0;
 }
 
-int vlistView::pageDown(int k) {
+// Moves the view by nVisible + k lines, one owner request a line; the rows
+// change with drawing suspended and the whole list repaints once.
+int vlistView::page(int k, bool down) {
     int tracked = selectedRow();
     if (tracked < 0) tracked = -10000;
     selectRow(-1);
     markOutside();
     bool suspended = false;
     for (int step = 0; step <= v->nVisible + k - 1; ++step) {
-        v->request.index = dataMode() ? -1 : v->topIndex + v->nRows - 1;
-        v->request.data = rowData(v->nRows - 1);
+        const int edgeRow = down ? v->nRows - 1 : 0;
+        v->request.index = dataMode() ? -1 : v->topIndex + edgeRow;
+        v->request.data = rowData(edgeRow);
         v->request.lpTextPointer = nullptr;
-        if (!ask(VLBR_NEXT)) {
+        if (!ask(down ? VLBR_NEXT : VLBR_PREV)) {
             if (step == 0) return -1;
             continue;
         }
@@ -300,53 +304,25 @@ int vlistView::pageDown(int k) {
             suspend();
             suspended = true;
         }
-        itemGone(dataMode() ? rowData(0) : v->topIndex);
-        deleteRow(0);
-        addRow(v->request);
-        ++v->topIndex;
-        tracked = isSelItem(v->request) ? v->nRows - 1 : tracked - 1;
-    }
-    if (tracked >= 0) {
-        selectRow(tracked);
-        v->flags = static_cast<std::uint16_t>(v->flags & ~vlbSelOutside);
-    }
-    updateThumb();
-    if (suspended) resume();
-    return 1;
-}
-
-int vlistView::pageUp(int k) {
-    int tracked = selectedRow();
-    if (tracked < 0) tracked = -10000;
-    selectRow(-1);
-    markOutside();
-    bool suspended = false;
-    for (int step = 0; step <= v->nVisible + k - 1; ++step) {
-        v->request.index = dataMode() ? -1 : v->topIndex;
-        v->request.data = rowData(0);
-        v->request.lpTextPointer = nullptr;
-        if (!ask(VLBR_PREV)) {
-            if (step == 0) return -1;
-            continue;
-        }
-        if (!suspended) {
-            suspend();
-            suspended = true;
-        }
-        insertRow0(v->request);
-        if (v->nRows >= v->nVisible) {
-            itemGone(dataMode() ? rowData(v->nVisible) : v->topIndex - 1 + v->nVisible);
-            deleteRow(v->nVisible);
+        if (down) {
+            itemGone(dataMode() ? rowData(0) : v->topIndex);
+            deleteRow(0);
+            addRow(v->request);
+            ++v->topIndex;
+            tracked = isSelItem(v->request) ? v->nRows - 1 : tracked - 1;
         } else {
-            ++v->nRows;
+            insertRow0(v->request);
+            if (v->nRows >= v->nVisible) {
+                itemGone(dataMode() ? rowData(v->nVisible) : v->topIndex - 1 + v->nVisible);
+                deleteRow(v->nVisible);
+            } else {
+                ++v->nRows;
+            }
+            --v->topIndex;
+            tracked = isSelItem(v->request) ? 0 : tracked + 1;
         }
-        --v->topIndex;
-        tracked = isSelItem(v->request) ? 0 : tracked + 1;
     }
-    if (tracked >= 0 && tracked < v->nVisible) {
-        selectRow(tracked);
-        v->flags = static_cast<std::uint16_t>(v->flags & ~vlbSelOutside);
-    }
+    if (tracked >= 0 && (down || tracked < v->nVisible)) selectInView(tracked);
     updateThumb();
     if (suspended) resume();
     return 1;

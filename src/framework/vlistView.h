@@ -17,6 +17,7 @@ public:
     std::int32_t rowData(int row) const;
     int selectedRow() const;
     void selectRow(int row);
+    void selectInView(int row);  // selects a row and clears "selection outside the view"
     void addRow(const VLBStruct& item);
     void insertRow0(const VLBStruct& item);
     void deleteRow(int row);
@@ -38,8 +39,8 @@ public:
     int bottom();
     int lineDown();
     int lineUp();
-    int pageDown(int k);
-    int pageUp(int k);
+    int pageDown(int k) { return page(k, true); }
+    int pageUp(int k) { return page(k, false); }
     int scrollBar(int code, int position);
     int countRequest();
     int initialize(bool reset);
@@ -47,6 +48,7 @@ public:
     void recomputeVisible();
 
 private:
+    int page(int k, bool down);
     int percentPage(int position);
     VLBox* v;
 };
