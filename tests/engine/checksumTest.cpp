@@ -32,13 +32,4 @@ TEST(libChecksum, TablesMatchTheBitwiseDefinition) {
     }
 }
 
-TEST(libChecksum, ContinuesAcrossPieces) {
-    const std::string s = "*symbol AND2 ako GATE2\nL1\nL2\n";
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    for (std::size_t cut = 0; cut <= s.size(); ++cut) {
-        std::uint32_t state = checksumUpdate(checksumStart, p, cut);
-        EXPECT_EQ(checksumUpdate(state, p + cut, s.size() - cut), of(s)) << cut;
-    }
-}
-
 }  // namespace

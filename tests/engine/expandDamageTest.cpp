@@ -122,9 +122,4 @@ TEST_F(expandDamageTest, HostileLibraries) {
     for (const hostileCase& c : cases) expandIn(c.bytes, c.what, c.mustLog);
 }
 
-TEST_F(expandDamageTest, HostileNamesStayInTheFolder) {
-    expandIn("*version 6.3 0\n@index\n*symbol ../../escape\nL\n*symbol /abs/path\n*symbol C:\\x\\y\n", "names");
-    EXPECT_FALSE(fileExists(fs::path(dir).parent_path().string() + "/escape.sym"));
-}
-
 }  // namespace

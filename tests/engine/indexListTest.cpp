@@ -138,17 +138,4 @@ TEST_F(indexListTest, IndexLineAndHeaderForms) {
     EXPECT_EQ(formatHeader(*plain), "*package P\n");
 }
 
-using writeIndexTest = inTempDir;
-
-TEST_F(writeIndexTest, OneLinePerEntryInOrder) {
-    indexList list;
-    for (int i = 0; i < 3000; ++i) list.append(entry("N" + std::to_string(i), i, 1));
-    std::FILE* f = std::fopen("index", "wb");
-    ASSERT_TRUE(list.writeIndex(f));
-    std::fclose(f);
-    std::string expected;
-    for (int i = 0; i < 3000; ++i) expected += "symloc N" + std::to_string(i) + " " + std::to_string(i) + " 1\n";
-    EXPECT_EQ(readBytes("index"), expected);
-}
-
 }  // namespace

@@ -219,8 +219,6 @@ TEST(splitCommandLine, WordsAndBlanks) {
     }
 }
 
-TEST(win32s, NotOnThisWindows) { EXPECT_EQ(onWin32s, 0); }
-
 TEST(thunk, NothingToLoadAndTheRuntimeChangesDrives) {
     EXPECT_EQ(thunkInit(GetModuleHandleA(nullptr)), 1);
     char before[MAX_PATH];

@@ -27,18 +27,6 @@ TEST_F(fileOpsTest, ReadOnlyFileRefusesEveryWritingMode) {
     EXPECT_FALSE(fileOps::writable("ro.txt"));
 }
 
-TEST_F(fileOpsTest, DirectoryIsNeverOpened) {
-    std::filesystem::create_directory("sub");
-    EXPECT_EQ(fileOps::open("sub", "r"), nullptr);
-    EXPECT_EQ(fileOps::open("sub", "w"), nullptr);
-}
-
-TEST_F(fileOpsTest, WritableMeansPresentAndWritable) {
-    EXPECT_FALSE(fileOps::writable("missing"));
-    writeBytes("here", "x");
-    EXPECT_TRUE(fileOps::writable("here"));
-}
-
 TEST_F(fileOpsTest, TempFilesAreNewAndDistinct) {
     std::set<std::string> names;
     for (int i = 0; i < 20; ++i) {
@@ -68,11 +56,6 @@ TEST_F(fileOpsTest, ReplaceKeepsTargetPermissions) {
     EXPECT_EQ(fs::status("target").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 #endif
-}
-
-TEST(fileOpsPath, DirOf) {
-    EXPECT_EQ(fileOps::dirOf("lib.slb"), ".");
-    EXPECT_EQ(fileOps::dirOf("a/b/lib.slb"), "a/b");
 }
 
 }  // namespace

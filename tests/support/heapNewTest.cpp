@@ -42,13 +42,6 @@ TEST(heapNew, NewMemoryIsZeroFilled) {
     }
 }
 
-TEST(heapNew, DeleteOfNullDoesNothing) {
-    char* none = nullptr;
-    delete none;
-    delete[] none;
-    operator delete(nullptr);
-}
-
 TEST(heapNew, HugeRequestsThrow) {
     EXPECT_THROW((void)operator new(std::size_t(1) << 40), std::bad_alloc);
     EXPECT_EQ(operator new(std::size_t(1) << 40, std::nothrow), nullptr);

@@ -194,12 +194,4 @@ TEST_F(ipcDeathTest, SharedMemoryChecksEndTheProgram) {
     EXPECT_EXIT(shareLock(nullptr, 10), ::testing::ExitedWithCode(3), "Assertion failed: hMutex");
 }
 
-TEST(ipcInert, NothingIsSetUp) {
-    EXPECT_EQ(ipcMsgNumber, 0u);
-    EXPECT_EQ(baseAddr, nullptr);
-    EXPECT_EQ(MemMapTotSize, 0u);
-    EXPECT_STREQ(shareMapFileName, "kelv@mem.tmp");
-    EXPECT_STREQ(shareMutexName, "KelvMemMapMutexName");
-}
-
 }  // namespace

@@ -55,15 +55,6 @@ int answerYesBox(const char*, const char* text, unsigned) {
     return 6;
 }
 
-TEST(strDup, CopiesIntoNewMemory) {
-    const char* original = "symbol";
-    char* copy = strDup(original);
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(copy, original);
-    EXPECT_STREQ(copy, original);
-    delete[] copy;
-}
-
 TEST(strDup, NullIsReportedAndGivesNull) {
     boxesSeen = 0;
     yesNoBox old = setYesNoBox(answerYesBox);
