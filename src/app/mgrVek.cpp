@@ -14,8 +14,6 @@ namespace {
 const char* const moduleName = "LIBUTILS\\SRC\\MGRVEK";
 constexpr int nameSize = 301;  // at most 299 characters read from an edit
 
-void copyCut(char* to, const char* from, std::size_t size) { strCopyCut(to, from, size); }
-
 void cutAtLastDot(char* name) {
     if (char* dot = std::strrchr(name, '.')) *dot = '\0';
 }
@@ -60,7 +58,7 @@ INT_PTR mgrVek::onInitDialog() {
     if (isCompress()) checkItem(201);
     if (char* dot = std::strchr(spec.name, '.')) *dot = '\0';
     char output[100];
-    copyCut(output, spec.name, sizeof output);
+    strCopyCut(output, spec.name, sizeof output);
     fillLists(401, 301, spec.name, inExt, 403, 303, output, outExt);
     setItemFocus(301);
     selectAllText(301);
@@ -124,10 +122,10 @@ void mgrVek::onListSelection(int list, int edit, char* ext) {
     if (getListSelText(list, entry) < 0) return;
     setItemText(edit, entry);
     if (char* dot = std::strchr(entry, '.')) {
-        copyCut(ext, dot, sizeof inExt);
+        strCopyCut(ext, dot, sizeof inExt);
         *dot = '\0';
     }
-    copyCut(spec.name, entry, sizeof spec.name);
+    strCopyCut(spec.name, entry, sizeof spec.name);
 }
 
 int mgrVek::accept() {
@@ -145,14 +143,14 @@ int mgrVek::accept() {
         errorBox(error, 0, name1);
         return 0;
     }
-    copyCut(name1, spec.name, nameSize);
+    strCopyCut(name1, spec.name, nameSize);
     if (isCompress()) {
         error = resolveEntry(name3);
         if (error) {
             errorBox(error, 0, name3);
             return 0;
         }
-        copyCut(name3, spec.name, nameSize);
+        strCopyCut(name3, spec.name, nameSize);
     }
     if (!*name1 || name1[0] == '*' || (isCompress() && (!*name3 || name3[0] == '*'))) {
         refresh(name1, name3);
@@ -163,15 +161,15 @@ int mgrVek::accept() {
 
 int mgrVek::placeBranch(char* name1, char* name3) {
     bool due = std::strpbrk(name1, "*?") != nullptr;
-    copyCut(spec.ext, inExt, sizeof spec.ext);
+    strCopyCut(spec.ext, inExt, sizeof spec.ext);
     if (resolveEntry(name1)) return 0;
-    copyCut(name1, spec.name, nameSize);
+    strCopyCut(name1, spec.name, nameSize);
     due = due || !*name1 || name1[0] == '*';
-    copyCut(spec.ext, outExt, sizeof spec.ext);
+    strCopyCut(spec.ext, outExt, sizeof spec.ext);
     if (isCompress()) {
         due = due || std::strpbrk(name3, "*?") != nullptr;
         if (resolveEntry(name3)) return 0;
-        copyCut(name3, spec.name, nameSize);
+        strCopyCut(name3, spec.name, nameSize);
         due = due || !*name3 || name3[0] == '*';
     }
     if (due) {
@@ -204,8 +202,8 @@ int mgrVek::getResults(openSpec* pData, char* buf1, int size1, char* buf3, int s
         return 1;
     }
     *pData = spec;
-    if (inName && *inName) copyCut(buf1, inName, static_cast<std::size_t>(size1));
-    if (outName && *outName) copyCut(buf3, outName, static_cast<std::size_t>(size3));
+    if (inName && *inName) strCopyCut(buf1, inName, static_cast<std::size_t>(size1));
+    if (outName && *outName) strCopyCut(buf3, outName, static_cast<std::size_t>(size3));
     buf1[size1 - 1] = '\0';
     buf3[size3 - 1] = '\0';
     if (removeFlag) *removeFlag = removeFiles;

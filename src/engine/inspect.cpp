@@ -16,10 +16,6 @@
 
 namespace {
 
-bool beginsWith(const std::string& line, const std::string& prefix) {
-    return line.compare(0, prefix.size(), prefix) == 0;
-}
-
 // Passes lines on and counts them: in verify mode every line is a finding.
 class countingLog : public logSink {
 public:

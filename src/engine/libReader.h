@@ -9,6 +9,12 @@
 
 #include "engine/logSink.h"
 
+// Case-sensitive prefix test, as the reading rules use for "@index",
+// "symloc" and the kind's keyword.
+inline bool beginsWith(const std::string& line, const std::string& prefix) {
+    return line.compare(0, prefix.size(), prefix) == 0;
+}
+
 class libReader {
 public:
     // The reader borrows the stream; its reads start at the stream's start.

@@ -1,4 +1,5 @@
 #include "framework/mgrOpen.h"
+#include "framework/pathText.h"
 
 #include <cctype>
 #include <cstring>
@@ -12,16 +13,8 @@ namespace {
 const char* const moduleName = "DLGMGR\\SRC\\MGROPEN";
 constexpr UINT defaultFilterId = 31605;
 
-bool isSep(char c) { return c == '\\' || c == '/'; }
-
-void copyCut(char* to, const std::string& from, std::size_t size) {
-    const std::size_t n = from.size() < size - 1 ? from.size() : size - 1;
-    std::memcpy(to, from.data(), n);
-    to[n] = '\0';
-}
-
 std::string withSeparator(std::string dir) {
-    if (dir.empty() || !isSep(dir.back())) dir += "\\";
+    if (dir.empty() || !isPathSeparator(dir.back())) dir += "\\";
     return dir;
 }
 

@@ -5,20 +5,13 @@
 #include <string>
 
 #include "framework/mgrOpen.h"
+#include "framework/pathText.h"
 
 namespace {
-
-bool isSep(char c) { return c == '\\' || c == '/'; }
 
 bool endsWith(const std::string& s, const char* tail) {
     const std::size_t n = std::strlen(tail);
     return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
-}
-
-void copyCut(char* to, const std::string& from, std::size_t size) {
-    const std::size_t n = from.size() < size - 1 ? from.size() : size - 1;
-    std::memcpy(to, from.data(), n);
-    to[n] = '\0';
 }
 
 DWORD attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
@@ -39,7 +32,7 @@ void directoryForms(std::string& path, const char* ext) {
     } else if (endsWith(path, "..")) {
         path += "\\";
         listing = true;
-    } else if (!path.empty() && isSep(path.back())) {
+    } else if (!path.empty() && isPathSeparator(path.back())) {
         listing = true;
     }
     if (listing) path += std::string("*") + ext;
@@ -76,10 +69,10 @@ int mgrOpen::resolveEntry(const char* typed) {
         char here[101] = "";
         GetCurrentDirectoryA(sizeof here, here);
         std::string dir = here;
-        if (dir.empty() || !isSep(dir.back())) dir += "\\";
+        if (dir.empty() || !isPathSeparator(dir.back())) dir += "\\";
         copyCut(spec.dir, dir, sizeof spec.dir);
     }
-    std::string path = isSep(typed[0]) ? std::string(typed) : std::string(spec.dir) + typed;
+    std::string path = isPathSeparator(typed[0]) ? std::string(typed) : std::string(spec.dir) + typed;
     directoryForms(path, spec.ext);
     char* fullText = nullptr;
     const int resolved = resolvePath(path.c_str(), nullptr, &fullText);

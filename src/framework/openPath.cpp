@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "framework/mgrOpen.h"
+#include "framework/pathText.h"
 #include "framework/thunk.h"
 #include "support/miscfuns.h"
 
 namespace {
-
-bool isSep(char c) { return c == '\\' || c == '/'; }
 
 bool isDirectory(const std::string& path) {
     const DWORD a = GetFileAttributesA(path.c_str());
@@ -30,7 +29,7 @@ bool normalise(const std::string& dir, std::string& out) {
     std::vector<std::string> parts;
     std::string part;
     for (std::size_t i = 0; i <= dir.size(); ++i) {
-        if (i == dir.size() || isSep(dir[i])) {
+        if (i == dir.size() || isPathSeparator(dir[i])) {
             if (part == "..") {
                 if (parts.empty()) return false;
                 parts.pop_back();
@@ -60,7 +59,7 @@ int resolveWithDirectory(const std::string& dirPart, const std::string& filePart
         drive = letter;
         d = d.substr(2);
     }
-    if (d.empty() || !isSep(d[0])) {
+    if (d.empty() || !isPathSeparator(d[0])) {
         const std::string here = currentDirectory();
         d = (here.size() > 2 ? here.substr(2) : std::string()) + "\\" + d;
     }
@@ -79,7 +78,7 @@ int resolvePath(const char* pathIn, char** fileNameOut, char** fullPathOut) {
     const std::string remembered = currentDirectory();
     const char* split = nullptr;
     for (const char* p = path; *p; ++p) {
-        if (isSep(*p) || *p == ':') split = p;
+        if (isPathSeparator(*p) || *p == ':') split = p;
     }
     const std::string filePart = split ? split + 1 : path;
     std::string full;
@@ -88,7 +87,7 @@ int resolvePath(const char* pathIn, char** fileNameOut, char** fullPathOut) {
     if (!split) {
         std::string here = remembered;
         if (here.size() < 2 || here[1] != ':') here = remembered.substr(0, 2) + here;
-        if (here.empty() || !isSep(here.back())) here += "\\";
+        if (here.empty() || !isPathSeparator(here.back())) here += "\\";
         full = here + filePart;
         for (char& c : full) {
             if (c == '/') c = '\\';
