@@ -1,15 +1,16 @@
-// Expands and verifies arbitrary bytes as a library, in a scratch folder of
-// this process's own that is emptied after every input.
+// Expands and verifies arbitrary bytes as a library, read from memory;
+// expand writes into a scratch folder of this process's own that is emptied
+// after every input.
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include <unistd.h>
 
-#include "engine/expand.h"
-#include "engine/inspect.h"
-#include "engine/libKind.h"
+#include "engine/ops/expand.h"
+#include "engine/ops/inspect.h"
+#include "engine/format/libKind.h"
 
 namespace fs = std::filesystem;
 
@@ -46,17 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fs::path& dir = scratch();
     const fs::path home = fs::current_path();
     fs::current_path(dir);
-    std::FILE* f = std::fopen("lib.slb", "wb");
-    if (!f) {
-        fs::current_path(home);
-        return 0;
-    }
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    memorySource library(std::string_view(reinterpret_cast<const char*>(data), size));
     nullLog log;
-    const int button = size > 0 ? DLG_BUTTON1 + data[0] % 3 : DLG_BUTTON1;
-    expandLibrary(button, "lib.slb", log);
-    verifyLibrary(button, "lib.slb", log);
+    const libKind& kind = *allKinds[size > 0 ? data[0] % 3 : 0];
+    expandLibrary(kind, library, "lib.lst", log);
+    library.rewind();
+    verifyLibrary(kind, library, log);
     for (const auto& entry : fs::directory_iterator(dir)) fs::remove_all(entry.path());
     fs::current_path(home);
     return 0;

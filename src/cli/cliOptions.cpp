@@ -1,7 +1,5 @@
 #include "cli/cliOptions.h"
 
-#include "engine/libKind.h"
-
 const char* const usageText =
     "usage: vek compress [-k KIND] [-r|--remove] [-C DIR] LIST OUTPUT\n"
     "       vek expand   [-k KIND] [-C DIR] LIBRARY\n"
@@ -51,7 +49,7 @@ bool resolveKind(cliOptions& o, const std::string& kindName, std::string& error)
         kind = kindForLibraryPath(o.paths.back());
         if (!kind) error = "can't tell the kind from " + o.paths.back() + "; give it with -k";
     }
-    if (kind) o.button = kind->buttonId;
+    o.kind = kind;
     return kind != nullptr;
 }
 

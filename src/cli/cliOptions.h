@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/format/libKind.h"
+
 struct cliOptions {
     enum class action { compress, expand, both, list, verify, help, version };
     action what = action::help;
-    int button = 0;          // kind as the engine takes it, 101 to 103
+    const libKind* kind = nullptr;
     bool remove = false;
     std::string directory;   // -C: change there first
     std::vector<std::string> paths;

@@ -4,10 +4,10 @@
 #include <system_error>
 
 #include "cli/cliOptions.h"
-#include "engine/both.h"
-#include "engine/compress.h"
-#include "engine/expand.h"
-#include "engine/inspect.h"
+#include "engine/ops/both.h"
+#include "engine/ops/compress.h"
+#include "engine/ops/expand.h"
+#include "engine/ops/inspect.h"
 
 namespace {
 
@@ -31,28 +31,28 @@ int usageError(std::FILE* err, const std::string& message) {
 
 int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
     streamLog log(out);
-    const char* first = o.paths[0].c_str();
+    const libKind& kind = *o.kind;
+    const std::string& first = o.paths[0];
     int result = 1;
     switch (o.what) {
         case cliOptions::action::expand:
-            result = expandLibrary(o.button, first, log);
+            result = expandLibrary(kind, first, log);
             break;
         case cliOptions::action::both:
-            result = bothLibrary(o.button, first, log);
+            result = bothLibrary(kind, first, log);
             break;
         case cliOptions::action::verify:
-            result = verifyLibrary(o.button, first, log);
+            result = verifyLibrary(kind, first, log);
             break;
         case cliOptions::action::list: {
             streamLog errors(err);
-            result = listLibrary(o.button, first, log, errors);
+            result = listLibrary(kind, first, log, errors);
             break;
         }
         default: {
-            int errors = 0;
-            result = compressLibrary(o.button, first, o.paths[1].c_str(), o.remove ? 1 : 0, log,
-                                     &errors);
-            if (result == 0 && errors != 0) result = 1;
+            compressProbe probe;
+            result = compressLibrary(kind, first, o.paths[1], o.remove, log, &probe);
+            if (result == 0 && probe.errors != 0) result = 1;
         }
     }
     std::fflush(out);

@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "cli/cliOptions.h"
-#include "engine/libKind.h"
+#include "engine/format/libKind.h"
 
 namespace {
 
 struct goodCase {
     std::vector<std::string> args;
     cliOptions::action what;
-    int button;
+    const libKind* kind;
     bool remove;
     std::string directory;
     std::vector<std::string> paths;
@@ -25,7 +25,7 @@ TEST_P(goodCommandLines, Parse) {
     std::optional<cliOptions> o = parseCommandLine(c.args, error);
     ASSERT_TRUE(o.has_value()) << error;
     EXPECT_EQ(o->what, c.what);
-    EXPECT_EQ(o->button, c.button);
+    EXPECT_EQ(o->kind, c.kind);
     EXPECT_EQ(o->remove, c.remove);
     EXPECT_EQ(o->directory, c.directory);
     EXPECT_EQ(o->paths, c.paths);
@@ -34,17 +34,17 @@ TEST_P(goodCommandLines, Parse) {
 using A = cliOptions::action;
 
 INSTANTIATE_TEST_SUITE_P(Cases, goodCommandLines, ::testing::Values(
-    goodCase{{"expand", "parts.slb"}, A::expand, DLG_BUTTON1, false, "", {"parts.slb"}},
-    goodCase{{"expand", "PARTS.PLB"}, A::expand, DLG_BUTTON2, false, "", {"PARTS.PLB"}},
-    goodCase{{"both", "x/y.Flb"}, A::both, DLG_BUTTON3, false, "", {"x/y.Flb"}},
-    goodCase{{"expand", "-k", "package", "odd.lib"}, A::expand, DLG_BUTTON2, false, "", {"odd.lib"}},
-    goodCase{{"expand", "-k", "footprint", "a.slb"}, A::expand, DLG_BUTTON3, false, "", {"a.slb"}},
-    goodCase{{"compress", "-r", "in.lst", "out.slb"}, A::compress, DLG_BUTTON1, true, "", {"in.lst", "out.slb"}},
-    goodCase{{"compress", "in.lst", "--remove", "-C", "d", "out.flb"}, A::compress, DLG_BUTTON3, true, "d",
+    goodCase{{"expand", "parts.slb"}, A::expand, &symbolKind, false, "", {"parts.slb"}},
+    goodCase{{"expand", "PARTS.PLB"}, A::expand, &packageKind, false, "", {"PARTS.PLB"}},
+    goodCase{{"both", "x/y.Flb"}, A::both, &footprintKind, false, "", {"x/y.Flb"}},
+    goodCase{{"expand", "-k", "package", "odd.lib"}, A::expand, &packageKind, false, "", {"odd.lib"}},
+    goodCase{{"expand", "-k", "footprint", "a.slb"}, A::expand, &footprintKind, false, "", {"a.slb"}},
+    goodCase{{"compress", "-r", "in.lst", "out.slb"}, A::compress, &symbolKind, true, "", {"in.lst", "out.slb"}},
+    goodCase{{"compress", "in.lst", "--remove", "-C", "d", "out.flb"}, A::compress, &footprintKind, true, "d",
              {"in.lst", "out.flb"}},
-    goodCase{{"compress", "--", "-odd.lst", "out.slb"}, A::compress, DLG_BUTTON1, false, "", {"-odd.lst", "out.slb"}},
-    goodCase{{"list", "a.plb"}, A::list, DLG_BUTTON2, false, "", {"a.plb"}},
-    goodCase{{"verify", "-k", "symbol", "a.lib"}, A::verify, DLG_BUTTON1, false, "", {"a.lib"}},
+    goodCase{{"compress", "--", "-odd.lst", "out.slb"}, A::compress, &symbolKind, false, "", {"-odd.lst", "out.slb"}},
+    goodCase{{"list", "a.plb"}, A::list, &packageKind, false, "", {"a.plb"}},
+    goodCase{{"verify", "-k", "symbol", "a.lib"}, A::verify, &symbolKind, false, "", {"a.lib"}},
     goodCase{{"--help"}, A::help, 0, false, "", {}},
     goodCase{{"--version"}, A::version, 0, false, "", {}}));
 

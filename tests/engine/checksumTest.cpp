@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/fileText.h"
-#include "engine/checksum.h"
+#include "engine/format/checksum.h"
 
 namespace {
 

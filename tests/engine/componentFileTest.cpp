@@ -6,7 +6,7 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
-#include "engine/componentFile.h"
+#include "engine/format/componentFile.h"
 
 namespace {
 
@@ -128,18 +128,18 @@ TEST(collisionRule, ShortBaseNamesTurnOnlyTheirOwnCharacters) {
 using componentFileNameTest = inTempDir;
 
 TEST_F(componentFileNameTest, TailAndSubstitutions) {
-    const libKind& sym = *kindForButton(DLG_BUTTON1);
+    const libKind& sym = symbolKind;
     EXPECT_EQ(componentFileName("ABCDEFGHIJ", sym), std::optional<std::string>("CDEFGHIJ.sym"));
     EXPECT_EQ(componentFileName("A.B", sym), std::optional<std::string>("A_B.sym"));
     EXPECT_EQ(componentFileName("A/B", sym), std::optional<std::string>("A_B.sym"));
     EXPECT_EQ(componentFileName("a\\b+c", sym), std::optional<std::string>("a_b_c.sym"));
-    EXPECT_EQ(componentFileName("F1", *kindForButton(DLG_BUTTON3)),
+    EXPECT_EQ(componentFileName("F1", footprintKind),
               std::optional<std::string>("F1.fpd"));
     EXPECT_FALSE(componentFileName("", sym));
 }
 
 TEST_F(componentFileNameTest, ExistingWritableFilesAreTakenReadOnlyAreFree) {
-    const libKind& pkg = *kindForButton(DLG_BUTTON2);
+    const libKind& pkg = packageKind;
     writeBytes("DIP8.pkg", "x");
     EXPECT_EQ(componentFileName("DIP8", pkg), std::optional<std::string>("DIPa.pkg"));
     writeBytes("DIPa.pkg", "x");

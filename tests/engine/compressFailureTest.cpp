@@ -14,9 +14,8 @@
 #include "common/fileText.h"
 #include "common/limitedRun.h"
 #include "common/testDir.h"
-#include "engine/compress.h"
-#include "engine/compressHook.h"
-#include "engine/libKind.h"
+#include "engine/ops/compress.h"
+#include "engine/format/libKind.h"
 
 
 namespace {
@@ -31,7 +30,7 @@ protected:
         writeText("parts.lst", "and2.sym\n");
     }
     int compress(const char* list, const char* out, int remove = 0) {
-        return compressLibrary(DLG_BUTTON1, list, out, remove, log);
+        return compressLibrary(symbolKind, list, out, remove, log);
     }
     std::size_t filesHere() {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator("."), fs::directory_iterator()));
@@ -97,7 +96,7 @@ TEST_F(compressFailureTest, BothOutputAndListFailing) {
 #ifndef _WIN32
 limitedRun compressWithFileLimit(unsigned long limit, const char* out) {
     return runWithFileLimit(limit, [out](logSink& log) {
-        return compressLibrary(DLG_BUTTON1, "parts.lst", out, 1, log);
+        return compressLibrary(symbolKind, "parts.lst", out, 1, log);
     });
 }
 
@@ -145,9 +144,10 @@ bool crashAtStop(int n) {
     pid_t pid = fork();
     if (pid == 0) {
         stopAt = n;
-        setCompressHook(stopHere);
+        compressProbe probe;
+        probe.reached = stopHere;
         memoryLog log;
-        compressLibrary(DLG_BUTTON1, "parts.lst", "out.slb", 1, log);
+        compressLibrary(symbolKind, "parts.lst", "out.slb", true, log, &probe);
         _exit(0);
     }
     int status = 0;

@@ -6,8 +6,8 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
-#include "engine/compress.h"
-#include "engine/libKind.h"
+#include "engine/ops/compress.h"
+#include "engine/format/libKind.h"
 
 namespace {
 
@@ -35,18 +35,18 @@ protected:
         writeText("parts.lst", "and2.sym\nres.sym\n");
     }
     int compress(const char* list = "parts.lst", const char* out = "out.slb", int remove = 0,
-                 int button = DLG_BUTTON1) {
+                 const libKind& kind = symbolKind) {
         log.lines.clear();
-        return compressLibrary(button, list, out, remove, log, &errors);
+        return compressLibrary(kind, list, out, remove != 0, log, &probe);
     }
     memoryLog log;
-    int errors = -1;
+    compressProbe probe;
 };
 
 TEST_F(compressTest, ExampleLibraryBytesAndLog) {
     writeExample();
     EXPECT_EQ(compress(), 0);
-    EXPECT_EQ(errors, 0);
+    EXPECT_EQ(probe.errors, 0);
     EXPECT_EQ(readBytes("out.slb"), readBytes(dataFile("example.slb")));
     EXPECT_EQ(log.lines, withDone({"Compress: got symbol \"AND2\"", "Compress: got symbol \"RES\"",
                                    "Compress: 2 files processed"}));
@@ -64,7 +64,7 @@ TEST_F(compressTest, MissingFileIsCountedAndNoLibraryWritten) {
     writeExample();
     writeText("parts.lst", "and2.sym\nmissing.sym\nres.sym\n");
     EXPECT_EQ(compress(), 0);
-    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(probe.errors, 1);
     EXPECT_EQ(log.lines, withDone({"Compress: got symbol \"AND2\"",
                                    "Compress: fatal error: can't open: missing.sym",
                                    "Compress: got symbol \"RES\"", "Compress: 3 files processed",
@@ -77,7 +77,7 @@ TEST_F(compressTest, BlankAndIndentedListLinesAreErrors) {
     writeExample();
     writeText("parts.lst", "and2.sym\n\n res.sym\n");
     EXPECT_EQ(compress(), 0);
-    EXPECT_EQ(errors, 2);
+    EXPECT_EQ(probe.errors, 2);
     EXPECT_EQ(log.lines, withDone({"Compress: got symbol \"AND2\"", "Compress: fatal error: can't open: ",
                                    "Compress: fatal error: can't open: ", "Compress: 3 files processed",
                                    "Compress: 2 error(s)"}));
@@ -97,7 +97,7 @@ TEST_F(compressTest, ListLineCommentsAndCrLfEndsAreIgnored) {
     writeExample();
     writeBytes("parts.lst", "and2.sym \tAND2\r\nres.sym\tRES and more\r\n");
     EXPECT_EQ(compress(), 0);
-    EXPECT_EQ(errors, 0);
+    EXPECT_EQ(probe.errors, 0);
     EXPECT_EQ(readBytes("out.slb"), readBytes(dataFile("example.slb")));
 }
 
@@ -146,13 +146,13 @@ TEST_F(compressTest, OtherKindsUseTheirKeywordAndName) {
     writeText("f.fpd", "*footprint SO8\nF1\n");
     writeText("p.lst", "p.pkg\n");
     writeText("f.lst", "f.fpd\n");
-    EXPECT_EQ(compress("p.lst", "p.plb", 0, DLG_BUTTON2), 0);
+    EXPECT_EQ(compress("p.lst", "p.plb", 0, packageKind), 0);
     EXPECT_EQ(log.lines.front(), "Compress: got package \"DIP8\"");
     EXPECT_NE(readBytes("p.plb").find("symloc DIP8 0 28 eight pins\n*package DIP8 eight pins\n"),
               std::string::npos);
-    EXPECT_EQ(compress("f.lst", "f.flb", 0, DLG_BUTTON3), 0);
+    EXPECT_EQ(compress("f.lst", "f.flb", 0, footprintKind), 0);
     EXPECT_EQ(log.lines.front(), "Compress: got footprint \"SO8\"");
-    EXPECT_EQ(compress("p.lst", "x.slb", 0, DLG_BUTTON3), 0);
+    EXPECT_EQ(compress("p.lst", "x.slb", 0, footprintKind), 0);
     EXPECT_EQ(log.lines.front(), "Compress: fatal error: file p.pkg has bad first line: *package DIP8 eight pins\n");
 }
 

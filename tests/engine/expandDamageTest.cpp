@@ -11,9 +11,9 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
-#include "engine/expand.h"
-#include "engine/inspect.h"
-#include "engine/libKind.h"
+#include "engine/ops/expand.h"
+#include "engine/ops/inspect.h"
+#include "engine/format/libKind.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ protected:
         fs::current_path(sub);
         writeBytes("lib.slb", bytes);
         memoryLog log;
-        const int r = expandLibrary(DLG_BUTTON1, "lib.slb", log);
+        const int r = expandLibrary(symbolKind, "lib.slb", log);
         ASSERT_FALSE(log.lines.empty()) << what;
         if (!mustLog.empty()) {
             EXPECT_NE(std::find(log.lines.begin(), log.lines.end(), mustLog), log.lines.end())
@@ -42,7 +42,7 @@ protected:
         }
         memoryLog verifyLog;
         writeBytes("lib.slb", bytes);
-        verifyLibrary(DLG_BUTTON1, "lib.slb", verifyLog);
+        verifyLibrary(symbolKind, "lib.slb", verifyLog);
         ASSERT_FALSE(verifyLog.lines.empty()) << what;
         EXPECT_EQ(verifyLog.lines.back().rfind("Verify: ", 0), 0u) << what;
         fs::current_path(dir);

@@ -7,9 +7,9 @@
 #include "common/fileText.h"
 #include "common/limitedRun.h"
 #include "common/testDir.h"
-#include "engine/both.h"
-#include "engine/expand.h"
-#include "engine/libKind.h"
+#include "engine/ops/both.h"
+#include "engine/ops/expand.h"
+#include "engine/format/libKind.h"
 
 namespace {
 
@@ -29,14 +29,14 @@ protected:
 TEST_F(expandFailureTest, LongPathsAndNamesAreLoggedWhole) {
     const std::string path(3000, 'p');
     memoryLog log;
-    EXPECT_EQ(expandLibrary(DLG_BUTTON1, path.c_str(), log), 1);
+    EXPECT_EQ(expandLibrary(symbolKind, path.c_str(), log), 1);
     EXPECT_EQ(log.lines, std::vector<std::string>{"Expand: fatal error: can't open library: " + path});
 }
 
 #ifndef _WIN32
 TEST_F(expandFailureTest, FullDiskWhileWritingAComponent) {
     limitedRun r = runWithFileLimit(2500, [](logSink& log) {
-        return expandLibrary(DLG_BUTTON1, "lib.slb", log);
+        return expandLibrary(symbolKind, "lib.slb", log);
     });
     EXPECT_EQ(r.result, 1);
     EXPECT_EQ(r.log, "Expand: Writing SMALL    to    SMALL.sym\nExpand: Writing BIG    to    BIG.sym\n"
@@ -45,7 +45,7 @@ TEST_F(expandFailureTest, FullDiskWhileWritingAComponent) {
 
 TEST_F(expandFailureTest, BothOnAFullDiskKeepsTheLibrary) {
     limitedRun r = runWithFileLimit(2500, [](logSink& log) {
-        return bothLibrary(DLG_BUTTON1, "lib.slb", log);
+        return bothLibrary(symbolKind, "lib.slb", log);
     });
     EXPECT_EQ(r.result, 1);
     EXPECT_EQ(readBytes("lib.slb"), library);

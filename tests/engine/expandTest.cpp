@@ -6,8 +6,8 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
-#include "engine/expand.h"
-#include "engine/libKind.h"
+#include "engine/ops/expand.h"
+#include "engine/format/libKind.h"
 
 namespace {
 
@@ -28,9 +28,9 @@ const char* const exampleData =
 
 class expandTest : public inTempDir {
 protected:
-    int expand(const char* lib = "lib.slb", int button = DLG_BUTTON1) {
+    int expand(const char* lib = "lib.slb", const libKind& kind = symbolKind) {
         log.lines.clear();
-        return expandLibrary(button, lib, log);
+        return expandLibrary(kind, lib, log);
     }
     memoryLog log;
 };
@@ -118,24 +118,24 @@ TEST_F(expandTest, UnreadableIndexLinesAreSkipped) {
 TEST_F(expandTest, FatalErrors) {
     struct fatalCase {
         std::string bytes;
-        int button;
+        const libKind& kind;
         std::string line;
         bool listWritten;
     };
     const std::vector<fatalCase> cases = {
-        {"*version 6.3 0\nsymloc A 0 1\n*symbol A\n", DLG_BUTTON1, "Expand: fatal error: no index", false},
-        {"*version 6.3 0\n@INDEX\n*symbol A\n", DLG_BUTTON1, "Expand: fatal error: no index", false},
-        {"*version 6.3 0\n@index\nsymloc P 0 9\n*package P\n", DLG_BUTTON1,
+        {"*version 6.3 0\nsymloc A 0 1\n*symbol A\n", symbolKind, "Expand: fatal error: no index", false},
+        {"*version 6.3 0\n@INDEX\n*symbol A\n", symbolKind, "Expand: fatal error: no index", false},
+        {"*version 6.3 0\n@index\nsymloc P 0 9\n*package P\n", symbolKind,
          "Expand: fatal error: no symbols found in library", true},
-        {"*version 6.3 0\n@index\n", DLG_BUTTON2, "Expand: fatal error: no packages found in library", true},
-        {"*version 6.3 0\n@index\n*footprint F", DLG_BUTTON3,
+        {"*version 6.3 0\n@index\n", packageKind, "Expand: fatal error: no packages found in library", true},
+        {"*version 6.3 0\n@index\n*footprint F", footprintKind,
          "Expand: fatal error: no footprints found in library", true},
-        {"", DLG_BUTTON1, "Expand: fatal error: no index", false},
+        {"", symbolKind, "Expand: fatal error: no index", false},
     };
     for (const fatalCase& c : cases) {
         fs::remove("lib.lst");
         writeBytes("lib.slb", c.bytes);
-        EXPECT_EQ(expand("lib.slb", c.button), 1) << c.bytes;
+        EXPECT_EQ(expand("lib.slb", c.kind), 1) << c.bytes;
         EXPECT_EQ(log.lines, std::vector<std::string>{c.line}) << c.bytes;
         EXPECT_EQ(fileExists("lib.lst"), c.listWritten) << c.bytes;
         if (c.listWritten) {

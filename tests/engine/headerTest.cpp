@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/header.h"
+#include "engine/format/header.h"
 
 namespace {
 
@@ -23,13 +23,13 @@ class parseHeaderTable : public ::testing::TestWithParam<headerCase> {};
 
 TEST_P(parseHeaderTable, Fields) {
     const headerCase& c = GetParam();
-    std::optional<headerFields> h = parseHeader(c.line, "*symbol");
+    std::optional<entryFields> h = parseHeader(c.line, "*symbol");
     ASSERT_TRUE(h.has_value()) << c.line;
     EXPECT_EQ(h->name, c.name) << c.line;
     EXPECT_EQ(show(h->commaPart), c.comma) << c.line;
     EXPECT_EQ(show(h->semicolonPart), c.semicolon) << c.line;
-    EXPECT_EQ(h->extraText.empty() ? absent : h->extraText, std::string(c.extra)) << c.line;
-    EXPECT_EQ(h->hasAko ? h->akoName : absent, std::string(c.ako)) << c.line;
+    EXPECT_EQ(show(h->extraText), c.extra) << c.line;
+    EXPECT_EQ(show(h->akoName), c.ako) << c.line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, parseHeaderTable, ::testing::Values(
@@ -63,15 +63,15 @@ TEST(parseHeader, BadFirstLines) {
 
 TEST(parseHeader, WordsLongerThanTheirSlotRunOn) {
     const std::string longWord(150, 'w');
-    std::optional<headerFields> h = parseHeader("*symbol N " + longWord + "\n", "*symbol");
+    std::optional<entryFields> h = parseHeader("*symbol N " + longWord + "\n", "*symbol");
     ASSERT_TRUE(h);
-    EXPECT_EQ(h->extraText, std::string(100, 'w') + " " + std::string(50, 'w'));
+    EXPECT_EQ(show(h->extraText), std::string(100, 'w') + " " + std::string(50, 'w'));
 
     const std::string longName(300, 'n');
     h = parseHeader("*symbol " + longName + " x\n", "*symbol");
     ASSERT_TRUE(h);
     EXPECT_EQ(h->name, longName);
-    EXPECT_EQ(h->extraText, "x");
+    EXPECT_EQ(show(h->extraText), "x");
 }
 
 struct nameCase {

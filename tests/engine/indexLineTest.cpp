@@ -3,7 +3,7 @@
 #include <climits>
 #include <string>
 
-#include "engine/indexLine.h"
+#include "engine/format/indexLine.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ class splitIndexNameTable : public ::testing::TestWithParam<splitCase> {};
 
 TEST_P(splitIndexNameTable, Pieces) {
     const splitCase& c = GetParam();
-    nameWord w = splitIndexName(c.word);
+    const entryFields w = *parseIndexLine(std::string("symloc ") + c.word + " 0 0\n");
     EXPECT_EQ(w.name, c.name) << c.word;
     EXPECT_EQ(show(w.commaPart), c.comma) << c.word;
     EXPECT_EQ(show(w.semicolonPart), c.semicolon) << c.word;
@@ -44,25 +44,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, splitIndexNameTable, ::testing::Values(
 TEST(parseIndexLine, ExampleLines) {
     auto a = parseIndexLine("symloc AND2:GATE2 0 29\n");
     ASSERT_TRUE(a);
-    EXPECT_EQ(a->word.name, "AND2");
-    EXPECT_EQ(show(a->word.akoName), "GATE2");
+    EXPECT_EQ(a->name, "AND2");
+    EXPECT_EQ(show(a->akoName), "GATE2");
     EXPECT_EQ(a->position, 0);
     EXPECT_EQ(a->length, 29);
-    EXPECT_EQ(a->extraText, "");
+    EXPECT_EQ(a->extraText, std::nullopt);
 
     auto b = parseIndexLine("symloc RES,R1;X 29 34 resistor part\n");
     ASSERT_TRUE(b);
     EXPECT_EQ(b->position, 29);
     EXPECT_EQ(b->length, 34);
-    EXPECT_EQ(b->extraText, "resistor part");
+    EXPECT_EQ(b->extraText.value_or("<absent>"), "resistor part");
 }
 
 TEST(parseIndexLine, ExtraTextKeepsBlanksAndStopsAt100) {
-    EXPECT_EQ(parseIndexLine("symloc A 1 2    two  words  \n")->extraText, "two  words  ");
+    EXPECT_EQ(parseIndexLine("symloc A 1 2    two  words  \n")->extraText.value_or("<absent>"), "two  words  ");
     const std::string long150(150, 'e');
-    EXPECT_EQ(parseIndexLine("symloc A 1 2 " + long150 + "\n")->extraText, std::string(100, 'e'));
-    EXPECT_EQ(parseIndexLine("symloc A 1 2 x\ry\n")->extraText, "x");
-    EXPECT_EQ(parseIndexLine("symloc A 1 2x\n")->extraText, "x");
+    EXPECT_EQ(parseIndexLine("symloc A 1 2 " + long150 + "\n")->extraText.value_or("<absent>"), std::string(100, 'e'));
+    EXPECT_EQ(parseIndexLine("symloc A 1 2 x\ry\n")->extraText.value_or("<absent>"), "x");
+    EXPECT_EQ(parseIndexLine("symloc A 1 2x\n")->extraText.value_or("<absent>"), "x");
 }
 
 TEST(parseIndexLine, UnreadableLinesGiveNothing) {

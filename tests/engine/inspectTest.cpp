@@ -7,8 +7,8 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
-#include "engine/inspect.h"
-#include "engine/libKind.h"
+#include "engine/ops/inspect.h"
+#include "engine/format/libKind.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ using lines = std::vector<std::string>;
 
 class inspectTest : public inTempDir {
 protected:
-    int verify(const std::string& bytes, int button = DLG_BUTTON1) {
+    int verify(const std::string& bytes, const libKind& kind = symbolKind) {
         writeBytes("lib.slb", bytes);
         log.lines.clear();
-        return verifyLibrary(button, "lib.slb", log);
+        return verifyLibrary(kind, "lib.slb", log);
     }
     memoryLog log;
     memoryLog entries;
@@ -28,7 +28,7 @@ protected:
 
 TEST_F(inspectTest, ListShowsTheIndexAsItStands) {
     writeBytes("lib.slb", readBytes(dataFile("example.slb")));
-    EXPECT_EQ(listLibrary(DLG_BUTTON1, "lib.slb", entries, log), 0);
+    EXPECT_EQ(listLibrary(symbolKind, "lib.slb", entries, log), 0);
     EXPECT_EQ(entries.lines, (lines{"AND2:GATE2 0 29", "RES,R1;X 29 34 resistor part"}));
     EXPECT_TRUE(log.lines.empty());
 }
@@ -36,14 +36,14 @@ TEST_F(inspectTest, ListShowsTheIndexAsItStands) {
 TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
     writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc\nsymloc A -5 99999999999  x  \njunk\n"
                           "*symbol A\nsymloc B 0 1\n");
-    EXPECT_EQ(listLibrary(DLG_BUTTON1, "lib.slb", entries, log), 0);
+    EXPECT_EQ(listLibrary(symbolKind, "lib.slb", entries, log), 0);
     EXPECT_EQ(entries.lines, (lines{"A -5 2147483647 x  "}));
 }
 
 TEST_F(inspectTest, ListFatalErrors) {
-    EXPECT_EQ(listLibrary(DLG_BUTTON1, "missing.slb", entries, log), 1);
+    EXPECT_EQ(listLibrary(symbolKind, "missing.slb", entries, log), 1);
     writeBytes("noindex.slb", "*version 6.3 0\n");
-    EXPECT_EQ(listLibrary(DLG_BUTTON1, "noindex.slb", entries, log), 1);
+    EXPECT_EQ(listLibrary(symbolKind, "noindex.slb", entries, log), 1);
     EXPECT_EQ(log.lines, (lines{"List: fatal error: can't open library: missing.slb",
                                 "List: fatal error: no index"}));
     EXPECT_TRUE(entries.lines.empty());
@@ -60,7 +60,7 @@ TEST_F(inspectTest, CleanLibrariesWriteNothing) {
 TEST_F(inspectTest, ReadOnlyLibrariesCanBeVerified) {
     writeBytes("ro.slb", readBytes(dataFile("example.slb")));
     setReadOnly("ro.slb", true);
-    EXPECT_EQ(verifyLibrary(DLG_BUTTON1, "ro.slb", log), 0);
+    EXPECT_EQ(verifyLibrary(symbolKind, "ro.slb", log), 0);
 }
 
 struct verifyCase {
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, verifyFindings, ::testing::Values(
                {"Expand: symbol A not in index", "Verify: 1 finding(s)"}}));
 
 TEST_F(inspectTest, MissingLibraryIsAFinding) {
-    EXPECT_EQ(verifyLibrary(DLG_BUTTON1, "missing.slb", log), 1);
+    EXPECT_EQ(verifyLibrary(symbolKind, "missing.slb", log), 1);
     EXPECT_EQ(log.lines, (lines{"Expand: fatal error: can't open library: missing.slb",
                                 "Verify: 1 finding(s)"}));
 }

@@ -7,10 +7,10 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
-#include "engine/both.h"
-#include "engine/compress.h"
-#include "engine/expand.h"
-#include "engine/libKind.h"
+#include "engine/ops/both.h"
+#include "engine/ops/compress.h"
+#include "engine/ops/expand.h"
+#include "engine/format/libKind.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ protected:
 
 TEST_F(roundTripTest, ExampleComesBackByteForByte) {
     writeBytes("lib.slb", readBytes(dataFile("example.slb")));
-    ASSERT_EQ(expandLibrary(DLG_BUTTON1, "lib.slb", log), 0);
-    ASSERT_EQ(compressLibrary(DLG_BUTTON1, "lib.lst", "again.slb", 0, log), 0);
+    ASSERT_EQ(expandLibrary(symbolKind, "lib.slb", log), 0);
+    ASSERT_EQ(compressLibrary(symbolKind, "lib.lst", "again.slb", 0, log), 0);
     EXPECT_EQ(readBytes("again.slb"), readBytes(dataFile("example.slb")));
 }
 
@@ -32,18 +32,18 @@ TEST_F(roundTripTest, HeadersComeBackInTheirWrittenForm) {
     writeText("a.sym", "*symbol   A,c;s   two   ako  B\nbody   \n\n");
     writeText("in.lst", "a.sym\n");
     fs::create_directory("libs");
-    ASSERT_EQ(compressLibrary(DLG_BUTTON1, "in.lst", "libs/one.slb", 1, log), 0);
+    ASSERT_EQ(compressLibrary(symbolKind, "in.lst", "libs/one.slb", 1, log), 0);
     EXPECT_FALSE(fileExists("a.sym"));
-    ASSERT_EQ(expandLibrary(DLG_BUTTON1, "libs/one.slb", log), 0);
+    ASSERT_EQ(expandLibrary(symbolKind, "libs/one.slb", log), 0);
     EXPECT_EQ(readBytes("A.sym"), platformText("*symbol A,c;s two ako B\nbody\n"));
-    ASSERT_EQ(compressLibrary(DLG_BUTTON1, "libs/one.lst", "libs/two.slb", 0, log), 0);
+    ASSERT_EQ(compressLibrary(symbolKind, "libs/one.lst", "libs/two.slb", 0, log), 0);
     EXPECT_NE(readBytes("libs/two.slb").find("symloc A,c;s:B 0 29 two\n*symbol A,c;s two ako B\nbody\n"),
               std::string::npos);
 }
 
 TEST_F(roundTripTest, BothRebuildsInPlaceAndRemovesTheParts) {
     writeBytes("lib.slb", readBytes(dataFile("example.slb")));
-    ASSERT_EQ(bothLibrary(DLG_BUTTON1, "lib.slb", log), 0);
+    ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log), 0);
     EXPECT_EQ(readBytes("lib.slb"), readBytes(dataFile("example.slb")));
     EXPECT_FALSE(fileExists("AND2.sym"));
     EXPECT_FALSE(fileExists("RES.sym"));
@@ -56,7 +56,7 @@ TEST_F(roundTripTest, BothRebuildsInPlaceAndRemovesTheParts) {
 
 TEST_F(roundTripTest, BothRepairsABadIndex) {
     writeBytes("lib.slb", "*version 6.3 7\n@index\nsymloc A 5 5\n*symbol  A\nL1\n*symbol B\n");
-    ASSERT_EQ(bothLibrary(DLG_BUTTON1, "lib.slb", log), 0);
+    ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log), 0);
     EXPECT_EQ(readBytes("lib.slb").substr(readBytes("lib.slb").find('\n') + 1),
               "@index\nsymloc A 0 13\nsymloc B 13 10\n*symbol A\nL1\n*symbol B\n");
 }
@@ -64,7 +64,7 @@ TEST_F(roundTripTest, BothRepairsABadIndex) {
 TEST_F(roundTripTest, BothStopsWhenExpandFails) {
     const std::string broken = "*version 6.3 0\nno index here\n";
     writeBytes("lib.slb", broken);
-    EXPECT_EQ(bothLibrary(DLG_BUTTON1, "lib.slb", log), 1);
+    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log), 1);
     EXPECT_EQ(readBytes("lib.slb"), broken);
     EXPECT_EQ(joinLines(log.lines), "Expand: fatal error: no index\n");
 }
@@ -74,13 +74,13 @@ TEST_F(roundTripTest, BothStopsWhenAPartCannotBeWritten) {
     writeBytes("lib.slb", lib);
     writeBytes("RES.sym", "");
     setReadOnly("RES.sym", true);  // free for the name rule, but can't be written
-    EXPECT_EQ(bothLibrary(DLG_BUTTON1, "lib.slb", log), 1);
+    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log), 1);
     EXPECT_EQ(readBytes("lib.slb"), lib);
 }
 
 TEST_F(roundTripTest, ManyComponentsOfEveryKind) {
-    for (int button : {DLG_BUTTON1, DLG_BUTTON2, DLG_BUTTON3}) {
-        const libKind& kind = *kindForButton(button);
+    for (const libKind* k : allKinds) {
+        const libKind& kind = *k;
         std::string list;
         for (int i = 0; i < 200; ++i) {
             const std::string file = "p" + std::to_string(i) + kind.componentExt;
@@ -95,10 +95,10 @@ TEST_F(roundTripTest, ManyComponentsOfEveryKind) {
         }
         const std::string lib = std::string("lib") + kind.libraryExt;
         writeText("in.lst", list);
-        ASSERT_EQ(compressLibrary(button, "in.lst", lib.c_str(), 1, log), 0);
+        ASSERT_EQ(compressLibrary(kind, "in.lst", lib.c_str(), 1, log), 0);
         const std::string first = readBytes(lib);
         log.lines.clear();
-        ASSERT_EQ(bothLibrary(button, lib.c_str(), log), 0);
+        ASSERT_EQ(bothLibrary(kind, lib.c_str(), log), 0);
         EXPECT_EQ(readBytes(lib), first) << kind.kindName;
         EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), std::string("Expand: Checking index....")), 1);
         EXPECT_EQ(log.lines.size(), 200u + 4u + 200u + 4u) << kind.kindName;

@@ -1,0 +1,39 @@
+// Component files and list files: how their lines are read, normalised and
+// named.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/format/libKind.h"
+
+// The stored form of one component line: cut at the first CR and LF, trailing
+// blanks, tabs, Ctrl-Z, CRs and LFs removed. Null when nothing is left (the
+// line is dropped); otherwise the text without its LF.
+std::optional<std::string> storedForm(const std::string& piece);
+
+// The same without a copy: how many leading characters of text are stored
+// (0 when the line is dropped). text[size] must be readable and NUL, as in a
+// std::string.
+std::size_t storedLength(const char* text, std::size_t size);
+
+// The component path named by one piece of a list file: its line end
+// removed (a CR before the LF too), then cut at the first blank and tab.
+std::string listEntryPath(const std::string& piece);
+
+// The list file written beside a library: its path cut at the first "." with
+// ".lst" appended.
+std::string listPathFor(const std::string& libraryPath);
+
+// The file name for an expanded component: the last 8 characters of its name
+// with "/", "\", "+" and "." made "_", the kind's extension, and the
+// odometer over the last three characters while the name is taken by a
+// writable file. Null when no free name exists or the name is empty.
+std::optional<std::string> componentFileName(const std::string& name, const libKind& kind);
+
+// A free name by the same rule, with the test for "taken" supplied.
+template <typename TakenTest>
+std::optional<std::string> firstFreeName(const std::string& base, const std::string& ext,
+                                         TakenTest taken);
+
+#include "engine/format/componentFileName.inl"

@@ -1,0 +1,48 @@
+// The index table that compress fills and expand consults: entries in
+// insertion order, with a map from a name to its first entry so that a
+// lookup costs the same in a library of ten parts or of a hundred thousand.
+// Each operation owns one.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "engine/format/indexEntry.h"
+#include "engine/logSink.h"
+
+class indexList {
+public:
+    indexList() = default;
+    indexList(const indexList&) = delete;
+    indexList& operator=(const indexList&) = delete;
+    ~indexList();
+
+    // Makes an entry of the fields and adds it at the end.
+    void append(const entryFields& fields);
+
+    // The first entry, in list order, whose name equals name exactly.
+    indexEntry* find(std::string_view name) const;
+
+    // Like find; a found entry hands back its fields and counts one hit.
+    bool lookup(std::string_view name, std::int32_t& position, std::int32_t& length,
+                std::string& extraText);
+
+    // One index line per entry, in list order. False when a write failed.
+    bool writeIndex(std::FILE* out) const;
+
+    // Logs the entries matched by no component, by several, or with length 0,
+    // naming the kind with kindName. 1 when any entry had no or several
+    // matches, else 0.
+    int checkIndex(logSink& log, const std::string& kindName) const;
+
+    void clear();
+
+    indexEntry* first = nullptr;
+    indexEntry* last = nullptr;
+
+private:
+    // Keys view the names inside the entries, which live until clear().
+    std::unordered_map<std::string_view, indexEntry*> firstByName;
+};

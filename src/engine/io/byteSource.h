@@ -1,0 +1,41 @@
+// Where readers take their bytes from: an open file or a block of memory.
+// Readers never open files themselves, so every reader can be tested (and
+// fuzzed) on bytes held in memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string_view>
+
+class byteSource {
+public:
+    virtual ~byteSource() = default;
+    // Up to size bytes into buffer; 0 at the end or after a read error.
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+    // Back to the first byte; false when that is not possible.
+    virtual bool rewind() = 0;
+};
+
+// Reads a stream the caller opened (and closes): text-mode streams keep the
+// platform's line-end conversion.
+class fileSource : public byteSource {
+public:
+    explicit fileSource(std::FILE* s) : stream(s) {}
+    std::size_t read(char* buffer, std::size_t size) override;
+    bool rewind() override;
+
+private:
+    std::FILE* stream;
+};
+
+// Reads bytes that stay owned by the caller.
+class memorySource : public byteSource {
+public:
+    explicit memorySource(std::string_view b) : bytes(b) {}
+    std::size_t read(char* buffer, std::size_t size) override;
+    bool rewind() override;
+
+private:
+    std::string_view bytes;
+    std::size_t pos = 0;
+};

@@ -1,0 +1,72 @@
+#include "engine/io/componentWriter.h"
+
+#include <optional>
+
+#include "engine/format/componentFile.h"
+#include "support/fileOps.h"
+
+namespace {
+
+bool writeAll(std::FILE* f, const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), f) == text.size();
+}
+
+}  // namespace
+
+componentWriter::~componentWriter() {
+    if (out) std::fclose(out);
+    if (list) std::fclose(list);
+}
+
+bool componentWriter::fail(const std::string& message) {
+    log.addLine(message);
+    return false;
+}
+
+bool componentWriter::openList(const std::string& path) {
+    listPath = path;
+    list = fileOps::open(path, "w");
+    if (!list) return fail("Expand: fatal error: can't open list file: " + path);
+    return true;
+}
+
+bool componentWriter::begin(const std::string& name, const std::string& header) {
+    writeOk = true;
+    std::optional<std::string> free;
+    if (!name.empty()) free = componentFileName(name, kind);
+    if (!free) {
+        log.addLine("Expand: ***** Not writing file for " + name + " *****");
+        return true;
+    }
+    fileName = *free;
+    out = fileOps::open(fileName, "w");
+    if (!out) return fail("Expand: fatal error: can't open: " + fileName);
+    log.addLine("Expand: Writing " + name + "    to    " + fileName);
+    if (!writeAll(list, fileName + " \t" + name + "\n") || !writeAll(out, header)) {
+        std::fclose(out);
+        out = nullptr;
+        return fail("Expand: fatal error: can't write: " + fileName);
+    }
+    return true;
+}
+
+void componentWriter::write(const std::string& line) {
+    if (out && !writeAll(out, line)) writeOk = false;
+}
+
+bool componentWriter::end() {
+    if (!out) return true;
+    if (std::fclose(out) != 0) writeOk = false;
+    out = nullptr;
+    if (!writeOk) return fail("Expand: fatal error: can't write: " + fileName);
+    return true;
+}
+
+bool componentWriter::finish() {
+    if (!list) return true;
+    const bool listOk = std::fflush(list) == 0 && !std::ferror(list);
+    const bool closed = std::fclose(list) == 0;
+    list = nullptr;
+    if (!listOk || !closed) return fail("Expand: fatal error: can't write: " + listPath);
+    return true;
+}

@@ -1,0 +1,46 @@
+// Writes what expand unpacks: one component file per component, in the
+// current folder, and the list file that names them, so that the list can be
+// compressed again.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "engine/format/libKind.h"
+#include "engine/logSink.h"
+
+class componentWriter {
+public:
+    componentWriter(const libKind& k, logSink& sink) : kind(k), log(sink) {}
+    ~componentWriter();
+    componentWriter(const componentWriter&) = delete;
+    componentWriter& operator=(const componentWriter&) = delete;
+
+    // Creates (or empties) the list file. False, logged, when it can't.
+    bool openList(const std::string& path);
+
+    // Starts the file of the component called name with its header line.
+    // Without a free file name it logs so and writes nothing for this
+    // component. False, logged, after a fatal error.
+    bool begin(const std::string& name, const std::string& header);
+
+    // One more line of the current component, if it has a file.
+    void write(const std::string& line);
+
+    // Closes the current component's file. False, logged, when a write failed.
+    bool end();
+
+    // Closes the list file. False, logged, when a write failed.
+    bool finish();
+
+private:
+    bool fail(const std::string& message);
+
+    const libKind& kind;
+    logSink& log;
+    std::string listPath;
+    std::string fileName;
+    std::FILE* list = nullptr;
+    std::FILE* out = nullptr;
+    bool writeOk = true;
+};

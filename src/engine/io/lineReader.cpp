@@ -1,0 +1,71 @@
+#include "engine/io/lineReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+lineReader::lineReader(byteSource& s, std::vector<char>& b) : source(s), block(b) {
+    if (block.size() < blockSize) block.resize(blockSize);
+}
+
+bool lineReader::refill() {
+    base += static_cast<long long>(len);
+    pos = 0;
+    len = source.read(block.data(), block.size());
+    return len > 0;
+}
+
+// The rule is per character: before each one is read, a line that already
+// holds libLineBuffer - 1 characters is too long; CRs are read but not kept.
+// Whole stretches without a CR that fit are copied at once; anything else
+// goes character by character.
+bool lineReader::readLibLine(std::string& line, logSink& log) {
+    line.clear();
+    const std::size_t limit = libLineBuffer - 1;
+    for (;;) {
+        if (line.size() >= limit) {
+            log.addLine("Expand: internal error: buf too small");
+            return false;
+        }
+        if (pos == len && !refill()) return false;
+        const char* start = block.data() + pos;
+        const auto* lf = static_cast<const char*>(std::memchr(start, '\n', len - pos));
+        const std::size_t n = lf ? static_cast<std::size_t>(lf - start) + 1 : len - pos;
+        if (line.size() + n <= limit && !std::memchr(start, '\r', n)) {
+            line.append(start, n);
+            pos += n;
+            if (lf) return true;
+            continue;
+        }
+        const char c = block[pos++];
+        if (c == '\r') continue;
+        line.push_back(c);
+        if (c == '\n') return true;
+    }
+}
+
+bool lineReader::readPiece(std::string& piece, std::size_t bufferSize) {
+    piece.clear();
+    const std::size_t maxChars = bufferSize - 1;
+    bool any = false;
+    while (piece.size() < maxChars) {
+        if (pos == len && !refill()) break;
+        const char* start = block.data() + pos;
+        std::size_t n = std::min(maxChars - piece.size(), len - pos);
+        const void* lf = std::memchr(start, '\n', n);
+        if (lf) n = static_cast<std::size_t>(static_cast<const char*>(lf) - start) + 1;
+        piece.append(start, n);
+        pos += n;
+        any = true;
+        if (lf) break;
+    }
+    if (!any) return false;
+    const std::size_t nul = piece.find('\0');
+    if (nul != std::string::npos) piece.resize(nul);
+    return true;
+}
+
+bool lineReader::rewind() {
+    pos = len = 0;
+    base = 0;
+    return source.rewind();
+}

@@ -1,0 +1,51 @@
+// The one buffered reader of lines. It reads ahead in large blocks from a
+// byte source and hands out lines by either of two rules:
+// - library lines: CRs dropped (but counted in the offset), at most 1022
+//   characters besides the LF, a last line without LF not seen;
+// - text-file pieces, as the C library's fgets with a buffer of a given size
+//   reads them: at most size - 1 characters, ending after an LF, each piece
+//   a C string (a NUL byte ends it).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "engine/io/byteSource.h"
+#include "engine/logSink.h"
+
+class lineReader {
+public:
+    static constexpr std::size_t libLineBuffer = 1024;
+    static constexpr std::size_t componentPieceBuffer = 1024;
+    static constexpr std::size_t listPieceBuffer = 256;
+    static constexpr std::size_t blockSize = 1 << 16;
+
+    // Reads ahead into block, which callers may reuse from file to file so
+    // that thousands of small files cost no block each.
+    lineReader(byteSource& source, std::vector<char>& block);
+
+    // Bytes taken from the source so far: the offset of the next line.
+    long long offset() const { return base + static_cast<long long>(pos); }
+
+    // The next library line, LF included. False at the end of the source and
+    // after a longer line, which is reported as
+    // "Expand: internal error: buf too small".
+    bool readLibLine(std::string& line, logSink& log);
+
+    // The next piece by the fgets rule; false when the source has nothing
+    // more.
+    bool readPiece(std::string& piece, std::size_t bufferSize);
+
+    // Starts again from the first byte.
+    bool rewind();
+
+private:
+    bool refill();
+
+    byteSource& source;
+    std::vector<char>& block;
+    std::size_t pos = 0;
+    std::size_t len = 0;
+    long long base = 0;
+};

@@ -1,0 +1,33 @@
+// The temporary file that collects a library's data section while compress
+// reads the components, with the checksum and size kept as it grows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/format/checksum.h"
+
+struct workFile {
+    std::FILE* stream = nullptr;
+    std::string name;
+    std::uint32_t checksum = checksumStart;
+    long long size = 0;
+    bool failed = false;
+    std::vector<char> readBlock;  // reused by every component's reader
+
+    // Adds bytes to the data section; they reach the file in large blocks.
+    void append(const char* bytes, std::size_t count);
+    // Writes what is pending; false when any write so far failed.
+    bool flush();
+
+private:
+    std::vector<char> pending;  // bytes not yet written, flushed at 64 KB
+    std::size_t used = 0;
+};
+
+// Normalises one component line and, unless it is dropped, appends it with
+// one LF to the workfile.
+void writeDataLine(const std::string& piece, workFile& work);

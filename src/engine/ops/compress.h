@@ -1,0 +1,24 @@
+// Compress: packs the component files named in a list file into a library.
+#pragma once
+
+#include <string>
+
+#include "engine/format/libKind.h"
+#include "engine/logSink.h"
+
+// What a caller may learn of a run beyond its result.
+struct compressProbe {
+    int errors = 0;  // the errors counted
+    // A seam for tests that stop compress where a crash or a killed process
+    // would: called with "component" after each component file, "staged"
+    // when the new library is complete beside the output, "replaced" when it
+    // has taken the output's place, "removed" after the component files were
+    // deleted.
+    void (*reached)(const char* point) = nullptr;
+};
+
+// Returns 0 when the list was processed to its end (errors counted or not),
+// 1 after a fatal error. Nothing at outPath changes unless a whole library
+// could be written; with remove, the component files are deleted only then.
+int compressLibrary(const libKind& kind, const std::string& listPath, const std::string& outPath,
+                    bool remove, logSink& log, compressProbe* probe = nullptr);

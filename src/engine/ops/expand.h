@@ -1,0 +1,17 @@
+// Expand: writes every component of a library to a file of its own in the
+// current folder, writes a list file naming them, and checks the index.
+#pragma once
+
+#include <string>
+
+#include "engine/format/libKind.h"
+#include "engine/io/byteSource.h"
+#include "engine/logSink.h"
+
+// 0 when the library was read to its end, whatever index problems were
+// logged; 1 after a fatal error. The library is opened for update, so one
+// the user may not change counts as not opened.
+int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log);
+
+// The same from bytes already at hand, writing the list file at listPath.
+int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log);

@@ -1,0 +1,138 @@
+#include "engine/ops/inspect.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "engine/format/checksum.h"
+#include "engine/format/header.h"
+#include "engine/format/indexLine.h"
+#include "engine/io/libraryReader.h"
+#include "engine/ops/componentCheck.h"
+#include "engine/ops/engineOperation.h"
+#include "support/fileOps.h"
+
+namespace {
+
+// Passes lines on and counts them: in verify every line is a finding.
+class countingLog : public logSink {
+public:
+    explicit countingLog(logSink& to) : target(to) {}
+    void addLine(const std::string& line) override {
+        ++count;
+        target.addLine(line);
+    }
+    int count = 0;
+
+private:
+    logSink& target;
+};
+
+// Reader and checker: every component is compared with the index, and the
+// version line's checksum with the data section's.
+class verifyOperation : engineOperation {
+public:
+    verifyOperation(const libKind& k, logSink& findings) : engineOperation(k, findings) {}
+
+    void run(byteSource& library) {
+        libraryReader reader(library, curKeyword, log);
+        if (!reader.findIndex()) {
+            log.addLine("Expand: fatal error: no index");
+            return;
+        }
+        const bool hasData = reader.readIndex(index);
+        for (; reader.hasComponent(); reader.nextComponent()) {
+            const std::string name = componentNameOf(reader.header(), curKeyword);
+            std::string line;
+            while (reader.nextLine(line)) {
+            }
+            checkComponent(index, name, reader.position(), reader.length(), log);
+        }
+        index.checkIndex(log, curKindName);
+        checkVersionLine(library, hasData ? reader.dataSectionStart() : -1);
+    }
+
+private:
+    // The checksum of everything from dataStart on (of nothing when -1).
+    static std::uint32_t checksumFrom(byteSource& library, long long dataStart) {
+        std::uint32_t sum = checksumStart;
+        if (dataStart < 0 || !library.rewind()) return sum;
+        std::vector<char> block(1 << 16);
+        long long offset = 0;
+        std::size_t n;
+        while ((n = library.read(block.data(), block.size())) > 0) {
+            const long long skip = std::min<long long>(static_cast<long long>(n), std::max(0LL, dataStart - offset));
+            offset += static_cast<long long>(n);
+            const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());
+            sum = checksumUpdate(sum, bytes + skip, n - static_cast<std::size_t>(skip));
+        }
+        return sum;
+    }
+
+    void checkVersionLine(byteSource& library, long long dataStart) {
+        library.rewind();
+        std::vector<char> block;
+        lineReader reader(library, block);
+        std::string first;
+        reader.readLibLine(first, log);
+        char version[128] = "";
+        unsigned long stated = 0;
+        char more = 0;
+        if (std::sscanf(first.c_str(), "*version %127s %lu%c", version, &stated, &more) < 2 ||
+            (more != 0 && more != '\n')) {
+            log.addLine("Verify: no version line with a checksum");
+            return;
+        }
+        const std::uint32_t actual = checksumFrom(library, dataStart);
+        if (stated != actual) {
+            log.addLine("Verify: checksum " + std::to_string(stated) + " in the version line, " +
+                        std::to_string(actual) + " for the data section");
+        }
+    }
+};
+
+int verdict(const countingLog& findings, logSink& log) {
+    const int count = findings.count;
+    log.addLine(count == 0 ? "Verify: library is clean" : "Verify: " + std::to_string(count) + " finding(s)");
+    return count == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int verifyLibrary(const libKind& kind, byteSource& library, logSink& log) {
+    countingLog findings(log);
+    verifyOperation(kind, findings).run(library);
+    return verdict(findings, log);
+}
+
+int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log) {
+    countingLog findings(log);
+    if (std::FILE* f = fileOps::open(libraryPath, "rb")) {
+        fileSource source(f);
+        verifyOperation(kind, findings).run(source);
+        std::fclose(f);
+    } else {
+        findings.addLine("Expand: fatal error: can't open library: " + libraryPath);
+    }
+    return verdict(findings, log);
+}
+
+int listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log) {
+    std::FILE* f = fileOps::open(libraryPath, "rb");
+    if (!f) {
+        log.addLine("List: fatal error: can't open library: " + libraryPath);
+        return 1;
+    }
+    fileSource source(f);
+    libraryReader reader(source, kind.keyword, log);
+    indexList index;
+    const bool indexFound = reader.findIndex();
+    if (indexFound) reader.readIndex(index);
+    std::fclose(f);
+    for (const indexEntry* e = index.first; e; e = e->next) {
+        const std::string text = formatIndexLine(*e);
+        entries.addLine(text.substr(7, text.size() - 8));
+    }
+    if (!indexFound) log.addLine("List: fatal error: no index");
+    return indexFound ? 0 : 1;
+}

@@ -1,0 +1,21 @@
+// Looking into a library without unpacking it: list its index, or verify it.
+// Both stream the library; memory is bounded by the index, not the data.
+#pragma once
+
+#include <string>
+
+#include "engine/format/libKind.h"
+#include "engine/io/byteSource.h"
+#include "engine/logSink.h"
+
+// Sends one line per readable index line to entries: the name word, the
+// position, the length and the extra text, as the index holds them. Fatal
+// errors go to log. 0 when the index was read, 1 after a fatal error.
+int listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log);
+
+// Reads the whole library as expand does, writing nothing, and logs every
+// finding: a version line without a matching checksum, each component's
+// index finding with expand's messages, and the index check's lines. Ends
+// with "Verify: library is clean" or "Verify: N finding(s)". 0 when clean.
+int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log);
+int verifyLibrary(const libKind& kind, byteSource& library, logSink& log);
