@@ -1,5 +1,10 @@
-// The File and Help commands that run a dialog and the engine.
+// The File and Help commands that run a dialog and the engine, or show the
+// about box.
 #pragma once
 
-// Fills vekCommands with Expand, Compress, Both and About.
-void installCommands();
+class vekMenu;
+
+void expandCommand(vekMenu& menu);
+void compressCommand(vekMenu& menu);
+void bothCommand(vekMenu& menu);
+void aboutCommand(vekMenu& menu);

@@ -3,11 +3,13 @@
 #include <cstring>
 #include <string>
 
+#include "app/engineCalls.h"
+#include "app/resource.h"
 #include "framework/app.h"
 #include "support/assertion.h"
 #include "support/miscfuns.h"
 
-std::int32_t lastLibType = 101;
+std::int32_t lastLibType = DLG_BUTTON1;
 
 namespace {
 
@@ -31,9 +33,8 @@ char* joined(const char* a, const char* b, const char* c) {
 }  // namespace
 
 const char* libraryExtension(int radioId) {
-    if (radioId == 102) return ".plb";
-    if (radioId == 103) return ".flb";
-    return ".slb";
+    const libKind* kind = kindForButton(radioId);
+    return (kind ? *kind : symbolKind).libraryExt;
 }
 
 mgrVek::mgrVek(int mode, const char* defaultExt, const openSpec* given, const char* title)
@@ -55,13 +56,13 @@ mgrVek::~mgrVek() {
 
 INT_PTR mgrVek::onInitDialog() {
     checkItem(libType);
-    if (isCompress()) checkItem(201);
+    if (isCompress()) checkItem(IDC_REMOVE);
     if (char* dot = std::strchr(spec.name, '.')) *dot = '\0';
     char output[100];
     strCopyCut(output, spec.name, sizeof output);
-    fillLists(401, 301, spec.name, inExt, 403, 303, output, outExt);
-    setItemFocus(301);
-    selectAllText(301);
+    fillLists(IDC_OPEN_FILES, IDC_OPEN_NAME, spec.name, inExt, IDC_OUTPUT_FILES, IDC_OUTPUT_NAME, output, outExt);
+    setItemFocus(IDC_OPEN_NAME);
+    selectAllText(IDC_OPEN_NAME);
     return 0;
 }
 
@@ -74,12 +75,12 @@ void mgrVek::fillLists(int list1, int edit1, char* name1, const char* ext1, int 
     char buffer[MAX_PATH * 2];
     bool ok = fillFileList(buffer, spec.dir, name1, ext1, list1, edit1) != 0;
     if (ok && isCompress()) ok = fillFileList(buffer, spec.dir, name3, ext3, list3, edit3) != 0;
-    if (ok) ok = fillDirList(buffer, spec.dir, name1, ext1, 402, 601) != 0;
+    if (ok) ok = fillDirList(buffer, spec.dir, name1, ext1, IDC_OPEN_DIRS, IDC_OPEN_DIR) != 0;
     if (!ok) errorBox(203, 0, nullptr);
 }
 
 LRESULT mgrVek::onCommand(int id, WPARAM code, LPARAM control) {
-    if ((id >= 101 && id <= 103) || id == 403) {
+    if ((id >= DLG_BUTTON1 && id <= DLG_BUTTON3) || id == IDC_OUTPUT_FILES) {
         doAction(id);
         return 0;
     }
@@ -87,16 +88,16 @@ LRESULT mgrVek::onCommand(int id, WPARAM code, LPARAM control) {
 }
 
 int mgrVek::doAction(int id) {
-    if (id >= 101 && id <= 103) return onRadio(id);
-    if (id == 401) {
-        onListSelection(401, 301, inExt);
+    if (id >= DLG_BUTTON1 && id <= DLG_BUTTON3) return onRadio(id);
+    if (id == IDC_OPEN_FILES) {
+        onListSelection(IDC_OPEN_FILES, IDC_OPEN_NAME, inExt);
         return 1;
     }
-    if (id == 403) {
-        onListSelection(403, 303, outExt);
+    if (id == IDC_OUTPUT_FILES) {
+        onListSelection(IDC_OUTPUT_FILES, IDC_OUTPUT_NAME, outExt);
         return 1;
     }
-    if (id == IDOK || id == 402) return accept();
+    if (id == IDOK || id == IDC_OPEN_DIRS) return accept();
     return 1;
 }
 
@@ -105,15 +106,15 @@ int mgrVek::doAction(int id) {
 int mgrVek::onRadio(int id) {
     std::strcpy(isCompress() ? outExt : inExt, libraryExtension(id));
     char name1[nameSize] = "", name3[nameSize] = "";
-    getItemText(301, name1, nameSize);
-    getItemText(303, name3, nameSize);
+    getItemText(IDC_OPEN_NAME, name1, nameSize);
+    getItemText(IDC_OUTPUT_NAME, name3, nameSize);
     cutAtLastDot(name1);
     cutAtLastDot(name3);
     if (!*name1) std::strcpy(name1, "*");
     if (isCompress() && !*name3) std::strcpy(name3, "*");
-    fillLists(401, 301, name1, inExt, 403, 303, name3, outExt);
-    setItemFocus(301);
-    selectAllText(301);
+    fillLists(IDC_OPEN_FILES, IDC_OPEN_NAME, name1, inExt, IDC_OUTPUT_FILES, IDC_OUTPUT_NAME, name3, outExt);
+    setItemFocus(IDC_OPEN_NAME);
+    selectAllText(IDC_OPEN_NAME);
     return 1;
 }
 
@@ -130,11 +131,11 @@ void mgrVek::onListSelection(int list, int edit, char* ext) {
 
 int mgrVek::accept() {
     char name1[nameSize] = "", name3[nameSize] = "";
-    getItemText(301, name1, nameSize);
-    if (isCompress()) getItemText(303, name3, nameSize);
+    getItemText(IDC_OPEN_NAME, name1, nameSize);
+    if (isCompress()) getItemText(IDC_OUTPUT_NAME, name3, nameSize);
     if (!*name1 || (isCompress() && !*name3)) {
         errorBox(1036, 0, nullptr);
-        setItemFocus(301);
+        setItemFocus(IDC_OPEN_NAME);
         return 0;
     }
     if (isPlace(name1) || (isCompress() && isPlace(name3))) return placeBranch(name1, name3);
@@ -180,7 +181,7 @@ int mgrVek::placeBranch(char* name1, char* name3) {
 }
 
 void mgrVek::refresh(char* name1, char* name3) {
-    fillLists(401, 301, name1, inExt, 403, 303, name3, outExt);
+    fillLists(IDC_OPEN_FILES, IDC_OPEN_NAME, name1, inExt, IDC_OUTPUT_FILES, IDC_OUTPUT_NAME, name3, outExt);
 }
 
 int mgrVek::finish(const char* name1, const char* name3) {
@@ -190,9 +191,9 @@ int mgrVek::finish(const char* name1, const char* name3) {
         delete[] outName;
         outName = joined(spec.dir, name3, outExt);
     }
-    libType = isItemChecked(101) ? 101 : (isItemChecked(102) ? 102 : 103);
+    libType = isItemChecked(DLG_BUTTON1) ? DLG_BUTTON1 : (isItemChecked(DLG_BUTTON2) ? DLG_BUTTON2 : DLG_BUTTON3);
     lastLibType = libType;
-    removeFiles = isItemChecked(201);
+    removeFiles = isItemChecked(IDC_REMOVE);
     return 1;
 }
 
@@ -208,4 +209,14 @@ int mgrVek::getResults(openSpec* pData, char* buf1, int size1, char* buf3, int s
     buf3[size3 - 1] = '\0';
     if (removeFlag) *removeFlag = removeFiles;
     return libType;
+}
+
+vekRequest mgrVek::request() const {
+    vekRequest r;
+    r.kind = libType;
+    r.input = inName ? inName : "";
+    r.output = outName ? outName : "";
+    r.remove = isCompress() && removeFiles != 0;
+    r.name = spec.name;
+    return r;
 }

@@ -4,16 +4,26 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "framework/mgrOpen.h"
 
 enum vekMode { compressLib = 0, expandLib = 1, bothLib = 2 };
 
-// The radio id accepted last (101 symbol at start).
+// The radio id accepted last (DLG_BUTTON1, symbol, at start).
 extern std::int32_t lastLibType;
 
-// ".slb", ".plb" or ".flb" for a radio id (anything else counts as 101).
+// ".slb", ".plb" or ".flb" for a radio id (anything else counts as symbol).
 const char* libraryExtension(int radioId);
+
+// What the user asked for when the dialog ended with OK.
+struct vekRequest {
+    int kind = 0;          // DLG_BUTTON1 to DLG_BUTTON3
+    std::string input;     // the library, or for Compress the list file
+    std::string output;    // Compress: the output library
+    bool remove = false;   // Compress: delete the component files afterwards
+    std::string name;      // the name chosen, as the next dialog offers it
+};
 
 class mgrVek : public mgrOpen {
 public:
@@ -24,6 +34,7 @@ public:
     LRESULT onCommand(int id, WPARAM code, LPARAM control) override;
     int doAction(int id) override;
 
+    vekRequest request() const;
     int getResults(openSpec* pData, char* buf1, int size1, char* buf3, int size3, std::int32_t* removeFlag);
     void fillLists(int list1, int edit1, char* name1, const char* ext1, int list3, int edit3, char* name3,
                    const char* ext3);

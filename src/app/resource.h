@@ -1,9 +1,28 @@
-// Ids of the program's resources.
+/* Ids of the program's resources, shared by vekwin.rc and the code. Plain
+   defines, since the resource compiler reads this file too. */
 #pragma once
 
+#include "../framework/dialogIds.h"
+
+/* Menu commands arrive as a group (the id with its low byte cleared) and an
+   item (the low byte). */
+#define IDM_FILE_GROUP 4096
 #define IDM_BOTH 4097
 #define IDM_EXPAND 4098
 #define IDM_COMPRESS 4099
 #define IDM_EXIT 4100
+#define IDM_HELP_GROUP 5888
 #define IDM_ABOUT 5889
+
+/* The main window's output log. */
 #define IDC_LOG 7701
+
+/* The command dialog (DLGEXPAND, DLGCOMPRESS, DLGBOTH): the library type
+   radio buttons, the remove check box, and the output name with its list
+   beside the file-open dialog's input controls. */
+#define DLG_BUTTON1 101
+#define DLG_BUTTON2 102
+#define DLG_BUTTON3 103
+#define IDC_REMOVE 201
+#define IDC_OUTPUT_NAME 303
+#define IDC_OUTPUT_FILES 403

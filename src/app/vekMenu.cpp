@@ -1,23 +1,21 @@
 #include "app/vekMenu.h"
 
+#include "app/commands.h"
+#include "app/resource.h"
 #include "framework/app.h"
-
-vekCommandHooks vekCommands;
 
 vekMenu::vekMenu() : menu("MAINMENU", 0), lastName("*") {}
 
 void vekMenu::command(int group, int item) {
-    void (*run)(vekMenu&) = nullptr;
-    if (group == 4096) {
-        switch (item) {
-            case 1: run = vekCommands.both; break;
-            case 2: run = vekCommands.expand; break;
-            case 3: run = vekCommands.compress; break;
-            case 4: quitApp(); return;
-            default: return;
+    if (group == IDM_FILE_GROUP) {
+        switch (group + item) {
+            case IDM_BOTH: bothCommand(*this); break;
+            case IDM_EXPAND: expandCommand(*this); break;
+            case IDM_COMPRESS: compressCommand(*this); break;
+            case IDM_EXIT: quitApp(); break;
+            default: break;
         }
-    } else if (group == 5888 && item == 1) {
-        run = vekCommands.about;
+    } else if (group + item == IDM_ABOUT) {
+        aboutCommand(*this);
     }
-    if (run) run(*this);
 }

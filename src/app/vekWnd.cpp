@@ -13,6 +13,12 @@ vekWnd* theVekWnd = nullptr;
 
 namespace {
 
+// The main window clips its log, which fills it; the log is a plain list box
+// that tells its owner of clicks and scrolls both ways.
+constexpr DWORD mainWindowStyle = WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
+constexpr DWORD logListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY;
+static_assert(mainWindowStyle == 0x02CF0000 && logListStyle == 0x50B00001, "the window styles the log expects");
+
 const char* const windowClass = "VEKWnd";
 const char* const overflowLine = "Too much data for the list box! Will inform on completion...";
 
@@ -46,7 +52,7 @@ vekWnd::vekWnd(const char* titleText) : wnd(0, 0) {
     const int cw = tm.tmAveCharWidth, ch = tm.tmHeight;
     if (width == 0) width = 72 * cw + cw / 2;
     if (height == 0) height = 15 * ch + ch / 2;
-    hWnd = CreateWindowExA(0, windowClass, titleText, 0x02CF0000, left, top, width, height, nullptr,
+    hWnd = CreateWindowExA(0, windowClass, titleText, mainWindowStyle, left, top, width, height, nullptr,
                            menuObj->hMenu, theAppEnv->hInstance, nullptr);
     if (!hWnd) {
         PostQuitMessage(0);
@@ -65,7 +71,7 @@ vekWnd::vekWnd(const char* titleText) : wnd(0, 0) {
 vekWnd::~vekWnd() { delete menuObj; }
 
 void vekWnd::createLog(int cw, int ch) {
-    hWndLog = CreateWindowExA(0, "LISTBOX", "", 0x50B00001, 2 * cw, 2 * ch, 68 * cw, 10 * ch, hWnd,
+    hWndLog = CreateWindowExA(0, "LISTBOX", "", logListStyle, 2 * cw, 2 * ch, 68 * cw, 10 * ch, hWnd,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LOG)), theAppEnv->hInstance,
                               nullptr);
     ShowWindow(hWndLog, SW_SHOWNORMAL);

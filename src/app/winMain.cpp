@@ -2,15 +2,13 @@
 #include <windows.h>
 
 #include <cstring>
+#include <new>
 
-#include "app/commands.h"
 #include "app/vekWnd.h"
-#include "engine/indexList.h"
+#include "engine/format/indexList.h"
 #include "framework/app.h"
 #include "framework/msgLoop.h"
 #include "framework/thunk.h"
-
-#include <new>
 #include "support/cfman.h"
 #include "support/options.h"
 #include "support/wmalloc.h"
@@ -77,11 +75,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR commandLi
     if (!thunkInit(hInstance)) return 1;
     readOptions(argc, argv);
     theCfman.load(profileName, programTitle);
-    installCommands();
     const int code = runProgram(hInstance, hPrevInstance, nCmdShow);
     // Everything that holds blocks of the small-block heap is given back
     // before it closes: nothing may release a page block afterwards.
-    theIndex.release();
     freeCommandLine(argc, argv);
     wheapClose();
     thunkExit();

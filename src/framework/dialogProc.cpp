@@ -2,14 +2,15 @@
 // turns its messages into calls of the object's virtual operations.
 #include "framework/app.h"
 #include "framework/dialog.h"
+#include "framework/dialogIds.h"
 #include "framework/msgLoop.h"
+#include "framework/procGuard.h"
 #include "framework/vlist.h"
 #include "support/assertion.h"
 
 namespace {
 
 const char* const moduleName = "GUI\\SRCPC\\DIALOG";
-constexpr int helpButtonId = 599;
 
 dialog* findObject(HWND hDlg) {
     for (const dialogPair& pair : dialogTable) {
@@ -37,7 +38,7 @@ INT_PTR onInit(HWND hDlg, LPARAM lParam) {
     auto* object = reinterpret_cast<dialog*>(lParam);
     storePair(object, hDlg);
     object->hWnd = hDlg;
-    if (HWND help = GetDlgItem(hDlg, helpButtonId)) EnableWindow(help, FALSE);
+    if (HWND help = GetDlgItem(hDlg, IDC_HELP_BUTTON)) EnableWindow(help, FALSE);
     if (std::int32_t* position = object->getPosition()) {
         if (position[0] > -30000) object->moveTo(&position[0], &position[1]);
     }
@@ -76,7 +77,7 @@ INT_PTR onVList(dialog* object, HWND hDlg, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-INT_PTR CALLBACK dialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+static INT_PTR handleDialogMessage(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return onInit(hDlg, lParam);
     // WM_NCDESTROY comes after WM_DESTROY has taken the dialog's pair out of
     // the table, so it is handled before the lookup: every dialog window
@@ -115,4 +116,8 @@ INT_PTR CALLBACK dialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPara
     }
     if (isVListMessage(message)) return onVList(object, hDlg, message, wParam, lParam);
     return 0;
+}
+
+INT_PTR CALLBACK dialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedCall<INT_PTR>("dialogProc", message, 0, [&] { return handleDialogMessage(hDlg, message, wParam, lParam); });
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/app.h"
+#include "framework/dialogIds.h"
 #include "support/assertion.h"
 #include "support/cfman.h"
 #include "support/miscfuns.h"
@@ -23,14 +24,14 @@ mgrAbns::~mgrAbns() {
 
 INT_PTR mgrAbns::onInitDialog() {
     setCaption(caption);
-    setItemText(601, programTitle);
-    setItemText(602, "Version 6.3 - April 1996");
+    setItemText(IDC_ABOUT_TITLE, programTitle);
+    setItemText(IDC_ABOUT_VERSION, "Version 6.3 - April 1996");
     if (!kelvIdItem.value[0]) {
-        setItemText(603, "");
-        setItemText(604, "");
+        setItemText(IDC_ABOUT_SITE_LABEL, "");
+        setItemText(IDC_ABOUT_SITE_ID, "");
     } else {
-        setItemText(604, kelvIdItem.value);
+        setItemText(IDC_ABOUT_SITE_ID, kelvIdItem.value);
     }
-    if (hIcon) setItemIcon(1001, hIcon);
+    if (hIcon) setItemIcon(IDC_ABOUT_ICON, hIcon);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "framework/mgrOpen.h"
+
 #include "framework/pathText.h"
 
 #include <cctype>
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "framework/app.h"
+#include "framework/dialogIds.h"
 #include "support/assertion.h"
 
 namespace {
@@ -88,18 +90,18 @@ void mgrOpen::buildFilter(int filterId) {
 INT_PTR mgrOpen::onInitDialog() {
     setCaption(caption);
     char buffer[MAX_PATH * 2];
-    if (!fillFileList(buffer, spec.dir, spec.name, spec.ext, 401, 301) ||
-        !fillDirList(buffer, spec.dir, spec.name, spec.ext, 402, 601)) {
+    if (!fillFileList(buffer, spec.dir, spec.name, spec.ext, IDC_OPEN_FILES, IDC_OPEN_NAME) ||
+        !fillDirList(buffer, spec.dir, spec.name, spec.ext, IDC_OPEN_DIRS, IDC_OPEN_DIR)) {
         errorBox(203, 0, nullptr);
     }
-    setItemFocus(301);
-    selectAllText(301);
+    setItemFocus(IDC_OPEN_NAME);
+    selectAllText(IDC_OPEN_NAME);
     return 0;
 }
 
 void mgrOpen::onDirListSelection() {
     char entry[MAX_PATH] = "";
-    if (getListSelText(402, entry) < 0) return;
+    if (getListSelText(IDC_OPEN_DIRS, entry) < 0) return;
     std::string text = entry;
     const std::size_t n = text.size();
     if (n == 5 && text[0] == '[' && text[1] == '-' && text[3] == '-' && text[4] == ']') {
@@ -111,12 +113,12 @@ void mgrOpen::onDirListSelection() {
     }
     text += "*";
     text += spec.ext;
-    setItemText(301, text.c_str());
+    setItemText(IDC_OPEN_NAME, text.c_str());
 }
 
 LRESULT mgrOpen::onCommand(int id, WPARAM code, LPARAM) {
     const auto notification = static_cast<int>(code);
-    const bool ok = id == IDOK || (id == 401 && notification == LBN_DBLCLK);
+    const bool ok = id == IDOK || (id == IDC_OPEN_FILES && notification == LBN_DBLCLK);
     if (ok) {
         if (!doAction(IDOK)) return 0;
         result = 1;
@@ -128,16 +130,16 @@ LRESULT mgrOpen::onCommand(int id, WPARAM code, LPARAM) {
         endDialog();
         return 1;
     }
-    if (id == 301) {
+    if (id == IDC_OPEN_NAME) {
         char text[301];  // at most 299 characters
-        getItemText(301, text, sizeof text);
-        selectListString(401, text);
-    } else if (id == 401 && notification == LBN_SELCHANGE) {
-        doAction(401);
-    } else if (id == 402 && notification == LBN_SELCHANGE) {
+        getItemText(IDC_OPEN_NAME, text, sizeof text);
+        selectListString(IDC_OPEN_FILES, text);
+    } else if (id == IDC_OPEN_FILES && notification == LBN_SELCHANGE) {
+        doAction(IDC_OPEN_FILES);
+    } else if (id == IDC_OPEN_DIRS && notification == LBN_SELCHANGE) {
         onDirListSelection();
-    } else if (id == 402 && notification == LBN_DBLCLK) {
-        doAction(402);
+    } else if (id == IDC_OPEN_DIRS && notification == LBN_DBLCLK) {
+        doAction(IDC_OPEN_DIRS);
     }
     return 0;
 }

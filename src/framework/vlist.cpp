@@ -5,6 +5,7 @@
 
 #include "framework/app.h"
 #include "framework/ctl3d.h"
+#include "framework/procGuard.h"
 #include "framework/vlistView.h"
 #include "support/assertion.h"
 
@@ -61,7 +62,7 @@ int onCreate(VLBox* v, HWND hWnd, const CREATESTRUCTA* cs) {
     return 0;
 }
 
-LRESULT CALLBACK listProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT handleListMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND control = GetParent(hWnd);
     VLBox* v = stateOf(control);
     if (!v) {
@@ -72,6 +73,10 @@ LRESULT CALLBACK listProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (message == 0x0118) SendMessageA(control, message, wParam, lParam);
     if (message == WM_SETFOCUS) v->flags = static_cast<std::uint16_t>(v->flags | vlbFocus);
     return CallWindowProcA(v->oldListProc, hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK listProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedCall<LRESULT>("VList listProc", message, 0, [&] { return handleListMessage(hWnd, message, wParam, lParam); });
 }
 
 }  // namespace
@@ -107,7 +112,7 @@ VLBox* vlistState(HWND hWnd) {
 LRESULT vlistControlMessage(VLBox* v, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT vlistStandardMessage(VLBox* v, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-LRESULT CALLBACK vlistWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+static LRESULT handleVListMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* v = new (std::nothrow) VLBox();
         if (!v) return 0;
@@ -134,3 +139,8 @@ LRESULT CALLBACK vlistWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     if (message >= VLB_RESETCONTENT && message <= VLB_PAGEUP) return vlistControlMessage(v, message, wParam, lParam);
     return vlistStandardMessage(v, hWnd, message, wParam, lParam);
 }
+
+LRESULT CALLBACK vlistWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedCall<LRESULT>("vlistWndProc", message, 0, [&] { return handleVListMessage(hWnd, message, wParam, lParam); });
+}
+

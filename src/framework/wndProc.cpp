@@ -2,6 +2,7 @@
 // turns each message into a call of its virtual operations.
 #include "framework/app.h"
 #include "framework/ctl3d.h"
+#include "framework/procGuard.h"
 #include "framework/toolbar.h"
 #include "framework/wnd.h"
 #include "support/ipcMsg.h"
@@ -167,7 +168,7 @@ LRESULT onSystem(wnd* w, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, 
 
 }  // namespace
 
-LRESULT CALLBACK wndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+static LRESULT handleMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* w = reinterpret_cast<wnd*>(GetWindowLongPtrA(hWnd, 0));
     if (!w) {
         if (isControlColor(message)) {
@@ -183,4 +184,8 @@ LRESULT CALLBACK wndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) 
     result = onSystem(w, hWnd, message, wParam, lParam, handled);
     if (handled) return result;
     return onOther(w, hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK wndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardedCall<LRESULT>("wndProc", message, 0, [&] { return handleMessage(hWnd, message, wParam, lParam); });
 }

@@ -53,6 +53,13 @@ void assertFail(const char* expr, const char* module, int line) {
     runtimeAssertFail(expr, module, line);
 }
 
+void exceptionFail(const char* what, const char* context, unsigned message) {
+    char text[1024];
+    std::snprintf(text, sizeof text, "Exception: %s in %s (message 0x%04X).  Continue?", what, context, message);
+    if (askYesNo("Assertion Failure", text) == answerYes) return;
+    runtimeAssertFail(what, context, static_cast<int>(message));
+}
+
 void runtimeAssertFail(const char* expr, const char* file, int line) {
     std::fprintf(stderr, "Assertion failed: %s, file %s, line %d\n", expr, file, line);
     std::fflush(stderr);

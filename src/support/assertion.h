@@ -19,6 +19,12 @@ int askYesNo(const char* caption, const char* text);
 // Formats "%s == 0: %s, line %d.  Continue?" and asks; returns on Yes.
 void assertFail(const char* expr, const char* module, int line);
 
+// An exception stopped at a boundary it must not cross (a window procedure):
+// "Exception: %s in %s (message 0x%04X).  Continue?" with the exception's
+// text, where it was stopped and the message being handled; No ends the
+// program as runtimeAssertFail does.
+void exceptionFail(const char* what, const char* context, unsigned message);
+
 // Writes "Assertion failed: %s, file %s, line %d\n" to standard error and
 // ends the program with exit code 3.
 [[noreturn]] void runtimeAssertFail(const char* expr, const char* file, int line);

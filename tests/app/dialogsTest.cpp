@@ -103,13 +103,6 @@ TEST_F(dialogsTest, GetResultsNeedsItsBuffers) {
     EXPECT_EQ(boxTexts[0], "pData && buf1 && buf3 == 0: LIBUTILS\\SRC\\MGRVEK, line 411.  Continue?");
 }
 
-TEST(libraryExtension, OfEachRadio) {
-    EXPECT_STREQ(libraryExtension(101), ".slb");
-    EXPECT_STREQ(libraryExtension(102), ".plb");
-    EXPECT_STREQ(libraryExtension(103), ".flb");
-    EXPECT_STREQ(libraryExtension(7), ".slb");
-}
-
 class scriptedAbout : public mgrAbns {
 public:
     using mgrAbns::mgrAbns;

@@ -110,18 +110,6 @@ TEST_F(vekwinEndToEnd, WindowMenuSecondCopyAndPlacement) {
     EXPECT_EQ(profile("left"), "100") << "a maximised window stores no rectangle";
 }
 
-TEST_F(vekwinEndToEnd, OptionErrorsAreShownAndStartUpGoesOn) {
-    PROCESS_INFORMATION p = start("-x -i " + ini());
-    HWND box = waitFor([] { return FindWindowA("#32770", nullptr); });
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(messageBoxText(box), "Unknown option \"x\"\n");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    HWND w = mainWindow();
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(quit(p, w), 0u);
-    EXPECT_FALSE(fileExists(ini())) << "the -i after the bad option was never read";
-}
-
 TEST(vekwinResources, MenuAndAccelerators) {
     HMODULE module = LoadLibraryExA(programPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
@@ -252,33 +240,6 @@ TEST_F(vekwinCommands, CompressExpandAndBothFromTheMenus) {
     EXPECT_EQ(quit(p, w), 0u);
 }
 
-TEST_F(vekwinCommands, PlacesRefreshTheListsAndKeepTheDialog) {
-    std::filesystem::create_directory("inner");
-    writeBytes("inner\\x.slb", readBytes(dataFile("example.slb")));
-    PROCESS_INFORMATION p = start("-i " + ini());
-    HWND w = mainWindow();
-    ASSERT_NE(w, nullptr);
-    HWND dlg = openDialog(w, 4098, "Expand");
-    ASSERT_NE(dlg, nullptr);
-    setText(dlg, 301, "inner\\");
-    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-    const bool listed = waitFor(
-        [dlg] { return controlText(GetDlgItem(dlg, 601)).find("inner") != std::string::npos; }, 10000);
-    ASSERT_TRUE(IsWindow(dlg));
-    EXPECT_TRUE(listed) << controlText(GetDlgItem(dlg, 601));
-    wchar_t first[100] = L"";
-    SendMessageW(GetDlgItem(dlg, 401), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
-    EXPECT_EQ(std::wstring(first), L"x.slb");
-    setText(dlg, 301, "..");
-    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-    const bool up = waitFor(
-        [dlg] { return controlText(GetDlgItem(dlg, 601)).find("inner") == std::string::npos; }, 10000);
-    EXPECT_TRUE(IsWindow(dlg));
-    EXPECT_TRUE(up) << controlText(GetDlgItem(dlg, 601));
-    ASSERT_TRUE(closes(dlg, IDCANCEL));
-    EXPECT_EQ(quit(p, w), 0u);
-}
-
 TEST_F(vekwinCommands, AboutShowsTitleVersionAndSite) {
     writeBytes(ini(), "[KELVARIS]\r\nKELVID=SITE-42\r\n");
     PROCESS_INFORMATION p = start("-i " + ini());
@@ -290,26 +251,6 @@ TEST_F(vekwinCommands, AboutShowsTitleVersionAndSite) {
     EXPECT_EQ(controlText(GetDlgItem(box, 602)), "Version 6.3 - April 1996");
     EXPECT_EQ(controlText(GetDlgItem(box, 604)), "SITE-42");
     ASSERT_TRUE(closes(box, IDOK));
-    EXPECT_EQ(quit(p, w), 0u);
-}
-
-TEST_F(vekwinCommands, AcceleratorsOpenTheDialogs) {
-    PROCESS_INFORMATION p = start("-i " + ini());
-    HWND w = mainWindow();
-    ASSERT_NE(w, nullptr);
-    const struct { BYTE key; bool control; const char* caption; } keys[] = {
-        {'E', true, "Expand"}, {'C', true, "Compress"}, {'B', true, "Expand and Compress"}, {VK_F1, false, "About VEKWIN"}};
-    for (const auto& k : keys) {
-        SetForegroundWindow(w);
-        Sleep(200);
-        if (k.control) keybd_event(VK_CONTROL, 0, 0, 0);
-        keybd_event(k.key, 0, 0, 0);
-        keybd_event(k.key, 0, KEYEVENTF_KEYUP, 0);
-        if (k.control) keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-        HWND dlg = waitFor([&k] { return FindWindowA("#32770", k.caption); }, 5000);
-        ASSERT_NE(dlg, nullptr) << k.caption;
-        ASSERT_TRUE(closes(dlg, IDCANCEL));
-    }
     EXPECT_EQ(quit(p, w), 0u);
 }
 

@@ -110,18 +110,6 @@ TEST_F(vekWndTest, PlacementIsWrittenWhenInRange) {
     EXPECT_NE(readBytes(ini).find("[Library Expander/Compressor BORDER]"), std::string::npos);
 }
 
-TEST_F(vekWndTest, MenuCommandsReachTheMenuObject) {
-    static int expands = 0;
-    vekCommands.expand = [](vekMenu& m) {
-        ++expands;
-        EXPECT_STREQ(m.lastName, "*");
-    };
-    SendMessageA(window->hWndGet(), WM_COMMAND, 4098, 0);
-    SendMessageA(window->hWndGet(), WM_COMMAND, 4099, 0);
-    vekCommands.expand = nullptr;
-    EXPECT_EQ(expands, 1);
-}
-
 TEST_F(vekWndTest, ErrorBoxForAnIdWithoutDetail) {
     std::string seen, caption;
     std::thread helper([&] {

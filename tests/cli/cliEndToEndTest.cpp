@@ -60,6 +60,11 @@ TEST_F(cliEndToEnd, ExpandThenCompressGivesTheSameLibrary) {
     EXPECT_EQ(r.out, platformText("Compress: got symbol \"AND2\"\nCompress: got symbol \"RES\"\n"
                                   "Compress: 2 files processed\n\nCompress: --- DONE ---\n\n"));
     EXPECT_EQ(readBytes("rebuilt.slb"), readBytes(dataFile("example.slb")));
+    r = runVek("compress -r parts.lst again.slb");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(readBytes("again.slb"), readBytes(dataFile("example.slb")));
+    EXPECT_FALSE(fileExists("AND2.sym"));
+    EXPECT_FALSE(fileExists("RES.sym"));
 }
 
 TEST_F(cliEndToEnd, DirectoryOptionAndBoth) {

@@ -170,19 +170,4 @@ TEST_F(compressTest, RemoveFlagDeletesComponentsOnlyAfterSuccess) {
     EXPECT_EQ(readBytes("out.slb"), readBytes(dataFile("example.slb")));
 }
 
-TEST_F(compressTest, ReplacesAnExistingLibrary) {
-    writeExample();
-    writeBytes("out.slb", std::string(5000, 'o'));
-    EXPECT_EQ(compress(), 0);
-    EXPECT_EQ(readBytes("out.slb"), readBytes(dataFile("example.slb")));
-}
-
-TEST_F(compressTest, OutputInAnotherFolder) {
-    writeExample();
-    fs::create_directory("lib");
-    EXPECT_EQ(compress("parts.lst", "lib/out.slb"), 0);
-    EXPECT_EQ(readBytes("lib/out.slb"), readBytes(dataFile("example.slb")));
-    EXPECT_EQ(fs::directory_iterator("lib")->path().filename().string(), "out.slb");
-}
-
 }  // namespace

@@ -21,14 +21,15 @@ namespace fs = std::filesystem;
 
 class expandDamageTest : public inTempDir {
 protected:
-    // Expands bytes in a fresh sub-folder and checks the ending of the log.
+    // Expands bytes from memory in a fresh sub-folder, verifies them, and
+    // checks the ending of both logs.
     void expandIn(const std::string& bytes, const std::string& what, const std::string& mustLog = "") {
         fs::path sub = fs::path(dir) / ("run" + std::to_string(runs++));
         fs::create_directory(sub);
         fs::current_path(sub);
-        writeBytes("lib.slb", bytes);
+        memorySource library(bytes);
         memoryLog log;
-        const int r = expandLibrary(symbolKind, "lib.slb", log);
+        const int r = expandLibrary(symbolKind, library, "lib.lst", log);
         ASSERT_FALSE(log.lines.empty()) << what;
         if (!mustLog.empty()) {
             EXPECT_NE(std::find(log.lines.begin(), log.lines.end(), mustLog), log.lines.end())
@@ -41,8 +42,8 @@ protected:
             EXPECT_NE(log.lines.back().find("fatal error"), std::string::npos) << what;
         }
         memoryLog verifyLog;
-        writeBytes("lib.slb", bytes);
-        verifyLibrary(symbolKind, "lib.slb", verifyLog);
+        library.rewind();
+        verifyLibrary(symbolKind, library, verifyLog);
         ASSERT_FALSE(verifyLog.lines.empty()) << what;
         EXPECT_EQ(verifyLog.lines.back().rfind("Verify: ", 0), 0u) << what;
         fs::current_path(dir);

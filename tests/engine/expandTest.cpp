@@ -108,13 +108,6 @@ TEST_F(expandTest, ZeroLengthAndMissingEntries) {
                                 "--- Index entry GONE has zero length"}));
 }
 
-TEST_F(expandTest, UnreadableIndexLinesAreSkipped) {
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc\nsymloc A\nsymloc A x 1\nsymlocB C 0 13\n"
-                          "*symbol C\nL1\n");
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing C    to    C.sym"}));
-}
-
 TEST_F(expandTest, FatalErrors) {
     struct fatalCase {
         std::string bytes;
@@ -176,16 +169,6 @@ TEST_F(expandTest, ListFileThatCannotBeCreated) {
     EXPECT_FALSE(fileExists("AND2.sym"));
 }
 
-TEST_F(expandTest, SecondExpansionUsesNewNamesAndOverwritesTheList) {
-    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing AND2    to    ANDa.sym",
-                                "Expand: Writing RES    to    REa.sym"}));
-    EXPECT_EQ(readBytes("lib.lst"), platformText("ANDa.sym \tAND2\nREa.sym \tRES\n"));
-    EXPECT_EQ(readBytes("REa.sym"), readBytes("RES.sym"));
-}
-
 TEST_F(expandTest, NoFreeNameMeansNoFile) {
     // R2 rather than R: on Windows the taken r.sym would also take R.sym.
     writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc Q 0 12\n*symbol Q\nL\n*symbol R2\nM\n");
@@ -224,24 +207,6 @@ TEST_F(expandTest, LineLengthLimit) {
     EXPECT_EQ(expand(), 1);
     EXPECT_EQ(log.lines, (std::vector<std::string>{"Expand: internal error: buf too small",
                                                    "Expand: fatal error: no symbols found in library"}));
-}
-
-TEST_F(expandTest, PartialLastLineIsNotSeen) {
-    std::string lib = readBytes(dataFile("example.slb"));
-    lib.pop_back();
-    writeBytes("lib.slb", lib);
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing AND2    to    AND2.sym", "Expand: Writing RES    to    RES.sym",
-                                "Expand: symbol RES has bad index (length)"}));
-    EXPECT_EQ(readBytes("RES.sym"), platformText("*symbol RES,R1;X resistor part\n"));
-}
-
-TEST_F(expandTest, LibraryInAnotherFolderExpandsHere) {
-    fs::create_directory("libs");
-    writeBytes("libs/parts.slb", readBytes(dataFile("example.slb")));
-    EXPECT_EQ(expand("libs/parts.slb"), 0);
-    EXPECT_TRUE(fileExists("AND2.sym"));
-    EXPECT_EQ(readBytes("libs/parts.lst"), platformText(readBytes(dataFile("example.lst"))));
 }
 
 }  // namespace

@@ -72,62 +72,6 @@ TEST_F(dialogTest, OkRefusedByDoActionKeepsTheDialogOpen) {
     EXPECT_EQ(d.resultsSeen, std::vector<int>{0});
 }
 
-TEST_F(dialogTest, OtherCommandEndingTheDialogLeavesTheResult) {
-    scriptedDialog d("TESTDLG");
-    d.commands = {77};
-    d.answers = {-1};
-    EXPECT_EQ(d.doModal(static_cast<HWND>(nullptr)), 0);
-    EXPECT_EQ(d.actions, std::vector<int>{77});
-}
-
-TEST_F(dialogTest, MoveToKeepsTheCentreOnTheScreen) {
-    scriptedDialog d("TESTDLG");
-    int width = 0;
-    std::int32_t left = -5000, top = 100000;
-    d.atInit = [&](scriptedDialog& self) {
-        RECT r;
-        GetWindowRect(self.hWnd, &r);
-        width = r.right - r.left;
-        self.moveTo(&left, &top);
-    };
-    d.commands = {IDCANCEL};
-    d.doModal(static_cast<HWND>(nullptr));
-    EXPECT_EQ(left, -width / 2);
-    EXPECT_GT(top, 0);
-    EXPECT_LT(top, GetSystemMetrics(SM_CYSCREEN));
-}
-
-TEST_F(dialogTest, ControlHelpers) {
-    scriptedDialog d("TESTDLG");
-    std::string cut, untouched, selected;
-    int noSelection = 0, found = 0, missing = 0;
-    d.atInit = [&](scriptedDialog& self) {
-        self.setItemText(301, "abcdefgh");
-        char buffer[16];
-        cut = self.getItemText(301, buffer, 5);
-        std::strcpy(buffer, "keep");
-        noSelection = self.getListSelText(401, buffer);
-        untouched = buffer;
-        for (const char* s : {"alpha", "beta", "gamma"}) {
-            SendDlgItemMessageA(self.hWnd, 401, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
-        }
-        found = self.selectListString(401, "be");
-        missing = self.selectListString(401, "zeta");
-        self.getListSelText(401, buffer);
-        selected = buffer;
-    };
-    d.commands = {IDCANCEL};
-    d.doModal(static_cast<HWND>(nullptr));
-    // GetDlgItemTextA is given size - 1 and keeps room for its own zero:
-    // with a buffer of 5 at most 3 characters arrive, never more than 4.
-    EXPECT_EQ(cut, "abc");
-    EXPECT_EQ(noSelection, -1);
-    EXPECT_EQ(untouched, "keep");
-    EXPECT_EQ(found, 1);
-    EXPECT_EQ(missing, -1);
-    EXPECT_EQ(selected, "beta");
-}
-
 TEST_F(dialogTest, VListRequestsFallBackToTheBuiltInSource) {
     scriptedDialog d("TESTDLG");
     int rows = 0;
@@ -174,16 +118,6 @@ TEST_F(dialogTest, ATableOfEightDialogs) {
         delete d;
     }
     for (const dialogPair& pair : dialogTable) EXPECT_EQ(pair.hWnd, nullptr);
-}
-
-TEST(changeDrive, LetterFromNumber) {
-    char before[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, before);
-    EXPECT_TRUE(changeDrive(26));
-    char now[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, now);
-    EXPECT_TRUE(now[0] == 'Z' || now[0] == 'z');
-    SetCurrentDirectoryA(before);
 }
 
 }  // namespace

@@ -152,16 +152,6 @@ protected:
     VLBox* box = nullptr;
 };
 
-TEST_F(vlistTest, InitialiseLoadsTheFirstPage) {
-    make(1000);
-    EXPECT_EQ(send(VLB_GETCOUNT), 1000);
-    EXPECT_EQ(box->nRows, 20);
-    EXPECT_EQ(rowItem(0), 0);
-    EXPECT_EQ(rowItem(19), 19);
-    EXPECT_EQ(send(VLB_GETCURSEL), -1);
-    EXPECT_EQ(send(VLB_GETLINES), 20);
-}
-
 TEST_F(vlistTest, ThumbReleasedAt37FillsFromItem362) {
     make(1000);
     send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 37), 0);
@@ -191,106 +181,6 @@ TEST_F(vlistTest, OneLineCostsOneRequestAndOneItemGone) {
     EXPECT_EQ(rowItem(0), 0);
 }
 
-TEST_F(vlistTest, APageCostsAtMostAPagePlusOne) {
-    make(1000);
-    send(WM_VSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_LE(totalRequests(), 21);
-    EXPECT_EQ(rowItem(0), 20);
-    EXPECT_EQ(m.itemsGone, 20);
-    m.requests.clear();
-    send(WM_VSCROLL, SB_PAGEUP, 0);
-    EXPECT_LE(totalRequests(), 21);
-    EXPECT_EQ(rowItem(0), 0);
-}
-
-TEST_F(vlistTest, SelectionSurvivesScrollingOutAndBack) {
-    make(1000);
-    EXPECT_EQ(send(VLB_SETCURSEL, VLBR_FINDPOS, 0), 0);
-    EXPECT_EQ(listSel(), 0);
-    send(WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(listSel(), -1);
-    EXPECT_EQ(send(VLB_GETCURSEL), 0);
-    send(WM_VSCROLL, SB_LINEUP, 0);
-    EXPECT_EQ(listSel(), 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), 0);
-}
-
-TEST_F(vlistTest, EndHomeAndArrowKeys) {
-    make(1000);
-    send(VLB_SETCURSEL, VLBR_FINDPOS, 0);
-    send(WM_VKEYTOITEM, VK_END, 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), 999);
-    EXPECT_EQ(rowItem(19), 999);
-    send(WM_VKEYTOITEM, VK_DOWN, 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), 999) << "nothing after the last item";
-    send(WM_VKEYTOITEM, VK_HOME, 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), 0);
-    send(WM_VKEYTOITEM, VK_UP, 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), 0);
-    send(WM_VKEYTOITEM, VK_DOWN, 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), 1);
-    EXPECT_GE(m.selectionNotes, 5);
-}
-
-TEST_F(vlistTest, NoItemsNoRowsButKeysStillNotify) {
-    make(0);
-    EXPECT_EQ(box->nRows, 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), -1);
-    send(WM_VKEYTOITEM, VK_DOWN, 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), -1);
-    EXPECT_EQ(m.selectionNotes, 1);
-}
-
-TEST_F(vlistTest, PageFilledFromTheLastItemCompletesBackwards) {
-    make(5, 3);
-    EXPECT_EQ(rowItem(0), 0);
-    EXPECT_EQ(send(VLB_SETTOPINDEX, 0, 4), 0);
-    EXPECT_EQ(box->nRows, 3);
-    EXPECT_EQ(rowItem(0), 2);
-    EXPECT_EQ(rowItem(2), 4);
-    EXPECT_EQ(box->topIndex, 2);
-    EXPECT_EQ(m.requests[VLBR_PREV], 2);
-}
-
-TEST_F(vlistTest, ShortListFilledFromItsLastItemStartsAtTheFirst) {
-    make(5, 20, 0, false);
-    EXPECT_EQ(send(VLB_SETTOPINDEX, 0, 4), 0);
-    EXPECT_EQ(box->nRows, 5);
-    EXPECT_EQ(rowItem(0), 0);
-    EXPECT_EQ(rowItem(4), 4);
-    EXPECT_EQ(box->topIndex, 0);
-}
-
-TEST_F(vlistTest, NoShrinkStyleKeepsTheHeight) {
-    make(100, 20, 0x0100);
-    SetWindowPos(control, nullptr, 0, 0, 200, 10 * box->lineHeight + 3, SWP_NOMOVE | SWP_NOZORDER);
-    RECT rc;
-    GetClientRect(control, &rc);
-    EXPECT_EQ(rc.bottom, 10 * box->lineHeight + 3);
-    EXPECT_EQ(box->nVisible, 10);
-}
-
-TEST_F(vlistTest, OwnerSeesKeysFirstWithStyle0x400) {
-    make(100, 20, 0x0400);
-    send(VLB_SETCURSEL, VLBR_FINDPOS, 3);
-    send(WM_VKEYTOITEM, VK_DOWN, 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), 4) << "the owner answered -1, so the control moved";
-    m.keyAnswer = -2;
-    EXPECT_EQ(send(WM_VKEYTOITEM, VK_DOWN, 0), -2);
-    EXPECT_EQ(send(VLB_GETCURSEL), 4) << "the owner handled the key";
-    EXPECT_EQ(m.keysOffered, 2);
-}
-
-TEST_F(vlistTest, ResetContentNotifiesAndStartsAgain) {
-    make(50);
-    send(WM_VSCROLL, SB_PAGEDOWN, 0);
-    m.cleared = 0;
-    send(VLB_RESETCONTENT);
-    EXPECT_EQ(m.cleared, 2) << "once for the reset, once for the first page";
-    EXPECT_EQ(rowItem(0), 0);
-    EXPECT_EQ(send(VLB_GETCURSEL), -1);
-}
-
 TEST_F(vlistTest, TypeAheadSearchesFromTheNextItemAndWraps) {
     make(30);
     m.items[2] = "Delta";
@@ -311,55 +201,6 @@ TEST_F(vlistTest, RefusedCountMeansDataMode) {
     EXPECT_EQ(send(VLB_GETTOPINDEX), 1001);
     EXPECT_EQ(send(VLB_SETCURSEL, VLBR_FINDPOS, 1050), 0);
     EXPECT_EQ(send(VLB_GETCURSEL), 1050);
-}
-
-TEST_F(vlistTest, FailedRequestLeavesTheView) {
-    make(1000);
-    m.failCode = VLBR_NEXT;
-    send(WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(rowItem(0), 0);
-    EXPECT_EQ(m.itemsGone, 0);
-    m.failCode = VLBR_FINDPOS;
-    EXPECT_EQ(send(VLB_SETTOPINDEX, 0, 500), -1);
-    EXPECT_EQ(rowItem(0), 0);
-}
-
-TEST_F(vlistTest, TextOfVisibleAndHiddenItems) {
-    make(1000);
-    char text[64] = "";
-    VLBStruct s{};
-    s.index = 3;
-    s.lpTextPointer = text;
-    EXPECT_EQ(send(VLB_GETTEXT, 0, reinterpret_cast<LPARAM>(&s)), 6);
-    EXPECT_STREQ(text, "item 3");
-    s.index = 700;
-    EXPECT_EQ(send(VLB_GETTEXT, 0, reinterpret_cast<LPARAM>(&s)), 8);
-    EXPECT_STREQ(text, "item 700");
-    EXPECT_EQ(m.requests[VLBR_GETTEXT], 1);
-}
-
-TEST_F(vlistTest, NullStructuresAreReported) {
-    make(10);
-    boxTexts.clear();
-    yesNoBox old = setYesNoBox(answerYes);
-    EXPECT_EQ(send(VLB_GETTEXT, 0, 0), -1);
-    VLBStruct s{};
-    EXPECT_EQ(send(VLB_GETTEXT, 0, reinterpret_cast<LPARAM>(&s)), -1);
-    setYesNoBox(old);
-    ASSERT_EQ(boxTexts.size(), 2u);
-    EXPECT_EQ(boxTexts[0].rfind("lpvlbInStruct != 0 == 0: GUI\\SRCPC\\VLIST, line ", 0), 0u);
-    EXPECT_EQ(boxTexts[1].rfind("lpvlbInStruct->lpTextPointer != 0 == 0: GUI\\SRCPC\\VLIST", 0), 0u);
-}
-
-TEST_F(vlistTest, ResizingShrinksToWholeLines) {
-    make(100);
-    SetWindowPos(control, nullptr, 0, 0, 200, 10 * box->lineHeight + 3, SWP_NOMOVE | SWP_NOZORDER);
-    RECT rc;
-    GetClientRect(control, &rc);
-    EXPECT_EQ(rc.bottom, 10 * box->lineHeight);
-    EXPECT_EQ(box->nVisible, 10);
-    EXPECT_EQ(box->nRows, 10);
-    EXPECT_EQ(m.itemsGone, 10);
 }
 
 TEST(vlistBuiltIn, PrefixSearchWithItsTwoPasses) {
@@ -396,21 +237,6 @@ TEST(vlistBuiltIn, PrefixSearchWithItsTwoPasses) {
     EXPECT_EQ(r.index, 2);
     EXPECT_EQ(r.data, 50);
     EXPECT_EQ(vlistBuiltInSource(&box, 1500, &r), 0);
-}
-
-TEST(vlistClass, RegistrationIsCounted) {
-    HINSTANCE h = GetModuleHandleA(nullptr);
-    WNDCLASSA wc;
-    ASSERT_TRUE(vlistRegister(h));
-    ASSERT_TRUE(vlistRegister(h));
-    ASSERT_TRUE(GetClassInfoA(h, "VList", &wc));
-    EXPECT_EQ(wc.style, 0x4088u);
-    EXPECT_EQ(wc.cbWndExtra, static_cast<int>(sizeof(void*)));
-    vlistUnregister(h);
-    EXPECT_TRUE(GetClassInfoA(h, "VList", &wc));
-    vlistUnregister(h);
-    vlistUnregister(h);
-    EXPECT_FALSE(GetClassInfoA(h, "VList", &wc));
 }
 
 }  // namespace

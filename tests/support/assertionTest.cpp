@@ -54,20 +54,6 @@ TEST_F(assertionTest, CheckMacroPassesExpressionModuleAndLine) {
     EXPECT_EQ(boxCalls, 1);
 }
 
-TEST_F(assertionTest, AnswerCodes) {
-    const struct { int box; int expected; } cases[] = {{6, 701}, {7, 702}, {2, 2}, {0, 0}};
-    for (const auto& c : cases) {
-        boxAnswer = c.box;
-        EXPECT_EQ(askYesNo("c", "t"), c.expected) << c.box;
-    }
-}
-
-TEST_F(assertionTest, LongMessagesAreCutToTheBuffer) {
-    const std::string expr(2000, 'e');
-    assertFail(expr.c_str(), "M", 1);
-    EXPECT_EQ(lastBox.text, expr.substr(0, 1023));
-}
-
 using assertionDeathTest = assertionTest;
 
 TEST_F(assertionDeathTest, NoEndsTheProgramWithExitCode3) {
@@ -78,16 +64,6 @@ TEST_F(assertionDeathTest, NoEndsTheProgramWithExitCode3) {
             assertFail("heap", "GUI\\SRCPC\\WMALLOC", 791);
         },
         ::testing::ExitedWithCode(3), "Assertion failed: heap, file GUI\\\\SRCPC\\\\WMALLOC, line 791");
-}
-
-TEST_F(assertionDeathTest, AnyOtherAnswerEndsItToo) {
-    EXPECT_EXIT(
-        {
-            setYesNoBox(fakeBox);
-            boxAnswer = 2;
-            assertFail("x", "M", 5);
-        },
-        ::testing::ExitedWithCode(3), "Assertion failed: x, file M, line 5");
 }
 
 TEST_F(assertionDeathTest, RequireStopsWithoutAsking) {
@@ -116,24 +92,6 @@ TEST_F(debugPrintTest, NamedFileAndItsFallback) {
     setEnv("DEBUGPRINT", "no-such-dir/trace.log");
     debugPrint("b%d", 2);
     EXPECT_EQ(readBytes("z80.dbg"), "b2");
-}
-
-TEST_F(debugPrintTest, StdoutInAnyLetterCase) {
-    setEnv("DEBUGPRINT", "StdOut");
-    ::testing::internal::CaptureStdout();
-    debugPrint("to %s\n", "stdout");
-    std::string out = ::testing::internal::GetCapturedStdout();
-    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
-    EXPECT_EQ(out, "to stdout\n");
-    EXPECT_FALSE(fileExists("z80.dbg"));
-    EXPECT_FALSE(fileExists("StdOut"));
-}
-
-TEST_F(debugPrintTest, DebugWindowTouchesNoFile) {
-    setEnv("DEBUGPRINT", "DebugWindow");
-    debugPrint("for the debugger %d", 3);
-    EXPECT_FALSE(fileExists("z80.dbg"));
-    EXPECT_FALSE(fileExists("DebugWindow"));
 }
 
 }  // namespace

@@ -89,31 +89,6 @@ TEST_F(ipcTest, OnlyTheRegisteredMessageIsReceived) {
     EXPECT_EQ(ipcMsgReceive(testMessage, 1, 0, &got, &w), 0);
 }
 
-TEST_F(ipcTest, NoAnswerWantedFreesTheBuffer) {
-    ipcMsg& shared = record(3, 0, 0);
-    ipcMsg* got = nullptr;
-    std::uintptr_t w = 0;
-    ASSERT_EQ(receive(3, got, w), 1);
-    EXPECT_EQ(got, &shared);
-    EXPECT_EQ(got->rtnSize, -1);
-    EXPECT_EQ(w, 77u);
-    ipcMsgDone(got);
-    EXPECT_EQ(flags[3], 1);
-    EXPECT_EQ(std::count(flags.begin(), flags.end(), 1), 1);
-}
-
-TEST_F(ipcTest, AnswerIsLeftInTheSharedRecord) {
-    ipcMsg& shared = record(64, 40, 0);
-    ipcMsg* got = nullptr;
-    std::uintptr_t w = 0;
-    ASSERT_EQ(receive(64, got, w), 1);
-    EXPECT_EQ(got, &shared);
-    std::strcpy(got->body, "answer");
-    ipcMsgDone(got);
-    EXPECT_EQ(flags[64], 0);
-    EXPECT_STREQ(shared.body, "answer");
-}
-
 TEST_F(ipcTest, PayloadArrivesAsAPrivateCopy) {
     writeBytes("payload.tmp", "0123456789");
     ipcMsg& shared = record(5, 40, 10);
@@ -137,61 +112,6 @@ TEST_F(ipcTest, PayloadArrivesAsAPrivateCopy) {
     EXPECT_TRUE(boxTexts.empty());
 }
 
-TEST_F(ipcTest, PayloadWithoutAnswerFreesTheSharedBuffer) {
-    writeBytes("p.tmp", "abc");
-    ipcMsg& shared = record(1, 0, 3);
-    std::strcpy(shared.body, (dir + "/p.tmp").c_str());
-    ipcMsg* got = nullptr;
-    std::uintptr_t w = 0;
-    ASSERT_EQ(receive(1, got, w), 1);
-    EXPECT_EQ(got->rtnSize, -1);
-    EXPECT_EQ(shared.rtnSize, 0);
-    ipcMsgDone(got);
-    EXPECT_EQ(flags[1], 1);
-}
-
-TEST_F(ipcTest, MissingPayloadFileIsReported) {
-    ipcMsg& shared = record(2, 0, 4);
-    std::strcpy(shared.body, (dir + "/gone.tmp").c_str());
-    ipcMsg* got = nullptr;
-    std::uintptr_t w = 0;
-    ASSERT_EQ(receive(2, got, w), 1);
-    ASSERT_EQ(boxTexts.size(), 1u);
-    EXPECT_EQ(boxTexts[0].rfind("f != -1 == 0: KVLIB\\IPCMSWIN, line ", 0), 0u) << boxTexts[0];
-    EXPECT_EQ(got->body[0], '\0');
-    ipcMsgDone(got);
-}
-
-TEST_F(ipcTest, OverlongAnswerIsReported) {
-    writeBytes("p.tmp", "x");
-    ipcMsg& shared = record(4, 5, 1);
-    std::strcpy(shared.body, (dir + "/p.tmp").c_str());
-    ipcMsg* got = nullptr;
-    std::uintptr_t w = 0;
-    ASSERT_EQ(receive(4, got, w), 1);
-    got->rtnSize = MAX_KELVMSG_SIZE + 1;
-    ipcMsgDone(got);
-    ASSERT_EQ(boxTexts.size(), 1u);
-    EXPECT_EQ(boxTexts[0].rfind("ipcMsg->rtnSize <= MAX_KELVMSG_SIZE == 0: KVLIB\\IPCMSWIN", 0), 0u);
-}
-
-TEST_F(ipcTest, LockWithoutMutex) {
-    noMutex = 1;
-    EXPECT_EQ(shareLock(nullptr, 0), 1);
-    shareBufFree(&area[7]);
-    EXPECT_EQ(flags[7], 1);
-}
-
 using ipcDeathTest = ipcTest;
-
-TEST_F(ipcDeathTest, SharedMemoryChecksEndTheProgram) {
-    EXPECT_EXIT(shareOffsetToPtr(MemMapTotSize), ::testing::ExitedWithCode(3),
-                "Assertion failed: baseAddr && offset < MemMapTotSize, file KVLIB\\\\SHAREMEM");
-    EXPECT_EXIT(shareBufFree(reinterpret_cast<unsigned char*>(area.get()) + 5), ::testing::ExitedWithCode(3),
-                "Assertion failed: data \\+ index \\* SHAREBUF_SIZE == ptr");
-    EXPECT_EXIT(shareBufFree(reinterpret_cast<unsigned char*>(area.get()) + MemMapTotSize),
-                ::testing::ExitedWithCode(3), "ptr >= data && ptr < \\(data \\+ MemMapTotSize\\)");
-    EXPECT_EXIT(shareLock(nullptr, 10), ::testing::ExitedWithCode(3), "Assertion failed: hMutex");
-}
 
 }  // namespace

@@ -78,27 +78,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, parseOptionsTable, ::testing::Values(
     parseCase{{"-p"}, -1, nullptr, false, {"-p"}, "Unknown option \"p\"\n"},
     parseCase{{"-PSx"}, 0, nullptr, true, {}, nullptr}));
 
-TEST(optionKinds, FlagsAndOptionalArguments) {
-    std::string w0 = "prog", w1 = "-v", w2 = "-ofile", w3 = "-o2", w4 = "-vx";
-    char* argv[] = {&w0[0], &w1[0], &w2[0]};
-    int argc = 3;
-    optionEntry table[] = {{"v", 0, nullptr, 0}, {"o", -1, nullptr, 0}};
-    shown.clear();
-    optMessageBox old = setOptMessageBox(recordBox);
-    EXPECT_EQ(parseOptions(&argc, argv, 2, table), 0);
-    EXPECT_EQ(argc, 1);
-    EXPECT_EQ(table[0].seen, 1);
-    EXPECT_STREQ(table[1].values[0], "file");
-    std::free(table[1].values);
-
-    char* bad[] = {&w0[0], &w4[0]};
-    argc = 2;
-    EXPECT_EQ(parseOptions(&argc, bad, 2, table), -1);
-    setOptMessageBox(old);
-    EXPECT_EQ(shown, std::vector<std::string>{"Text following option \"v\"\n"});
-    (void)w3;
-}
-
 TEST(optMessage, AccumulatesAndResets) {
     shown.clear();
     optMessageBox old = setOptMessageBox(recordBox);

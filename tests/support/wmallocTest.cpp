@@ -117,44 +117,6 @@ void firstBlocksOfAClass(std::int32_t size, Page*& head) {
     EXPECT_EQ(wmalloc(size), first) << "a released block is handed out again first";
 }
 
-TEST_F(wmallocTest, FirstBlocksOfEveryClass) {
-    firstBlocksOfAClass(8, heap8List);
-    firstBlocksOfAClass(16, heap16List);
-    firstBlocksOfAClass(32, heap32List);
-    firstBlocksOfAClass(64, heap64List);
-    firstBlocksOfAClass(96, heap96List);
-    firstBlocksOfAClass(1024, heap1KList);
-    EXPECT_EQ(generalAllocs, 6);
-}
-
-TEST_F(wmallocTest, SearchStartsAtCurBitInEveryWord) {
-    std::vector<void*> blocks;
-    for (int i = 0; i < 64; ++i) blocks.push_back(wmalloc(8));
-    auto* base = heap8List->blocks;
-    wfree(blocks[5]);
-    wfree(blocks[40]);
-    EXPECT_EQ(wmalloc(8), base + 40 * 8) << "the last block released";
-    EXPECT_EQ(wmalloc(8), base + (64 + 9) * 8) << "word 2 searched from bit 9, not from bit 0";
-    EXPECT_EQ(heap8List->curIndex, 2u);
-    EXPECT_EQ(heap8List->curBit, 10);
-}
-
-TEST_F(wmallocTest, FullPagesAreSkippedAndNewPagesGoToTheHead) {
-    std::vector<void*> blocks;
-    for (int i = 0; i < 8191; ++i) blocks.push_back(wmalloc(8));
-    SmallHeap8* first = heap8List;
-    EXPECT_EQ(first->nUsed, 8191);
-    blocks.push_back(wmalloc(8));
-    EXPECT_EQ(heap8List, first) << "one block short of full still serves";
-    EXPECT_EQ(first->nUsed, 8192);
-    void* next = wmalloc(8);
-    EXPECT_NE(heap8List, first);
-    EXPECT_EQ(next, heap8List->blocks);
-    EXPECT_EQ(heap8List->next, first);
-    EXPECT_EQ(first->prev, heap8List);
-    EXPECT_EQ(pageCount(heap8List), 2);
-}
-
 TEST_F(wmallocTest, EmptyPageRule) {
     void* only = wmalloc(16);
     wfree(only);
@@ -176,38 +138,6 @@ TEST_F(wmallocTest, EmptyPageRule) {
     wfree(onSecond);
     EXPECT_EQ(pageCount(heap16List), 1) << "an empty head whose next page has room goes";
     EXPECT_EQ(generalReleases, releasesBefore + 1);
-}
-
-TEST_F(wmallocTest, EmptyPageBehindTheHeadGoes) {
-    std::vector<void*> blocks;
-    for (int i = 0; i < 65; ++i) blocks.push_back(wmalloc(1024));
-    ASSERT_EQ(pageCount(heap1KList), 2);
-    SmallHeap1K* older = heap1KList->next;
-    for (int i = 0; i < 64; ++i) wfree(blocks[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(pageCount(heap1KList), 1);
-    EXPECT_NE(heap1KList, older);
-    EXPECT_EQ(heap1KList->prev, nullptr);
-    EXPECT_EQ(heap1KList->next, nullptr);
-}
-
-TEST_F(wmallocTest, BlocksAreZeroFilledEvenWhenReused) {
-    for (std::int32_t size : {1, 8, 13, 32, 60, 96, 500, 1024, 4000}) {
-        auto* p = static_cast<unsigned char*>(wmalloc(size));
-        std::fill(p, p + size, 0xAB);
-        wfree(p);
-        p = static_cast<unsigned char*>(wmalloc(size));
-        EXPECT_TRUE(std::all_of(p, p + size, [](unsigned char c) { return c == 0; })) << size;
-        wfree(p);
-    }
-}
-
-TEST_F(wmallocTest, GeneralBlocksAndNull) {
-    wfree(nullptr);
-    EXPECT_EQ(generalReleases, 0);
-    void* big = wmalloc(2000);
-    EXPECT_EQ(generalAllocs, 1);
-    wfree(big);
-    EXPECT_EQ(generalReleases, 1);
 }
 
 TEST_F(wmallocTest, DoubleReleaseIsReportedAndChangesNothing) {
@@ -232,39 +162,6 @@ TEST_F(wmallocTest, NewPageFailure) {
     EXPECT_EQ(dbg.rfind("16 byte heap error code: ", 0), 0u) << dbg;
     EXPECT_EQ(dbg.substr(dbg.size() - platformText("\n\n").size()), platformText("\n\n"));
     EXPECT_EQ(heap16List, nullptr);
-}
-
-TEST_F(wmallocTest, EveryClassNamesItselfWhenAPageFails) {
-    failAllocsFrom = 0;
-    for (std::int32_t size : {8, 16, 32, 64, 96, 1024}) wmalloc(size);
-    for (const char* name : {"8 byte", "16 byte", "32 byte", "64 byte", "96 byte", "1K"}) {
-        EXPECT_NE(readBytes("z80.dbg").find(std::string(name) + " heap error code: "), std::string::npos) << name;
-    }
-    EXPECT_EQ(boxTexts.size(), 6u);
-}
-
-TEST_F(wmallocTest, LargeRequestFailure) {
-    failAllocsFrom = 0;
-    EXPECT_EQ(wmalloc(5000), nullptr);
-    ASSERT_EQ(boxTexts.size(), 1u);
-    EXPECT_EQ(boxTexts[0].rfind("buf == 0: GUI\\SRCPC\\WMALLOC, line ", 0), 0u);
-    EXPECT_FALSE(fileExists("z80.dbg"));
-}
-
-TEST_F(wmallocTest, ClosedHeapUsesTheGeneralAllocator) {
-    void* small = wmalloc(8);
-    wfree(small);
-    wheapClose();
-    EXPECT_TRUE(heapsClosed);
-    EXPECT_EQ(heap8List, nullptr);
-    const int before = generalAllocs;
-    void* p = wmalloc(8);
-    EXPECT_EQ(generalAllocs, before + 1);
-    EXPECT_EQ(heap8List, nullptr);
-    wfree(p);
-    failAllocsFrom = generalAllocs;
-    EXPECT_EQ(wmalloc(8), nullptr);
-    EXPECT_EQ(boxTexts.size(), 1u);
 }
 
 template <class Page>
@@ -312,18 +209,6 @@ TEST_F(wmallocTest, CountsMatchBitmapsAfterLongRandomRuns) {
     EXPECT_EQ(distinct.size(), live.size());
     for (auto& b : live) wfree(b.first);
     EXPECT_TRUE(boxTexts.empty());
-}
-
-TEST_F(wmallocTest, AlignmentThatOperatorNewPromises) {
-    std::vector<void*> blocks;
-    for (std::int32_t size : {1, 8, 16, 17, 33, 65, 96, 1024, 2000}) {
-        for (int i = 0; i < 40; ++i) {
-            blocks.push_back(wmalloc(size));
-            const std::uintptr_t need = size >= 16 ? 16 : 8;
-            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(blocks.back()) % need, 0u) << size;
-        }
-    }
-    for (void* p : blocks) wfree(p);
 }
 
 }  // namespace

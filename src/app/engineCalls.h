@@ -1,0 +1,15 @@
+// The engine as the program's commands call it: the library kind as the
+// command dialog's radio id (DLG_BUTTON1 to DLG_BUTTON3) and paths as C
+// strings. Any other id, or a null path, is a programming error that ends
+// the program with the failed condition.
+#pragma once
+
+#include "engine/format/libKind.h"
+#include "engine/logSink.h"
+
+// The kind of a radio id, or null for any other id.
+const libKind* kindForButton(int button);
+
+int expandLibrary(int button, const char* infile, logSink& log);
+int compressLibrary(int button, const char* listfile, const char* outfile, int removeFlag, logSink& log);
+int bothLibrary(int button, const char* library, logSink& log);
