@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/libKind.h"
+#include "engine/format/libKind.h"
 
 struct partSetSpec {
     const libKind* kind = nullptr;

@@ -95,12 +95,6 @@ LRESULT CALLBACK ownerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
-std::vector<std::string> boxTexts;
-int answerYes(const char*, const char* text, unsigned) {
-    boxTexts.push_back(text);
-    return 6;
-}
-
 class vlistTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
