@@ -31,8 +31,8 @@ void joinCut(char* to, std::size_t size, const char* first, const char* second) 
 
 }  // namespace
 
-// Line 373 is where the original module reports a full table; the number is
-// part of the message the user sees.
+// A full table is reported as line 373 of the configuration module: the
+// number is part of the message the user sees, so it stays fixed.
 void cfman::addItem(cfItem* item) {
     if (nSlots >= nConfigSlots) {
         assertFail("!\"Please increase cfman::nConfigSlots!!!\"", "GUI\\SRC\\CFMAN", 373);

@@ -9,7 +9,7 @@ namespace {
 
 // Characters compare as the platform's plain char, which is signed on the
 // x86 compilers this runs on: a character of code 128 or above sorts before
-// the ASCII ones, as it always did.
+// the ASCII ones, so names sort the same in every list the tool chain shows.
 int foldAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : static_cast<signed char>(c);
 }
