@@ -199,6 +199,8 @@ TEST(thunk, NothingToLoadAndTheRuntimeChangesDrives) {
 std::string boxText;
 
 TEST_F(frameworkTest, AnExceptionStopsAtTheWindowProcedure) {
+    object->attach();
+    calls.clear();
     const yesNoBox previous = setYesNoBox([](const char*, const char* text, unsigned) {
         boxText = text;
         return 6;
