@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/mgrVek.h"
+#include "common/boxRecorder.h"
 #include "common/fileText.h"
 #include "common/testDir.h"
 #include "framework/app.h"
@@ -18,12 +19,6 @@
 #include "support/cfman.h"
 
 namespace {
-
-std::vector<std::string> boxTexts;
-int answerYes(const char*, const char* text, unsigned) {
-    boxTexts.push_back(text);
-    return 6;
-}
 
 class scriptedVek : public mgrVek {
 public:
@@ -55,23 +50,6 @@ protected:
     }
 };
 
-TEST_F(dialogsTest, ExpandAcceptsAnExistingLibrary) {
-    writeBytes("mylib.slb", "x");
-    lastLibType = 101;
-    openSpec s = request(".slb", "mylib");
-    scriptedVek d(expandLib, ".lst", &s, nullptr);
-    EXPECT_EQ(d.doModal(static_cast<HWND>(nullptr)), 1);
-    EXPECT_EQ(d.edit301, "mylib.slb") << "the remembered name with the library extension";
-    openSpec out{};
-    char buf1[300] = "", buf3[300] = "";
-    std::int32_t remove = -1;
-    EXPECT_EQ(d.getResults(&out, buf1, 300, buf3, 300, &remove), 101);
-    EXPECT_EQ(std::string(buf1), dir + "\\mylib.slb");
-    EXPECT_STREQ(buf3, "");
-    EXPECT_EQ(remove, 0);
-    EXPECT_STREQ(out.name, "mylib");
-}
-
 TEST_F(dialogsTest, CompressJoinsTheOutputDirectoryAndTheType) {
     writeBytes("parts.lst", "x");
     lastLibType = 102;
@@ -87,6 +65,10 @@ TEST_F(dialogsTest, CompressJoinsTheOutputDirectoryAndTheType) {
     EXPECT_EQ(std::string(buf1), dir + "\\parts.lst");
     EXPECT_EQ(std::string(buf3), dir + "\\out.plb");
     EXPECT_EQ(remove, 1);
+    const vekRequest r = d.request();
+    EXPECT_EQ(r.kind, 102);
+    EXPECT_EQ(r.input + "|" + r.output + "|" + r.name, std::string(buf1) + "|" + buf3 + "|" + out.name);
+    EXPECT_TRUE(r.remove);
     EXPECT_EQ(lastLibType, 102);
     lastLibType = 101;
 }
@@ -94,13 +76,11 @@ TEST_F(dialogsTest, CompressJoinsTheOutputDirectoryAndTheType) {
 TEST_F(dialogsTest, GetResultsNeedsItsBuffers) {
     openSpec s = request(".slb", "*");
     mgrVek d(expandLib, ".lst", &s, nullptr);
-    boxTexts.clear();
-    yesNoBox old = setYesNoBox(answerYes);
+    boxRecorder boxes;
     char buf[10];
     EXPECT_EQ(d.getResults(nullptr, buf, 10, buf, 10, nullptr), 1);
-    setYesNoBox(old);
-    ASSERT_EQ(boxTexts.size(), 1u);
-    EXPECT_EQ(boxTexts[0], "pData && buf1 && buf3 == 0: LIBUTILS\\SRC\\MGRVEK, line 411.  Continue?");
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "pData && buf1 && buf3 == 0: LIBUTILS\\SRC\\MGRVEK, line 411.  Continue?");
 }
 
 class scriptedAbout : public mgrAbns {

@@ -111,25 +111,12 @@ TEST_F(vekWndTest, PlacementIsWrittenWhenInRange) {
 }
 
 TEST_F(vekWndTest, ErrorBoxForAnIdWithoutDetail) {
-    std::string seen, caption;
-    std::thread helper([&] {
-        for (int tries = 0; tries < 500; ++tries) {
-            HWND box = FindWindowA("#32770", nullptr);
-            if (box) {
-                char c[64] = "";
-                GetWindowTextA(box, c, sizeof c);
-                caption = c;
-                seen = messageBoxText(box);
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            Sleep(20);
-        }
-    });
+    seenBox seen;
+    std::thread helper = answerBox(nullptr, IDOK, seen);
     errorBox(203, 0, nullptr);
     helper.join();
-    EXPECT_EQ(seen, "[203]    Not a file, or the file list cannot be filled:");
-    EXPECT_EQ(caption, "Error");
+    EXPECT_EQ(seen.text, "[203]    Not a file, or the file list cannot be filled:");
+    EXPECT_EQ(seen.caption, "Error");
 }
 
 }  // namespace

@@ -35,3 +35,18 @@ std::string messageBoxText(HWND box) {
     }
     return text;
 }
+
+std::thread answerBox(const char* caption, int button, seenBox& seen) {
+    return std::thread([caption, button, &seen] {
+        for (int tries = 0; tries < 500; ++tries) {
+            if (HWND box = FindWindowA("#32770", caption)) {
+                char c[64] = "";
+                GetWindowTextA(box, c, sizeof c);
+                seen = {true, c, messageBoxText(box)};
+                PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}

@@ -17,7 +17,6 @@
 #include "engine/ops/compress.h"
 #include "engine/format/libKind.h"
 
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -48,50 +47,36 @@ TEST_F(compressFailureTest, ErrorsLeaveAnExistingLibraryUntouched) {
     EXPECT_EQ(filesHere(), 3u);
 }
 
-TEST_F(compressFailureTest, OutputThatCannotBeOpened) {
-    EXPECT_EQ(compress("parts.lst", "no-dir/out.slb"), 1);
-    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open output file: no-dir/out.slb\n");
-    EXPECT_EQ(filesHere(), 2u);
-}
+struct openFailure {
+    const char* list;
+    const char* out;
+    const char* log;
+};
 
-TEST_F(compressFailureTest, ReadOnlyOutputIsKept) {
+class compressOpenFailures : public compressFailureTest, public ::testing::WithParamInterface<openFailure> {};
+
+TEST_P(compressOpenFailures, LogTheReasonAndTouchNothing) {
     writeBytes("ro.slb", "precious");
     setReadOnly("ro.slb", true);
-    EXPECT_EQ(compress("parts.lst", "ro.slb"), 1);
-    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open output file: ro.slb\n");
+    writeText("ro.lst", "and2.sym\n");
+    setReadOnly("ro.lst", true);
+    fs::create_directory("dir.slb");
+    EXPECT_EQ(compress(GetParam().list, GetParam().out), 1);
+    EXPECT_EQ(joinLines(log.lines), GetParam().log);
     EXPECT_EQ(readBytes("ro.slb"), "precious");
-    EXPECT_EQ(filesHere(), 3u);
+    EXPECT_EQ(filesHere(), 5u) << "no workfile, staging file or output stays behind";
 }
 
-TEST_F(compressFailureTest, EmptyOutputPath) {
-    EXPECT_EQ(compress("parts.lst", ""), 1);
-    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open output file: \n");
-    EXPECT_EQ(filesHere(), 2u);
-}
-
-TEST_F(compressFailureTest, OutputThatIsAFolder) {
-    fs::create_directory("lib.slb");
-    EXPECT_EQ(compress("parts.lst", "lib.slb"), 1);
-    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open output file: lib.slb\n");
-}
-
-TEST_F(compressFailureTest, ListThatCannotBeOpened) {
-    EXPECT_EQ(compress("nolist.lst", "out.slb"), 1);
-    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open list file: nolist.lst\n");
-    EXPECT_FALSE(fileExists("out.slb"));
-    setReadOnly("parts.lst", true);
-    log.lines.clear();
-    EXPECT_EQ(compress("parts.lst", "out.slb"), 1);
-    EXPECT_EQ(joinLines(log.lines), "Compress: fatal error: can't open list file: parts.lst\n");
-    EXPECT_EQ(filesHere(), 2u);
-}
-
-TEST_F(compressFailureTest, BothOutputAndListFailing) {
-    EXPECT_EQ(compress("nolist.lst", "no-dir/x.slb"), 1);
-    EXPECT_EQ(joinLines(log.lines),
-              "Compress: fatal error: can't open output file: no-dir/x.slb\n"
-              "Compress: fatal error: can't open list file: nolist.lst\n");
-}
+INSTANTIATE_TEST_SUITE_P(Cases, compressOpenFailures, ::testing::Values(
+    openFailure{"parts.lst", "no-dir/out.slb", "Compress: fatal error: can't open output file: no-dir/out.slb\n"},
+    openFailure{"parts.lst", "ro.slb", "Compress: fatal error: can't open output file: ro.slb\n"},
+    openFailure{"parts.lst", "", "Compress: fatal error: can't open output file: \n"},
+    openFailure{"parts.lst", "dir.slb", "Compress: fatal error: can't open output file: dir.slb\n"},
+    openFailure{"nolist.lst", "out.slb", "Compress: fatal error: can't open list file: nolist.lst\n"},
+    openFailure{"ro.lst", "out.slb", "Compress: fatal error: can't open list file: ro.lst\n"},
+    openFailure{"nolist.lst", "no-dir/x.slb",
+                "Compress: fatal error: can't open output file: no-dir/x.slb\n"
+                "Compress: fatal error: can't open list file: nolist.lst\n"}));
 
 #ifndef _WIN32
 limitedRun compressWithFileLimit(unsigned long limit, const char* out) {

@@ -1,146 +1,130 @@
+// Expand, library by library: the exact log, the result, and the files it
+// writes (component files and the list file, in this platform's text form).
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/fileText.h"
 #include "common/testDir.h"
-#include "engine/ops/expand.h"
 #include "engine/format/libKind.h"
+#include "engine/ops/expand.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> closing = {"Expand: Checking index....", "", "Expand: --- DONE ---", ""};
+const std::string head = "*version 6.3 0\n@index\n";
+const std::string check = "Expand: Checking index....\n";
+const std::string done = "\nExpand: --- DONE ---\n\n";
+const std::string example = readBytes(dataFile("example.slb"));
+const std::string exampleWriting = "Expand: Writing AND2    to    AND2.sym\nExpand: Writing RES    to    RES.sym\n";
 
-std::vector<std::string> lines(std::vector<std::string> first,
-                               const std::vector<std::string>& check = {}) {
-    first.push_back(closing[0]);
-    first.insert(first.end(), check.begin(), check.end());
-    first.insert(first.end(), closing.begin() + 1, closing.end());
-    return first;
+std::string withCrs(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
 }
 
-const char* const exampleData =
-    "*symbol AND2 ako GATE2\nL1\nL2\n*symbol RES,R1;X resistor part\nL3\n";
+struct expandCase {
+    const char* what;
+    std::string library;
+    int result;
+    std::string log;  // every line followed by LF
+    std::vector<std::pair<std::string, std::string>> files;  // name, text; the list file is "lib.lst"
+    const libKind* kind = &symbolKind;
+};
+
+class expandTable : public inTempDir, public ::testing::WithParamInterface<expandCase> {};
+
+TEST_P(expandTable, LogAndFiles) {
+    const expandCase& c = GetParam();
+    writeBytes("lib.slb", c.library);
+    memoryLog log;
+    EXPECT_EQ(expandLibrary(*c.kind, "lib.slb", log), c.result);
+    EXPECT_EQ(joinLines(log.lines), c.log);
+    for (const auto& [name, text] : c.files) {
+        EXPECT_TRUE(fileExists(name)) << name;
+        EXPECT_EQ(readBytes(name), platformText(text)) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Libraries, expandTable, ::testing::Values(
+    expandCase{"example", example, 0, exampleWriting + check + done,
+               {{"AND2.sym", readBytes(dataFile("example-AND2.sym"))}, {"RES.sym", readBytes(dataFile("example-RES.sym"))},
+                {"lib.lst", readBytes(dataFile("example.lst"))}}},
+    expandCase{"CR LF lines count every CR", withCrs(example), 0,
+               "Expand: Writing AND2    to    AND2.sym\nExpand: symbol AND2 has bad index (length)\n"
+               "Expand: Writing RES    to    RES.sym\nExpand: symbol RES has bad index (length + position)\n" +
+                   check + done,
+               {{"AND2.sym", "*symbol AND2 ako GATE2\nL1\nL2\n"}, {"RES.sym", "*symbol RES,R1;X resistor part\nL3\n"}}},
+    expandCase{"not in the index: header kept as read", head + "symloc A 0 13\n*symbol A\nL1\n*symbol  B   x\nL2\n", 0,
+               "Expand: Writing A    to    A.sym\nExpand: Writing B    to    B.sym\nExpand: symbol B not in index\n" +
+                   check + done,
+               {{"B.sym", "*symbol  B   x\nL2\n"}}},
+    expandCase{"header rebuilt from the entry", head + "symloc A,c;s:base 0 25 some text\n*symbol   A  whatever\nL1\n",
+               0, "Expand: Writing A    to    A.sym\n" + check + done,
+               {{"A.sym", "*symbol A,c;s some text ako base\nL1\n"}}},
+    expandCase{"other letter case joins the component before",
+               head + "symloc A 0 13\nsymloc B 13 13\n*symbol A\nL1\n*SYMBOL B\nL2\n", 0,
+               "Expand: Writing A    to    A.sym\nExpand: symbol A has bad index (length)\n" + check +
+                   "--- Index entry B has no symbol\n" + done,
+               {{"A.sym", "*symbol A\nL1\n*SYMBOL B\nL2\n"}}},
+    expandCase{"two of a name", head + "symloc AND2 0 16\nsymloc AND2 16 16\n*symbol AND2\nL1\n*symbol AND2\nL2\n", 0,
+               "Expand: Writing AND2    to    AND2.sym\nExpand: Writing AND2    to    ANDa.sym\n"
+               "Expand: symbol AND2 has bad index (position)\n" + check +
+                   "--- Index entry AND2 has multiple symbols\n--- Index entry AND2 has no symbol\n" + done,
+               {{"lib.lst", "AND2.sym \tAND2\nANDa.sym \tAND2\n"}}},
+    expandCase{"zero lengths and a missing part",
+               head + "symloc A 0 0\nsymloc GONE 5 0\njunk line\nsymloc\nsymloc X y 1\n*symbol A\nL1\n", 0,
+               "Expand: Writing A    to    A.sym\nExpand: symbol A has bad index (length)\n" + check +
+                   "--- Index entry A has zero length\n--- Index entry GONE has no symbol\n"
+                   "--- Index entry GONE has zero length\n" + done,
+               {}},
+    expandCase{"a header without a name", head + "symloc A 0 8\n*symbol\nL\n*symbol A\nB\n", 0,
+               "Expand: ***** Not writing file for  *****\nExpand: symbol  not in index\n"
+               "Expand: Writing A    to    A.sym\nExpand: symbol A has bad index (length + position)\n" + check + done,
+               {{"lib.lst", "A.sym \tA\n"}}},
+    expandCase{"a line of 1022 characters", head + "symloc A 0 1033\n*symbol A\n" + std::string(1022, 'k') + "\n", 0,
+               "Expand: Writing A    to    A.sym\n" + check + done,
+               {{"A.sym", "*symbol A\n" + std::string(1022, 'k') + "\n"}}},
+    expandCase{"a longer line ends the data", head + "symloc B 0 10\n*symbol B\n" + std::string(1023, 'x') + "\nL\n*symbol C\n",
+               0, "Expand: Writing B    to    B.sym\nExpand: internal error: buf too small\n" + check + done,
+               {{"B.sym", "*symbol B\n"}}},
+    expandCase{"a longer line in the index", head + std::string(1023, 'x') + "\n*symbol B\n", 1,
+               "Expand: internal error: buf too small\nExpand: fatal error: no symbols found in library\n", {{"lib.lst", ""}}},
+    expandCase{"no index", "*version 6.3 0\nsymloc A 0 1\n*symbol A\n", 1, "Expand: fatal error: no index\n", {}},
+    expandCase{"the marker in other letter case", "*version 6.3 0\n@INDEX\n*symbol A\n", 1,
+               "Expand: fatal error: no index\n", {}},
+    expandCase{"nothing at all", "", 1, "Expand: fatal error: no index\n", {}},
+    expandCase{"packages expanded as symbols", head + "symloc P 0 9\n*package P\n", 1,
+               "Expand: fatal error: no symbols found in library\n", {{"lib.lst", ""}}},
+    expandCase{"no packages", head, 1, "Expand: fatal error: no packages found in library\n", {{"lib.lst", ""}},
+               &packageKind},
+    expandCase{"a last line without LF is not seen", head + "*footprint F", 1,
+               "Expand: fatal error: no footprints found in library\n", {{"lib.lst", ""}}, &footprintKind}));
 
 class expandTest : public inTempDir {
 protected:
-    int expand(const char* lib = "lib.slb", const libKind& kind = symbolKind) {
+    int expand(const char* lib = "lib.slb") {
         log.lines.clear();
-        return expandLibrary(kind, lib, log);
+        return expandLibrary(symbolKind, lib, log);
     }
     memoryLog log;
 };
 
-TEST_F(expandTest, ExampleLibrary) {
-    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing AND2    to    AND2.sym",
-                                "Expand: Writing RES    to    RES.sym"}));
-    EXPECT_EQ(readBytes("AND2.sym"), platformText(readBytes(dataFile("example-AND2.sym"))));
-    EXPECT_EQ(readBytes("RES.sym"), platformText(readBytes(dataFile("example-RES.sym"))));
-    EXPECT_EQ(readBytes("lib.lst"), platformText(readBytes(dataFile("example.lst"))));
-}
-
-TEST_F(expandTest, CrLfLibraryCountsEveryCr) {
-    std::string crlf;
-    for (char c : readBytes(dataFile("example.slb"))) {
-        if (c == '\n') crlf += '\r';
-        crlf += c;
-    }
-    writeBytes("lib.slb", crlf);
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing AND2    to    AND2.sym",
-                                "Expand: symbol AND2 has bad index (length)",
-                                "Expand: Writing RES    to    RES.sym",
-                                "Expand: symbol RES has bad index (length + position)"}));
-    EXPECT_EQ(readBytes("AND2.sym"), platformText(readBytes(dataFile("example-AND2.sym"))));
-    EXPECT_EQ(readBytes("RES.sym"), platformText(readBytes(dataFile("example-RES.sym"))));
-}
-
-TEST_F(expandTest, ComponentNotInIndexKeepsItsHeader) {
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc A 0 13\n*symbol A\nL1\n*symbol  B   x\nL2\n");
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing A    to    A.sym", "Expand: Writing B    to    B.sym",
-                                "Expand: symbol B not in index"}));
-    EXPECT_EQ(readBytes("B.sym"), platformText("*symbol  B   x\nL2\n"));
-}
-
-TEST_F(expandTest, HeaderIsRebuiltFromTheIndexEntry) {
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc A,c;s:base 0 25 some text\n"
-                          "*symbol   A  whatever\nL1\n");
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(readBytes("A.sym"), platformText("*symbol A,c;s some text ako base\nL1\n"));
-}
-
-TEST_F(expandTest, OtherCaseKeywordJoinsThePreviousComponent) {
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc A 0 13\nsymloc B 13 13\n"
-                          "*symbol A\nL1\n*SYMBOL B\nL2\n");
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing A    to    A.sym",
-                                "Expand: symbol A has bad index (length)"},
-                               {"--- Index entry B has no symbol"}));
-    EXPECT_EQ(readBytes("A.sym"), platformText("*symbol A\nL1\n*SYMBOL B\nL2\n"));
-}
-
-TEST_F(expandTest, DuplicateNames) {
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc AND2 0 16\nsymloc AND2 16 16\n"
-                          "*symbol AND2\nL1\n*symbol AND2\nL2\n");
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing AND2    to    AND2.sym",
-                                "Expand: Writing AND2    to    ANDa.sym",
-                                "Expand: symbol AND2 has bad index (position)"},
-                               {"--- Index entry AND2 has multiple symbols",
-                                "--- Index entry AND2 has no symbol"}));
-    EXPECT_EQ(readBytes("lib.lst"), platformText("AND2.sym \tAND2\nANDa.sym \tAND2\n"));
-}
-
-TEST_F(expandTest, ZeroLengthAndMissingEntries) {
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc A 0 0\nsymloc GONE 5 0\n"
-                          "junk line\n*symbol A\nL1\n");
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing A    to    A.sym",
-                                "Expand: symbol A has bad index (length)"},
-                               {"--- Index entry A has zero length", "--- Index entry GONE has no symbol",
-                                "--- Index entry GONE has zero length"}));
-}
-
-TEST_F(expandTest, FatalErrors) {
-    struct fatalCase {
-        std::string bytes;
-        const libKind& kind;
-        std::string line;
-        bool listWritten;
-    };
-    const std::vector<fatalCase> cases = {
-        {"*version 6.3 0\nsymloc A 0 1\n*symbol A\n", symbolKind, "Expand: fatal error: no index", false},
-        {"*version 6.3 0\n@INDEX\n*symbol A\n", symbolKind, "Expand: fatal error: no index", false},
-        {"*version 6.3 0\n@index\nsymloc P 0 9\n*package P\n", symbolKind,
-         "Expand: fatal error: no symbols found in library", true},
-        {"*version 6.3 0\n@index\n", packageKind, "Expand: fatal error: no packages found in library", true},
-        {"*version 6.3 0\n@index\n*footprint F", footprintKind,
-         "Expand: fatal error: no footprints found in library", true},
-        {"", symbolKind, "Expand: fatal error: no index", false},
-    };
-    for (const fatalCase& c : cases) {
-        fs::remove("lib.lst");
-        writeBytes("lib.slb", c.bytes);
-        EXPECT_EQ(expand("lib.slb", c.kind), 1) << c.bytes;
-        EXPECT_EQ(log.lines, std::vector<std::string>{c.line}) << c.bytes;
-        EXPECT_EQ(fileExists("lib.lst"), c.listWritten) << c.bytes;
-        if (c.listWritten) {
-            EXPECT_EQ(readBytes("lib.lst"), "");
-        }
-    }
-}
-
-TEST_F(expandTest, LibraryThatCannotBeOpened) {
+TEST_F(expandTest, FatalErrorsLeaveNoListFileWhenNothingWasRead) {
+    writeBytes("lib.slb", "*version 6.3 0\n");
+    EXPECT_EQ(expand(), 1);
+    EXPECT_FALSE(fileExists("lib.lst"));
     EXPECT_EQ(expand("missing.slb"), 1);
     EXPECT_EQ(log.lines, std::vector<std::string>{"Expand: fatal error: can't open library: missing.slb"});
-    writeBytes("ro.slb", readBytes(dataFile("example.slb")));
+    writeBytes("ro.slb", example);
     setReadOnly("ro.slb", true);
     EXPECT_EQ(expand("ro.slb"), 1);
     EXPECT_EQ(log.lines, std::vector<std::string>{"Expand: fatal error: can't open library: ro.slb"});
@@ -149,21 +133,17 @@ TEST_F(expandTest, LibraryThatCannotBeOpened) {
     EXPECT_FALSE(fileExists("AND2.sym"));
 }
 
-TEST_F(expandTest, ReadOnlyComponentFileStopsTheExpansion) {
-    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
+TEST_F(expandTest, ReadOnlyFilesAreNeverOverwritten) {
+    writeBytes("lib.slb", example);
     writeBytes("RES.sym", "mine");
     setReadOnly("RES.sym", true);
     EXPECT_EQ(expand(), 1);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Expand: Writing AND2    to    AND2.sym",
-                                                   "Expand: fatal error: can't open: RES.sym"}));
+    EXPECT_EQ(joinLines(log.lines), "Expand: Writing AND2    to    AND2.sym\nExpand: fatal error: can't open: RES.sym\n");
     EXPECT_EQ(readBytes("RES.sym"), "mine");
     EXPECT_EQ(readBytes("lib.lst"), platformText("AND2.sym \tAND2\n"));
-}
-
-TEST_F(expandTest, ListFileThatCannotBeCreated) {
-    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
     writeBytes("lib.lst", "old list");
     setReadOnly("lib.lst", true);
+    fs::remove("AND2.sym");
     EXPECT_EQ(expand(), 1);
     EXPECT_EQ(log.lines, std::vector<std::string>{"Expand: fatal error: can't open list file: lib.lst"});
     EXPECT_FALSE(fileExists("AND2.sym"));
@@ -171,42 +151,14 @@ TEST_F(expandTest, ListFileThatCannotBeCreated) {
 
 TEST_F(expandTest, NoFreeNameMeansNoFile) {
     // R2 rather than R: on Windows the taken r.sym would also take R.sym.
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc Q 0 12\n*symbol Q\nL\n*symbol R2\nM\n");
+    writeBytes("lib.slb", head + "symloc Q 0 12\n*symbol Q\nL\n*symbol R2\nM\n");
     writeBytes("Q.sym", "");
     for (char c = 'a'; c <= 'z'; ++c) writeBytes(std::string(1, c) + ".sym", "");
     EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: ***** Not writing file for Q *****",
-                                "Expand: Writing R2    to    R2.sym", "Expand: symbol R2 not in index"}));
+    EXPECT_EQ(joinLines(log.lines), "Expand: ***** Not writing file for Q *****\nExpand: Writing R2    to    R2.sym\n"
+                                    "Expand: symbol R2 not in index\n" + check + done);
     EXPECT_EQ(readBytes("Q.sym"), "");
     EXPECT_EQ(readBytes("lib.lst"), platformText("R2.sym \tR2\n"));
-}
-
-TEST_F(expandTest, HeaderWithoutANameIsCheckedButNotWritten) {
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc A 0 8\n*symbol\nL\n*symbol A\nB\n");
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: ***** Not writing file for  *****",
-                                "Expand: symbol  not in index", "Expand: Writing A    to    A.sym",
-                                "Expand: symbol A has bad index (length + position)"}));
-}
-
-TEST_F(expandTest, LineLengthLimit) {
-    const std::string ok(1022, 'k');
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc A 0 1033\n*symbol A\n" + ok + "\n");
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing A    to    A.sym"}));
-    EXPECT_EQ(readBytes("A.sym"), platformText("*symbol A\n" + ok + "\n"));
-
-    const std::string tooLong(1023, 'x');
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc B 0 10\n*symbol B\n" + tooLong +
-                              "\nL\n*symbol C\n");
-    EXPECT_EQ(expand(), 0);
-    EXPECT_EQ(log.lines, lines({"Expand: Writing B    to    B.sym", "Expand: internal error: buf too small"}));
-    EXPECT_EQ(readBytes("B.sym"), platformText("*symbol B\n"));
-
-    writeBytes("lib.slb", "*version 6.3 0\n@index\n" + tooLong + "\n*symbol B\n");
-    EXPECT_EQ(expand(), 1);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Expand: internal error: buf too small",
-                                                   "Expand: fatal error: no symbols found in library"}));
 }
 
 }  // namespace

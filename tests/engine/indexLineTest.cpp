@@ -41,46 +41,40 @@ INSTANTIATE_TEST_SUITE_P(Cases, splitIndexNameTable, ::testing::Values(
     splitCase{"A,B;C;D:E:F", "A", "B", "C;D", "E:F"},
     splitCase{"PLAIN", "PLAIN", absent, absent, absent}));
 
-TEST(parseIndexLine, ExampleLines) {
-    auto a = parseIndexLine("symloc AND2:GATE2 0 29\n");
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->name, "AND2");
-    EXPECT_EQ(show(a->akoName), "GATE2");
-    EXPECT_EQ(a->position, 0);
-    EXPECT_EQ(a->length, 29);
-    EXPECT_EQ(a->extraText, std::nullopt);
+struct lineCase {
+    std::string line;
+    std::int32_t position;
+    std::int32_t length;
+    const char* extra;
+};
 
-    auto b = parseIndexLine("symloc RES,R1;X 29 34 resistor part\n");
-    ASSERT_TRUE(b);
-    EXPECT_EQ(b->position, 29);
-    EXPECT_EQ(b->length, 34);
-    EXPECT_EQ(b->extraText.value_or("<absent>"), "resistor part");
+class parseIndexLineTable : public ::testing::TestWithParam<lineCase> {};
+
+TEST_P(parseIndexLineTable, NumbersAndExtraText) {
+    const lineCase& c = GetParam();
+    const std::optional<entryFields> f = parseIndexLine(c.line);
+    ASSERT_TRUE(f) << c.line;
+    EXPECT_EQ(f->position, c.position) << c.line;
+    EXPECT_EQ(f->length, c.length) << c.line;
+    EXPECT_EQ(show(f->extraText), c.extra) << c.line;
 }
 
-TEST(parseIndexLine, ExtraTextKeepsBlanksAndStopsAt100) {
-    EXPECT_EQ(parseIndexLine("symloc A 1 2    two  words  \n")->extraText.value_or("<absent>"), "two  words  ");
-    const std::string long150(150, 'e');
-    EXPECT_EQ(parseIndexLine("symloc A 1 2 " + long150 + "\n")->extraText.value_or("<absent>"), std::string(100, 'e'));
-    EXPECT_EQ(parseIndexLine("symloc A 1 2 x\ry\n")->extraText.value_or("<absent>"), "x");
-    EXPECT_EQ(parseIndexLine("symloc A 1 2x\n")->extraText.value_or("<absent>"), "x");
-}
+INSTANTIATE_TEST_SUITE_P(Cases, parseIndexLineTable, ::testing::Values(
+    lineCase{"symloc AND2:GATE2 0 29\n", 0, 29, absent},
+    lineCase{"symloc RES,R1;X 29 34 resistor part\n", 29, 34, "resistor part"},
+    lineCase{"symloc A 1 2    two  words  \n", 1, 2, "two  words  "},
+    lineCase{"symloc A 1 2 " + std::string(150, 'e') + "\n", 1, 2, "eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee"},
+    lineCase{"symloc A 1 2 x\ry\n", 1, 2, "x"},
+    lineCase{"symloc A 1 2x\n", 1, 2, "x"},
+    lineCase{"symloc A 99999999999999999999 -99999999999\n", INT_MAX, INT_MIN, absent},
+    lineCase{"symloc A 2147483647 -2147483648\n", INT_MAX, INT_MIN, absent},
+    lineCase{"symloc A +7 -0\n", 7, 0, absent}));
 
 TEST(parseIndexLine, UnreadableLinesGiveNothing) {
     for (const char* line : {"symloc\n", "symloc A\n", "symloc A 1\n", "symloc A x 2\n",
                              "symloc A 1 -\n", "symloc  \n", "symloc A 1 +\n"}) {
         EXPECT_FALSE(parseIndexLine(line).has_value()) << line;
     }
-}
-
-TEST(parseIndexLine, NumbersSaturateAtTheSignedRange) {
-    auto big = parseIndexLine("symloc A 99999999999999999999 -99999999999\n");
-    ASSERT_TRUE(big);
-    EXPECT_EQ(big->position, INT_MAX);
-    EXPECT_EQ(big->length, INT_MIN);
-    auto edge = parseIndexLine("symloc A 2147483647 -2147483648\n");
-    EXPECT_EQ(edge->position, INT_MAX);
-    EXPECT_EQ(edge->length, INT_MIN);
-    EXPECT_EQ(parseIndexLine("symloc A +7 -0\n")->position, 7);
 }
 
 TEST(parseIndexLine, NulEndsTheLine) {

@@ -20,25 +20,6 @@ entryFields fields(const std::string& name, std::int32_t pos, std::int32_t len, 
 
 using part = std::optional<std::string_view>;
 
-TEST(indexEntry, KeepsWhatIsPresentButNeverAnEmptyExtraText) {
-    entryFields f = fields("N", 1, 2);
-    f.commaPart = "";
-    indexEntry e(f);
-    EXPECT_EQ(e.name(), "N");
-    EXPECT_EQ(e.commaPart(), part(""));
-    EXPECT_EQ(e.semicolonPart(), std::nullopt);
-    EXPECT_EQ(e.akoName(), std::nullopt);
-    EXPECT_EQ(e.extraText(), std::nullopt);
-    EXPECT_EQ(e.hits, 0u);
-    f.semicolonPart = "s;t";
-    f.akoName = "";
-    f.extraText = "x y";
-    indexEntry full(f);
-    EXPECT_EQ(full.semicolonPart(), part("s;t"));
-    EXPECT_EQ(full.akoName(), part(""));
-    EXPECT_EQ(full.extraText(), part("x y"));
-}
-
 TEST(indexList, FindAndLookupAlwaysGiveTheFirstOfAName) {
     indexList list;
     list.append(fields("A", 0, 10, "first"));
@@ -81,19 +62,6 @@ TEST(indexList, CheckIndexLinesInOrderWithTheKindName) {
     zeroOnly.append(fields("Z", 0, 0));
     zeroOnly.first->hits = 1;
     EXPECT_EQ(zeroOnly.checkIndex(log, "symbol"), 0);
-}
-
-TEST(indexList, IndexLineAndHeaderForms) {
-    entryFields f = fields("RES", 29, 34, "resistor part");
-    f.commaPart = "R1";
-    f.semicolonPart = "X";
-    f.akoName = "BASE";
-    const indexEntry e(f);
-    EXPECT_EQ(formatIndexLine(e), "symloc RES,R1;X:BASE 29 34 resistor part\n");
-    EXPECT_EQ(formatHeader(e, "*symbol"), "*symbol RES,R1;X resistor part ako BASE\n");
-    const indexEntry plain(fields("P", -1, 2147483647));
-    EXPECT_EQ(formatIndexLine(plain), "symloc P -1 2147483647\n");
-    EXPECT_EQ(formatHeader(plain, "*package"), "*package P\n");
 }
 
 }  // namespace

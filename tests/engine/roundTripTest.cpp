@@ -28,19 +28,6 @@ TEST_F(roundTripTest, ExampleComesBackByteForByte) {
     EXPECT_EQ(readBytes("again.slb"), readBytes(dataFile("example.slb")));
 }
 
-TEST_F(roundTripTest, HeadersComeBackInTheirWrittenForm) {
-    writeText("a.sym", "*symbol   A,c;s   two   ako  B\nbody   \n\n");
-    writeText("in.lst", "a.sym\n");
-    fs::create_directory("libs");
-    ASSERT_EQ(compressLibrary(symbolKind, "in.lst", "libs/one.slb", 1, log), 0);
-    EXPECT_FALSE(fileExists("a.sym"));
-    ASSERT_EQ(expandLibrary(symbolKind, "libs/one.slb", log), 0);
-    EXPECT_EQ(readBytes("A.sym"), platformText("*symbol A,c;s two ako B\nbody\n"));
-    ASSERT_EQ(compressLibrary(symbolKind, "libs/one.lst", "libs/two.slb", 0, log), 0);
-    EXPECT_NE(readBytes("libs/two.slb").find("symloc A,c;s:B 0 29 two\n*symbol A,c;s two ako B\nbody\n"),
-              std::string::npos);
-}
-
 TEST_F(roundTripTest, BothRebuildsInPlaceAndRemovesTheParts) {
     writeBytes("lib.slb", readBytes(dataFile("example.slb")));
     ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log), 0);
@@ -67,15 +54,6 @@ TEST_F(roundTripTest, BothStopsWhenExpandFails) {
     EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log), 1);
     EXPECT_EQ(readBytes("lib.slb"), broken);
     EXPECT_EQ(joinLines(log.lines), "Expand: fatal error: no index\n");
-}
-
-TEST_F(roundTripTest, BothStopsWhenAPartCannotBeWritten) {
-    const std::string lib = readBytes(dataFile("example.slb"));
-    writeBytes("lib.slb", lib);
-    writeBytes("RES.sym", "");
-    setReadOnly("RES.sym", true);  // free for the name rule, but can't be written
-    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log), 1);
-    EXPECT_EQ(readBytes("lib.slb"), lib);
 }
 
 TEST_F(roundTripTest, ManyComponentsOfEveryKind) {

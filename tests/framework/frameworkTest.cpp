@@ -2,6 +2,7 @@
 // procedure's dispatch, the message loop's filter and quitApp.
 #include <gtest/gtest.h>
 
+#include "common/boxRecorder.h"
 #include "common/winTest.h"
 
 #include <windows.h>
@@ -25,7 +26,6 @@ public:
     recordingWnd() : wnd(0, 0) {}
     void saveState() override { calls.push_back("saveState"); }
     ATOM registerClass() override { return 0; }
-    void onCreate(HWND) override { calls.push_back("create"); }
     void onCommand(int group, int item) override {
         if (item == 0x55) throw std::runtime_error("boom");
         calls.push_back("command " + std::to_string(group) + " " + std::to_string(item));
@@ -34,19 +34,8 @@ public:
     void onCtrlGroupCommand(int id, int code, LPARAM) override {
         calls.push_back("ctrl " + std::to_string(id) + " " + std::to_string(code));
     }
-    void onHScroll(int code, int pos) override {
-        calls.push_back("h " + std::to_string(code) + " " + std::to_string(pos));
-    }
-    void onVScroll(int code, int pos) override {
-        calls.push_back("v " + std::to_string(code) + " " + std::to_string(pos));
-    }
     void onSize(int kind, int* w, int* h) override {
         calls.push_back("size " + std::to_string(kind) + " " + std::to_string(*w) + "x" + std::to_string(*h));
-    }
-    void onSysClose(WPARAM) override { calls.push_back("sysclose"); }
-    int queryClose() override {
-        calls.push_back("queryclose");
-        return 0;
     }
     void onLButtonDown(unsigned x, unsigned y, WPARAM) override {
         calls.push_back("ldown " + std::to_string(x) + " " + std::to_string(y));
@@ -196,19 +185,13 @@ TEST(thunk, NothingToLoadAndTheRuntimeChangesDrives) {
     thunkExit();
 }
 
-std::string boxText;
-
 TEST_F(frameworkTest, AnExceptionStopsAtTheWindowProcedure) {
     object->attach();
     calls.clear();
-    const yesNoBox previous = setYesNoBox([](const char*, const char* text, unsigned) {
-        boxText = text;
-        return 6;
-    });
+    boxRecorder boxes;
     EXPECT_EQ(send(WM_COMMAND, 0x1055, 0), 0);
     EXPECT_EQ(send(WM_COMMAND, 0x1001, 0), 0);
-    setYesNoBox(previous);
-    EXPECT_EQ(boxText, "Exception: boom in wndProc (message 0x0111).  Continue?");
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Exception: boom in wndProc (message 0x0111).  Continue?"});
     EXPECT_EQ(calls, std::vector<std::string>{"command 4096 1"});
 }
 

@@ -98,31 +98,4 @@ TEST_F(cfmanTest, SaveWritesOnlyDirtyItems) {
     EXPECT_EQ(writes.size(), 1u);
 }
 
-#ifdef _WIN32
-// The real profile service, on real files.
-class cfmanProfileFile : public inTempDir {
-protected:
-    void SetUp() override {
-        inTempDir::SetUp();
-        testQualified.fromString("640");
-        testPlain.fromString("blue");
-    }
-};
-
-TEST_F(cfmanProfileFile, ItemsLoadCutAndSave) {
-    const std::string ini = dir + "\\kelv-test.ini";
-    writeBytes(ini, "[Library Expander/Compressor BORDER]\r\nwidth=1024\r\n[KELVARIS]\r\nCOLOR=\r\n"
-                    "[Library Expander/Compressor]\r\nSTATE=" + std::string(250, 'z') + "\r\n");
-    theCfman.load(ini.c_str(), "Library Expander/Compressor");
-    EXPECT_STREQ(testQualified.value, "1024");
-    EXPECT_STREQ(testPlain.value, "blue");
-    EXPECT_EQ(std::string(testTitleSection.value), std::string(199, 'z'));
-    testPlain.fromString("red");
-    testPlain.dirty = 1;
-    theCfman.save();
-    EXPECT_NE(readBytes(ini).find("COLOR=red"), std::string::npos);
-    EXPECT_NE(readBytes(ini).find("width=1024"), std::string::npos);
-}
-#endif
-
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/fileText.h"
+#include "common/boxRecorder.h"
 #include "common/testDir.h"
 #include "support/assertion.h"
 #include "support/ipcMsg.h"
@@ -21,12 +22,6 @@ namespace {
 
 constexpr unsigned testMessage = 0xC123;
 constexpr std::size_t buffers = NumOfEntries + 1;
-
-std::vector<std::string> boxTexts;
-int answerYes(const char*, const char* text, unsigned) {
-    boxTexts.push_back(text);
-    return 6;
-}
 
 // A private shared area with its free table and mutex, as a set-up of the
 // sending side would make it.
@@ -46,8 +41,6 @@ protected:
 #endif
         noMutex = 0;
         ipcMsgNumber = testMessage;
-        boxTexts.clear();
-        previousBox = setYesNoBox(answerYes);
     }
     void TearDown() override {
 #ifdef _WIN32
@@ -57,7 +50,6 @@ protected:
         MemMapTotSize = 0;
         hMutex = nullptr;
         ipcMsgNumber = 0;
-        setYesNoBox(previousBox);
         inTempDir::TearDown();
     }
     ipcMsg& record(int k, std::int32_t rtnSize, std::int32_t msgSize) {
@@ -77,7 +69,7 @@ protected:
 #ifndef _WIN32
     std::timed_mutex mutex;
 #endif
-    yesNoBox previousBox = nullptr;
+    boxRecorder boxes;
 };
 
 TEST_F(ipcTest, OnlyTheRegisteredMessageIsReceived) {
@@ -109,9 +101,7 @@ TEST_F(ipcTest, PayloadArrivesAsAPrivateCopy) {
     EXPECT_EQ(shared.firstWord, 99);
     EXPECT_EQ(shared.ipcPtr, nullptr);
     EXPECT_EQ(flags[5], 0);
-    EXPECT_TRUE(boxTexts.empty());
+    EXPECT_TRUE(boxes.texts.empty());
 }
-
-using ipcDeathTest = ipcTest;
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/boxRecorder.h"
 #include "support/miscfuns.h"
 #include "support/assertion.h"
 
@@ -47,21 +48,11 @@ TEST(strNCmpNoCase, LeavesHighCharactersUnfolded) {
     EXPECT_EQ(strNCmpNoCase("\xC4x", "\xC4X", 2), 0);
 }
 
-int boxesSeen = 0;
-std::string lastText;
-int answerYesBox(const char*, const char* text, unsigned) {
-    ++boxesSeen;
-    lastText = text;
-    return 6;
-}
-
 TEST(strDup, NullIsReportedAndGivesNull) {
-    boxesSeen = 0;
-    yesNoBox old = setYesNoBox(answerYesBox);
+    boxRecorder boxes;
     EXPECT_EQ(strDup(nullptr), nullptr);
-    setYesNoBox(old);
-    EXPECT_EQ(boxesSeen, 1);
-    EXPECT_EQ(lastText.rfind("str == 0: UTILITY\\SRC\\MISCFUNS, line ", 0), 0u) << lastText;
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0].rfind("str == 0: UTILITY\\SRC\\MISCFUNS, line ", 0), 0u) << boxes.texts[0];
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/boxRecorder.h"
 #include "common/envVar.h"
 #include "common/fileText.h"
 #include "common/testDir.h"
@@ -32,31 +33,22 @@ void countedRelease(void* p) {
     std::free(p);
 }
 
-std::vector<std::string> boxTexts;
-int answerYes(const char*, const char* text, unsigned) {
-    boxTexts.push_back(text);
-    return 6;
-}
-
 class wmallocTest : public inTempDir {
 protected:
     void SetUp() override {
         inTempDir::SetUp();
         setEnv("DEBUGPRINT", nullptr);
         wheapResetForTests();
-        previousBox = setYesNoBox(answerYes);
         previousAllocator = setGeneralAllocator({countedAlloc, countedRelease});
         generalAllocs = generalReleases = 0;
         failAllocsFrom = -1;
-        boxTexts.clear();
     }
     void TearDown() override {
         wheapResetForTests();
         setGeneralAllocator(previousAllocator);
-        setYesNoBox(previousBox);
         inTempDir::TearDown();
     }
-    yesNoBox previousBox = nullptr;
+    boxRecorder boxes;
     generalAllocator previousAllocator{};
 };
 
@@ -105,18 +97,6 @@ INSTANTIATE_TEST_SUITE_P(Bounds, sizeClasses, ::testing::Values(
     sizeCase{96, 96}, sizeCase{97, 0}, sizeCase{1023, 0}, sizeCase{1024, 1024}, sizeCase{1025, 0},
     sizeCase{100000, 0}));
 
-template <class Page>
-void firstBlocksOfAClass(std::int32_t size, Page*& head) {
-    auto* first = static_cast<unsigned char*>(wmalloc(size));
-    ASSERT_NE(head, nullptr);
-    EXPECT_EQ(first, head->blocks);
-    auto* second = static_cast<unsigned char*>(wmalloc(size));
-    EXPECT_EQ(second, first + Page::blockSize);
-    EXPECT_EQ(head->nUsed, 2);
-    wfree(first);
-    EXPECT_EQ(wmalloc(size), first) << "a released block is handed out again first";
-}
-
 TEST_F(wmallocTest, EmptyPageRule) {
     void* only = wmalloc(16);
     wfree(only);
@@ -145,9 +125,9 @@ TEST_F(wmallocTest, DoubleReleaseIsReportedAndChangesNothing) {
     void* b = wmalloc(32);
     wfree(a);
     wfree(a);
-    ASSERT_EQ(boxTexts.size(), 1u);
-    EXPECT_EQ(boxTexts[0].rfind("!(heap->freeList[index] & (1 << bit)) == 0: GUI\\SRCPC\\WMALLOC, line ", 0), 0u)
-        << boxTexts[0];
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0].rfind("!(heap->freeList[index] & (1 << bit)) == 0: GUI\\SRCPC\\WMALLOC, line ", 0), 0u)
+        << boxes.texts[0];
     EXPECT_EQ(heap32List->nUsed, 1);
     EXPECT_EQ(wmalloc(32), a);
     wfree(b);
@@ -156,8 +136,8 @@ TEST_F(wmallocTest, DoubleReleaseIsReportedAndChangesNothing) {
 TEST_F(wmallocTest, NewPageFailure) {
     failAllocsFrom = 0;
     EXPECT_EQ(wmalloc(16), nullptr);
-    ASSERT_EQ(boxTexts.size(), 1u);
-    EXPECT_EQ(boxTexts[0].rfind("heap == 0: GUI\\SRCPC\\WMALLOC, line ", 0), 0u) << boxTexts[0];
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0].rfind("heap == 0: GUI\\SRCPC\\WMALLOC, line ", 0), 0u) << boxes.texts[0];
     const std::string dbg = readBytes("z80.dbg");
     EXPECT_EQ(dbg.rfind("16 byte heap error code: ", 0), 0u) << dbg;
     EXPECT_EQ(dbg.substr(dbg.size() - platformText("\n\n").size()), platformText("\n\n"));
@@ -208,7 +188,7 @@ TEST_F(wmallocTest, CountsMatchBitmapsAfterLongRandomRuns) {
     for (auto& b : live) distinct.insert(b.first);
     EXPECT_EQ(distinct.size(), live.size());
     for (auto& b : live) wfree(b.first);
-    EXPECT_TRUE(boxTexts.empty());
+    EXPECT_TRUE(boxes.texts.empty());
 }
 
 }  // namespace
