@@ -52,18 +52,6 @@ protected:
         ipcMsgNumber = 0;
         inTempDir::TearDown();
     }
-    ipcMsg& record(int k, std::int32_t rtnSize, std::int32_t msgSize) {
-        ipcMsg& r = area[static_cast<std::size_t>(k)];
-        r.firstWord = 11;
-        r.secondWord = 22;
-        r.rtnSize = rtnSize;
-        r.msgSize = msgSize;
-        return r;
-    }
-    int receive(int k, ipcMsg*& got, std::uintptr_t& wParamOut) {
-        return ipcMsgReceive(testMessage, 77, k * SHAREBUF_SIZE, &got, &wParamOut);
-    }
-
     std::unique_ptr<ipcMsg[]> area;
     std::vector<unsigned char> flags;
 #ifndef _WIN32
@@ -72,23 +60,17 @@ protected:
     boxRecorder boxes;
 };
 
-TEST_F(ipcTest, OnlyTheRegisteredMessageIsReceived) {
-    ipcMsg* got = nullptr;
-    std::uintptr_t w = 0;
-    EXPECT_EQ(ipcMsgReceive(testMessage + 1, 1, 0, &got, &w), 0);
-    ipcMsgNumber = 0;
-    EXPECT_EQ(ipcMsgReceive(0, 1, 0, &got, &w), 0) << "the null message is not an inter-process message";
-    EXPECT_EQ(ipcMsgReceive(testMessage, 1, 0, &got, &w), 0);
-}
-
 TEST_F(ipcTest, PayloadArrivesAsAPrivateCopy) {
     writeBytes("payload.tmp", "0123456789");
-    ipcMsg& shared = record(5, 40, 10);
+    ipcMsg& shared = area[5];
+    shared = {11, 22, 40, 10, nullptr, {}};
     const std::string path = dir + "/payload.tmp";
     std::strcpy(shared.body, path.c_str());
     ipcMsg* got = nullptr;
     std::uintptr_t w = 0;
-    ASSERT_EQ(receive(5, got, w), 1);
+    EXPECT_EQ(ipcMsgReceive(testMessage + 1, 77, 5 * SHAREBUF_SIZE, &got, &w), 0) << "only the registered message";
+    ASSERT_EQ(ipcMsgReceive(testMessage, 77, 5 * SHAREBUF_SIZE, &got, &w), 1);
+    EXPECT_EQ(w, 77u);
     ASSERT_NE(got, &shared);
     EXPECT_EQ(got->ipcPtr, &shared);
     EXPECT_EQ(got->firstWord, 11);

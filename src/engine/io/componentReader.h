@@ -1,0 +1,19 @@
+// Reads one component file as compress does: the first line must be a
+// header of the kind (letter case aside), every line is normalised, and the
+// stored text goes to the workfile while the entry records where it stands.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/format/entryFields.h"
+#include "engine/format/libKind.h"
+#include "engine/io/workFile.h"
+#include "engine/logSink.h"
+
+// 0 on success, with the entry's fields (its position and length in the
+// workfile); 2 when the file cannot be opened, 3 when it is empty, 4 for a
+// bad first line, each with its message. Only a file read to its end adds to
+// the workfile. "Compress: got KIND \"NAME\"" is logged for a good file.
+int readComponentFile(const std::string& path, const libKind& kind, workFile& work, logSink& log,
+                      entryFields& fields);

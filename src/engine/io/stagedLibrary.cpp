@@ -1,0 +1,48 @@
+#include "engine/io/stagedLibrary.h"
+
+#include "engine/io/libraryWriter.h"
+#include "support/fileOps.h"
+
+stagedLibrary::~stagedLibrary() {
+    if (work.stream) {
+        std::fclose(work.stream);
+        fileOps::removeFile(work.name);
+    }
+    if (stage) std::fclose(stage);
+    if (!stageName.empty()) fileOps::removeFile(stageName);
+}
+
+bool stagedLibrary::openWorkfile() {
+    work.stream = fileOps::createTemp(fileOps::dirOf(outPath), "vekwork", work.name);
+    if (!work.stream) {
+        const std::string tmpDir = fileOps::systemTempDir();
+        if (!tmpDir.empty()) work.stream = fileOps::createTemp(tmpDir, "vekwork", work.name);
+    }
+    return work.stream != nullptr;
+}
+
+bool stagedLibrary::prepareOutput() {
+    if (fileOps::exists(outPath)) {
+        std::FILE* probe = fileOps::open(outPath, "r+b");
+        if (!probe) return false;
+        std::fclose(probe);
+    } else if (!fileOps::canCreate(outPath)) {
+        return false;
+    }
+    stage = fileOps::createTemp(fileOps::dirOf(outPath), "veklib", stageName);
+    return stage != nullptr;
+}
+
+bool stagedLibrary::commit(const indexList& index, stopPoint reached) {
+    bool ok = writeLibrary(stage, index, work);
+    ok = (std::fflush(stage) == 0) && ok && !std::ferror(stage);
+    ok = (std::fclose(stage) == 0) && ok;
+    stage = nullptr;
+    if (ok && reached) reached("staged");
+    if (ok) ok = fileOps::replace(stageName, outPath);
+    if (ok) {
+        stageName.clear();
+        if (reached) reached("replaced");
+    }
+    return ok;
+}
