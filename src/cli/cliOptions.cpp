@@ -1,28 +1,50 @@
 #include "cli/cliOptions.h"
 
 const char* const usageText =
-    "usage: vek compress [-k KIND] [-r|--remove] [-C DIR] LIST OUTPUT\n"
-    "       vek expand   [-k KIND] [-C DIR] LIBRARY\n"
-    "       vek both     [-k KIND] [-C DIR] LIBRARY\n"
-    "       vek list     [-k KIND] [-C DIR] LIBRARY\n"
+    "usage: vek compress [-k KIND] [-r|--remove] [-q] [-C DIR] LIST OUTPUT\n"
+    "       vek expand   [-k KIND] [-q] [-C DIR] LIBRARY\n"
+    "       vek both     [-k KIND] [-q] [-C DIR] LIBRARY\n"
+    "       vek list     [-k KIND] [--json] [-C DIR] LIBRARY\n"
     "       vek verify   [-k KIND] [-C DIR] LIBRARY\n"
+    "       vek extract  [-k KIND] [-C DIR] LIBRARY NAME...\n"
+    "       vek print    [-k KIND] [-C DIR] LIBRARY NAME\n"
+    "       vek add      [-k KIND] [-C DIR] LIBRARY FILE...\n"
+    "       vek delete   [-k KIND] [-C DIR] LIBRARY NAME...\n"
+    "       vek diff     [-k KIND] [-C DIR] LIBRARY1 LIBRARY2\n"
     "       vek --help | --version\n"
     "KIND is symbol, package or footprint; without -k it comes from the library's\n"
-    "extension (.slb, .plb, .flb).\n";
+    "extension (.slb, .plb, .flb). -q leaves out the per-part lines.\n"
+    "Examples: vek extract parts.slb AND2    vek print parts.slb AND2 > and2.sym\n"
+    "          vek add parts.slb and2.sym    vek delete parts.slb OLD1 OLD2\n"
+    "          vek diff old.slb new.slb      vek list --json parts.slb\n";
 
 namespace {
 
-bool parseAction(const std::string& word, cliOptions::action& what) {
-    if (word == "compress") what = cliOptions::action::compress;
-    else if (word == "expand") what = cliOptions::action::expand;
-    else if (word == "both") what = cliOptions::action::both;
-    else if (word == "list") what = cliOptions::action::list;
-    else if (word == "verify") what = cliOptions::action::verify;
-    else return false;
-    return true;
-}
+using A = cliOptions::action;
 
-bool takeOption(const std::vector<std::string>& args, std::size_t& i, cliOptions& o,
+struct commandRule {
+    const char* word;
+    A what;
+    std::size_t minPaths;
+    std::size_t maxPaths;  // 0: no limit
+    const char* pathsNamed;
+    const char* options;   // which of -r, -q, --json it takes ("rqj")
+};
+
+const commandRule rules[] = {
+    {"compress", A::compress, 2, 2, "LIST and OUTPUT", "rq"},
+    {"expand", A::expand, 1, 1, "one LIBRARY", "q"},
+    {"both", A::both, 1, 1, "one LIBRARY", "q"},
+    {"list", A::list, 1, 1, "one LIBRARY", "j"},
+    {"verify", A::verify, 1, 1, "one LIBRARY", ""},
+    {"extract", A::extract, 2, 0, "LIBRARY and one NAME or more", ""},
+    {"print", A::print, 2, 2, "LIBRARY and one NAME", ""},
+    {"add", A::add, 2, 0, "LIBRARY and one FILE or more", ""},
+    {"delete", A::remove, 2, 0, "LIBRARY and one NAME or more", ""},
+    {"diff", A::diff, 2, 2, "LIBRARY1 and LIBRARY2", ""},
+};
+
+bool takeOption(const std::vector<std::string>& args, std::size_t& i, const commandRule& rule, cliOptions& o,
                 std::string& kindName, std::string& error) {
     const std::string& a = args[i];
     const bool needsValue = a == "-k" || a == "-C";
@@ -30,9 +52,12 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, cliOptions
         error = "option " + a + " needs a value";
         return false;
     }
+    const std::string takes = rule.options;
     if (a == "-k") kindName = args[++i];
     else if (a == "-C") o.directory = args[++i];
-    else if ((a == "-r" || a == "--remove") && o.what == cliOptions::action::compress) o.remove = true;
+    else if ((a == "-r" || a == "--remove") && takes.find('r') != std::string::npos) o.remove = true;
+    else if ((a == "-q" || a == "--quiet") && takes.find('q') != std::string::npos) o.quiet = true;
+    else if (a == "--json" && takes.find('j') != std::string::npos) o.json = true;
     else {
         error = "unknown option: " + a;
         return false;
@@ -40,17 +65,25 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, cliOptions
     return true;
 }
 
+// The kind from -k, or from the extension of the library the command works
+// on: the output for compress, the first library for everything else.
 bool resolveKind(cliOptions& o, const std::string& kindName, std::string& error) {
-    const libKind* kind = nullptr;
+    const std::string& library = o.what == A::compress ? o.paths.back() : o.paths.front();
     if (!kindName.empty()) {
-        kind = kindForName(kindName);
-        if (!kind) error = "unknown kind: " + kindName + " (symbol, package or footprint)";
+        o.kind = kindForName(kindName);
+        if (!o.kind) error = "unknown kind: " + kindName + " (symbol, package or footprint)";
     } else {
-        kind = kindForLibraryPath(o.paths.back());
-        if (!kind) error = "can't tell the kind from " + o.paths.back() + "; give it with -k";
+        o.kind = kindForLibraryPath(library);
+        if (!o.kind) error = "can't tell the kind from " + library + "; give it with -k";
     }
-    o.kind = kind;
-    return kind != nullptr;
+    return o.kind != nullptr;
+}
+
+const commandRule* ruleFor(const std::string& word) {
+    for (const commandRule& r : rules) {
+        if (word == r.word) return &r;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -64,25 +97,26 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
     }
     if (args[0] == "--help" || args[0] == "-h") return o;
     if (args[0] == "--version") {
-        o.what = cliOptions::action::version;
+        o.what = A::version;
         return o;
     }
-    if (!parseAction(args[0], o.what)) {
+    const commandRule* rule = ruleFor(args[0]);
+    if (!rule) {
         error = "unknown command: " + args[0];
         return std::nullopt;
     }
+    o.what = rule->what;
     std::string kindName;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (!optionsEnded && a == "--") optionsEnded = true;
         else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
-            if (!takeOption(args, i, o, kindName, error)) return std::nullopt;
+            if (!takeOption(args, i, *rule, o, kindName, error)) return std::nullopt;
         } else o.paths.push_back(a);
     }
-    const std::size_t wanted = o.what == cliOptions::action::compress ? 2 : 1;
-    if (o.paths.size() != wanted) {
-        error = "expected " + std::string(wanted == 2 ? "LIST and OUTPUT" : "one LIBRARY");
+    if (o.paths.size() < rule->minPaths || (rule->maxPaths != 0 && o.paths.size() > rule->maxPaths)) {
+        error = "expected " + std::string(rule->pathsNamed);
         return std::nullopt;
     }
     if (!resolveKind(o, kindName, error)) return std::nullopt;

@@ -8,10 +8,12 @@
 #include "engine/format/libKind.h"
 
 struct cliOptions {
-    enum class action { compress, expand, both, list, verify, help, version };
+    enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, help, version };
     action what = action::help;
     const libKind* kind = nullptr;
-    bool remove = false;
+    bool remove = false;     // -r: compress deletes the component files
+    bool quiet = false;      // -q: no per-part lines
+    bool json = false;       // --json: list as JSON
     std::string directory;   // -C: change there first
     std::vector<std::string> paths;
 };

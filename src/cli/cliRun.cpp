@@ -8,6 +8,7 @@
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
 #include "engine/ops/inspect.h"
+#include "engine/ops/parts.h"
 
 namespace {
 
@@ -29,33 +30,63 @@ int usageError(std::FILE* err, const std::string& message) {
     return 2;
 }
 
-int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
-    streamLog log(out);
+// Leaves out the per-part lines of -q; every other line passes.
+class quietLog : public logSink {
+public:
+    explicit quietLog(logSink& to) : target(to) {}
+    void addLine(const std::string& line) override {
+        if (line.rfind("Expand: Writing ", 0) != 0 && line.rfind("Compress: got ", 0) != 0) target.addLine(line);
+    }
+
+private:
+    logSink& target;
+};
+
+int runWhole(const cliOptions& o, logSink& log) {
     const libKind& kind = *o.kind;
     const std::string& first = o.paths[0];
-    int result = 1;
     switch (o.what) {
-        case cliOptions::action::expand:
-            result = expandLibrary(kind, first, log);
-            break;
-        case cliOptions::action::both:
-            result = bothLibrary(kind, first, log);
-            break;
-        case cliOptions::action::verify:
-            result = verifyLibrary(kind, first, log);
-            break;
-        case cliOptions::action::list: {
-            streamLog errors(err);
-            result = listLibrary(kind, first, log, errors);
-            break;
-        }
+        case cliOptions::action::expand: return expandLibrary(kind, first, log);
+        case cliOptions::action::both: return bothLibrary(kind, first, log);
         default: {
             compressProbe probe;
-            result = compressLibrary(kind, first, o.paths[1], o.remove, log, &probe);
-            if (result == 0 && probe.errors != 0) result = 1;
+            const int result = compressLibrary(kind, first, o.paths[1], o.remove, log, &probe);
+            return result == 0 && probe.errors != 0 ? 1 : result;
         }
     }
+}
+
+int runParts(const cliOptions& o, logSink& log, logSink& errors, std::FILE* out) {
+    const libKind& kind = *o.kind;
+    const std::string& first = o.paths[0];
+    const std::vector<std::string> rest(o.paths.begin() + 1, o.paths.end());
+    switch (o.what) {
+        case cliOptions::action::verify: return verifyLibrary(kind, first, log);
+        case cliOptions::action::list:
+            return o.json ? listLibraryJson(kind, first, log, errors) : listLibrary(kind, first, log, errors);
+        case cliOptions::action::extract: return extractParts(kind, first, rest, log);
+        case cliOptions::action::add: return addParts(kind, first, rest, log);
+        case cliOptions::action::remove: return deleteParts(kind, first, rest, log);
+        case cliOptions::action::diff: return diffLibraries(kind, first, rest[0], log, errors);
+        default: {
+            std::string text;
+            const int result = printPart(kind, first, rest[0], text, errors);
+            std::fwrite(text.data(), 1, text.size(), out);
+            return result;
+        }
+    }
+}
+
+int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
+    streamLog log(out);
+    streamLog errors(err);
+    quietLog quiet(log);
+    logSink& wholeLog = o.quiet ? static_cast<logSink&>(quiet) : log;
+    using A = cliOptions::action;
+    const bool whole = o.what == A::compress || o.what == A::expand || o.what == A::both;
+    const int result = whole ? runWhole(o, wholeLog) : runParts(o, log, errors, out);
     std::fflush(out);
+    if (o.what == A::diff) return result;
     return result == 0 ? 0 : 1;
 }
 

@@ -122,6 +122,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"list parts.slb", 0, "AND2:GATE2 0 29\nRES,R1;X 29 34 resistor part\n", ""},
     runCase{"verify parts.slb", 0, "Verify: library is clean\n", ""},
     runCase{"verify damaged.slb", 1, "~Verify: checksum 3852186597 in the version line", ""},
-    runCase{"list missing.slb", 1, "", "List: fatal error: can't open library: missing.slb"}));
+    runCase{"list missing.slb", 1, "", "List: fatal error: can't open library: missing.slb"},
+    runCase{"list --json parts.slb", 0, "~{\"name\": \"AND2\", \"position\": 0, \"length\": 29, \"akoName\": \"GATE2\"},", ""},
+    runCase{"expand -q parts.slb", 0, "Expand: Checking index....\n\nExpand: --- DONE ---\n\n", ""},
+    runCase{"print parts.slb RES", 0, "*symbol RES,R1;X resistor part\nL3\n", ""},
+    runCase{"print parts.slb NONE", 1, "", "Print: NONE not in library"},
+    runCase{"diff parts.slb parts.slb", 0, "", ""},
+    runCase{"diff parts.slb damaged.slb", 1, "~ RES\n", ""},
+    runCase{"diff parts.slb none.slb", 2, "", "Diff: fatal error: can't open library: none.slb"},
+    runCase{"delete parts.slb NONE", 1, "Delete: NONE not in library\nDelete: library not changed\n", ""}));
 
 }  // namespace

@@ -45,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, goodCommandLines, ::testing::Values(
     goodCase{{"compress", "--", "-odd.lst", "out.slb"}, A::compress, &symbolKind, false, "", {"-odd.lst", "out.slb"}},
     goodCase{{"list", "a.plb"}, A::list, &packageKind, false, "", {"a.plb"}},
     goodCase{{"verify", "-k", "symbol", "a.lib"}, A::verify, &symbolKind, false, "", {"a.lib"}},
+    goodCase{{"diff", "a.plb", "b.slb"}, A::diff, &packageKind, false, "", {"a.plb", "b.slb"}},
+    goodCase{{"extract", "a.flb", "X", "Y"}, A::extract, &footprintKind, false, "", {"a.flb", "X", "Y"}},
     goodCase{{"--help"}, A::help, 0, false, "", {}},
     goodCase{{"--version"}, A::version, 0, false, "", {}}));
 
@@ -70,7 +72,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, badCommandLines, ::testing::Values(
     std::vector<std::string>{"both", "-x", "a.slb"},
     std::vector<std::string>{"both", "a.slb", "-C"},
     std::vector<std::string>{"verify", "-r", "a.slb"},
-    std::vector<std::string>{"list"}));
+    std::vector<std::string>{"list"},
+    std::vector<std::string>{"print", "a.slb"},
+    std::vector<std::string>{"print", "a.slb", "X", "Y"},
+    std::vector<std::string>{"diff", "a.slb"},
+    std::vector<std::string>{"list", "-q", "a.slb"},
+    std::vector<std::string>{"add", "--json", "a.slb", "x.sym"}));
 
 TEST(cliOptions, KindErrorNamesTheRemedy) {
     std::string error;

@@ -7,9 +7,9 @@ std::size_t fileSource::read(char* buffer, std::size_t size) {
     return std::fread(buffer, 1, size, stream);
 }
 
-bool fileSource::rewind() {
+bool fileSource::seek(long long offset) {
     std::clearerr(stream);
-    return std::fseek(stream, 0, SEEK_SET) == 0;
+    return offset >= 0 && std::fseek(stream, static_cast<long>(offset), SEEK_SET) == 0;
 }
 
 std::size_t memorySource::read(char* buffer, std::size_t size) {
@@ -19,7 +19,8 @@ std::size_t memorySource::read(char* buffer, std::size_t size) {
     return n;
 }
 
-bool memorySource::rewind() {
-    pos = 0;
+bool memorySource::seek(long long offset) {
+    if (offset < 0 || static_cast<unsigned long long>(offset) > bytes.size()) return false;
+    pos = static_cast<std::size_t>(offset);
     return true;
 }

@@ -12,8 +12,9 @@ public:
     virtual ~byteSource() = default;
     // Up to size bytes into buffer; 0 at the end or after a read error.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
-    // Back to the first byte; false when that is not possible.
-    virtual bool rewind() = 0;
+    // To the byte at offset from the start; false when that is not possible.
+    virtual bool seek(long long offset) = 0;
+    bool rewind() { return seek(0); }
 };
 
 // Reads a stream the caller opened (and closes): text-mode streams keep the
@@ -22,7 +23,7 @@ class fileSource : public byteSource {
 public:
     explicit fileSource(std::FILE* s) : stream(s) {}
     std::size_t read(char* buffer, std::size_t size) override;
-    bool rewind() override;
+    bool seek(long long offset) override;
 
 private:
     std::FILE* stream;
@@ -33,7 +34,7 @@ class memorySource : public byteSource {
 public:
     explicit memorySource(std::string_view b) : bytes(b) {}
     std::size_t read(char* buffer, std::size_t size) override;
-    bool rewind() override;
+    bool seek(long long offset) override;
 
 private:
     std::string_view bytes;

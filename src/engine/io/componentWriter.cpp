@@ -26,7 +26,7 @@ bool componentWriter::fail(const std::string& message) {
 bool componentWriter::openList(const std::string& path) {
     listPath = path;
     list = fileOps::open(path, "w");
-    if (!list) return fail("Expand: fatal error: can't open list file: " + path);
+    if (!list) return fail(prefix + "fatal error: can't open list file: " + path);
     return true;
 }
 
@@ -35,17 +35,17 @@ bool componentWriter::begin(const std::string& name, const std::string& header) 
     std::optional<std::string> free;
     if (!name.empty()) free = componentFileName(name, kind);
     if (!free) {
-        log.addLine("Expand: ***** Not writing file for " + name + " *****");
+        log.addLine(prefix + "***** Not writing file for " + name + " *****");
         return true;
     }
     fileName = *free;
     out = fileOps::open(fileName, "w");
-    if (!out) return fail("Expand: fatal error: can't open: " + fileName);
-    log.addLine("Expand: Writing " + name + "    to    " + fileName);
-    if (!writeAll(list, fileName + " \t" + name + "\n") || !writeAll(out, header)) {
+    if (!out) return fail(prefix + "fatal error: can't open: " + fileName);
+    log.addLine(prefix + "Writing " + name + "    to    " + fileName);
+    if ((list && !writeAll(list, fileName + " \t" + name + "\n")) || !writeAll(out, header)) {
         std::fclose(out);
         out = nullptr;
-        return fail("Expand: fatal error: can't write: " + fileName);
+        return fail(prefix + "fatal error: can't write: " + fileName);
     }
     return true;
 }
@@ -58,7 +58,7 @@ bool componentWriter::end() {
     if (!out) return true;
     if (std::fclose(out) != 0) writeOk = false;
     out = nullptr;
-    if (!writeOk) return fail("Expand: fatal error: can't write: " + fileName);
+    if (!writeOk) return fail(prefix + "fatal error: can't write: " + fileName);
     return true;
 }
 
@@ -67,6 +67,6 @@ bool componentWriter::finish() {
     const bool listOk = std::fflush(list) == 0 && !std::ferror(list);
     const bool closed = std::fclose(list) == 0;
     list = nullptr;
-    if (!listOk || !closed) return fail("Expand: fatal error: can't write: " + listPath);
+    if (!listOk || !closed) return fail(prefix + "fatal error: can't write: " + listPath);
     return true;
 }

@@ -5,13 +5,16 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
 
 class componentWriter {
 public:
-    componentWriter(const libKind& k, logSink& sink) : kind(k), log(sink) {}
+    // prefix begins every log line ("Expand: ").
+    componentWriter(const libKind& k, logSink& sink, std::string linePrefix = "Expand: ")
+        : kind(k), log(sink), prefix(std::move(linePrefix)) {}
     ~componentWriter();
     componentWriter(const componentWriter&) = delete;
     componentWriter& operator=(const componentWriter&) = delete;
@@ -24,7 +27,8 @@ public:
     // component. False, logged, after a fatal error.
     bool begin(const std::string& name, const std::string& header);
 
-    // One more line of the current component, if it has a file.
+    // One more line of the current component, if it has a file. Without an
+    // open list file, begin writes no list line.
     void write(const std::string& line);
 
     // Closes the current component's file. False, logged, when a write failed.
@@ -38,6 +42,7 @@ private:
 
     const libKind& kind;
     logSink& log;
+    std::string prefix;
     std::string listPath;
     std::string fileName;
     std::FILE* list = nullptr;

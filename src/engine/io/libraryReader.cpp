@@ -52,3 +52,18 @@ void libraryReader::nextComponent() {
     headerLine = std::move(nextHeader);
     nextHeader.clear();
 }
+
+bool libraryReader::seekComponent(long long position) {
+    const long long offset = dataStart + position;
+    std::string line;
+    if (position < 0 || !reader.seek(offset) || !reader.readLibLine(line, log) || !beginsWith(line, keyword)) {
+        current = false;
+        return false;
+    }
+    start = end = offset;
+    headerLine = std::move(line);
+    nextHeader.clear();
+    atEnd = false;
+    current = true;
+    return true;
+}

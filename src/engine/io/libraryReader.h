@@ -51,6 +51,11 @@ public:
     // Makes the header line that ended the current component current.
     void nextComponent();
 
+    // Makes the component that starts position bytes into the data section
+    // current, when a header line of the kind stands there; false otherwise.
+    // Only that component is read then: nextLine stops at the next header.
+    bool seekComponent(long long position);
+
 private:
     std::vector<char> block;  // before reader, which reads into it
     lineReader reader;

@@ -64,8 +64,8 @@ bool lineReader::readPiece(std::string& piece, std::size_t bufferSize) {
     return true;
 }
 
-bool lineReader::rewind() {
+bool lineReader::seek(long long offset) {
     pos = len = 0;
-    base = 0;
-    return source.rewind();
+    base = offset;
+    return source.seek(offset);
 }

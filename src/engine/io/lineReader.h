@@ -37,8 +37,9 @@ public:
     // more.
     bool readPiece(std::string& piece, std::size_t bufferSize);
 
-    // Starts again from the first byte.
-    bool rewind();
+    // Goes on from the byte at offset (0: starts again).
+    bool seek(long long offset);
+    bool rewind() { return seek(0); }
 
 private:
     bool refill();

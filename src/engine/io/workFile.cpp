@@ -18,6 +18,11 @@ void workFile::append(const char* bytes, std::size_t count) {
 }
 
 bool workFile::flush() {
+    if (!stream) {
+        memory.append(pending.data(), used);
+        used = 0;
+        return true;
+    }
     if (used > 0 && std::fwrite(pending.data(), 1, used, stream) != used) failed = true;
     used = 0;
     if (std::fflush(stream) != 0) failed = true;

@@ -1,5 +1,6 @@
 // The temporary file that collects a library's data section while compress
-// reads the components, with the checksum and size kept as it grows.
+// reads the components, with the checksum and size kept as it grows. Without
+// a stream the bytes collect in memory instead (one part's text).
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,7 @@ struct workFile {
     long long size = 0;
     bool failed = false;
     std::vector<char> readBlock;  // reused by every component's reader
+    std::string memory;           // the bytes flushed when there is no stream
 
     // Adds bytes to the data section; they reach the file in large blocks.
     void append(const char* bytes, std::size_t count);

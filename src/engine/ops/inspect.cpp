@@ -1,6 +1,9 @@
 #include "engine/ops/inspect.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -10,6 +13,7 @@
 #include "engine/io/libraryReader.h"
 #include "engine/ops/componentCheck.h"
 #include "engine/ops/engineOperation.h"
+#include "engine/ops/partText.h"
 #include "support/fileOps.h"
 
 namespace {
@@ -118,21 +122,64 @@ int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& 
 }
 
 int listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log) {
-    std::FILE* f = fileOps::open(libraryPath, "rb");
-    if (!f) {
-        log.addLine("List: fatal error: can't open library: " + libraryPath);
-        return 1;
-    }
-    fileSource source(f);
-    libraryReader reader(source, kind.keyword, log);
-    indexList index;
-    const bool indexFound = reader.findIndex();
-    if (indexFound) reader.readIndex(index);
-    std::fclose(f);
-    for (const indexEntry* e = index.first; e; e = e->next) {
+    libraryInput in;
+    if (!in.open(kind, libraryPath, "List", log)) return 1;
+    for (const indexEntry* e = in.index.first; e; e = e->next) {
         const std::string text = formatIndexLine(*e);
         entries.addLine(text.substr(7, text.size() - 8));
     }
-    if (!indexFound) log.addLine("List: fatal error: no index");
-    return indexFound ? 0 : 1;
+    return 0;
+}
+
+namespace {
+
+// A JSON string of any bytes: controls escaped, bytes from 0x80 up taken as
+// the Latin-1 characters they are.
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else if (c >= 0x80) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonEntry(const indexEntry& e) {
+    std::string object = "{\"name\": " + jsonString(e.name()) + ", \"position\": " + std::to_string(e.position) +
+                         ", \"length\": " + std::to_string(e.length);
+    const std::pair<const char*, std::optional<std::string_view>> parts[] = {
+        {"commaPart", e.commaPart()}, {"semicolonPart", e.semicolonPart()}, {"akoName", e.akoName()},
+        {"extraText", e.extraText()}};
+    for (const auto& [key, value] : parts) {
+        if (value) object += ", \"" + std::string(key) + "\": " + jsonString(*value);
+    }
+    return object + "}";
+}
+
+}  // namespace
+
+int listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink& out, logSink& log) {
+    libraryInput in;
+    if (!in.open(kind, libraryPath, "List", log)) return 1;
+    if (!in.index.first) {
+        out.addLine("[]");
+        return 0;
+    }
+    out.addLine("[");
+    for (const indexEntry* e = in.index.first; e; e = e->next) out.addLine("  " + jsonEntry(*e) + (e->next ? "," : ""));
+    out.addLine("]");
+    return 0;
 }

@@ -13,6 +13,10 @@
 // errors go to log. 0 when the index was read, 1 after a fatal error.
 int listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log);
 
+// The same entries as a JSON array, one object a line: name, position,
+// length, then commaPart, semicolonPart, akoName and extraText when present.
+int listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink& out, logSink& log);
+
 // Reads the whole library as expand does, writing nothing, and logs every
 // finding: a version line without a matching checksum, each component's
 // index finding with expand's messages, and the index check's lines. Ends

@@ -1,0 +1,69 @@
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/format/header.h"
+#include "engine/ops/partText.h"
+#include "engine/ops/parts.h"
+
+namespace {
+
+// A part's texts, all its components in order, as a 64-bit FNV-1a hash and
+// a length: two libraries of tens of thousands of parts are compared without
+// holding either in memory.
+struct digest {
+    std::uint64_t hash = 14695981039346656037ull;
+    std::size_t length = 0;
+    void add(std::string_view text) {
+        for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        length += text.size();
+    }
+    bool operator==(const digest& o) const { return hash == o.hash && length == o.length; }
+};
+
+struct partDigests {
+    std::vector<std::string> order;  // names in the order they first appear
+    std::unordered_map<std::string, digest> byName;
+};
+
+bool readDigests(const libKind& kind, const std::string& path, partDigests& parts, logSink& log) {
+    libraryInput in;
+    if (!in.open(kind, path, "Diff", log)) return false;
+    for (bool more = in.reader->seekComponent(0); more; more = in.reader->hasComponent()) {
+        const std::string name = componentNameOf(in.reader->header(), kind.keyword);
+        if (!name.empty()) {
+            auto [it, isNew] = parts.byName.try_emplace(name);
+            if (isNew) parts.order.push_back(name);
+            it->second.add(expandedText(*in.reader, in.index, kind.keyword, name));
+        }
+        in.reader->nextComponent();
+    }
+    return true;
+}
+
+}  // namespace
+
+int diffLibraries(const libKind& kind, const std::string& first, const std::string& second, logSink& out,
+                  logSink& log) {
+    partDigests a, b;
+    if (!readDigests(kind, first, a, log) || !readDigests(kind, second, b, log)) return 2;
+    int differences = 0;
+    for (const std::string& name : a.order) {
+        auto other = b.byName.find(name);
+        if (other == b.byName.end()) {
+            out.addLine("- " + name);
+            ++differences;
+        } else if (!(other->second == a.byName[name])) {
+            out.addLine("~ " + name);
+            ++differences;
+        }
+    }
+    for (const std::string& name : b.order) {
+        if (a.byName.count(name) == 0) {
+            out.addLine("+ " + name);
+            ++differences;
+        }
+    }
+    return differences == 0 ? 0 : 1;
+}

@@ -1,0 +1,75 @@
+#include <vector>
+
+#include "engine/format/header.h"
+#include "engine/io/componentWriter.h"
+#include "engine/ops/partText.h"
+#include "engine/ops/parts.h"
+
+namespace {
+
+// Where the index says the components of name start, when a header of that
+// name stands at every one of those places; empty when the index does not
+// know the name or is wrong about it, so that the library must be scanned.
+std::vector<long long> indexedStarts(libraryInput& in, const std::string& keyword, const std::string& name) {
+    std::vector<long long> starts;
+    for (const indexEntry* e = in.index.first; e; e = e->next) {
+        if (e->name() != name) continue;
+        if (!in.reader->seekComponent(e->position) || componentNameOf(in.reader->header(), keyword) != name) return {};
+        starts.push_back(e->position);
+    }
+    return starts;
+}
+
+// Calls take(text) for each component of name, by the index or by a scan.
+// False when there is none.
+template <typename Take>
+bool eachComponent(libraryInput& in, const std::string& keyword, const std::string& name, bool firstOnly,
+                   Take take) {
+    std::vector<long long> starts = indexedStarts(in, keyword, name);
+    if (firstOnly && starts.size() > 1) starts.resize(1);
+    for (long long start : starts) {
+        in.reader->seekComponent(start);
+        take(expandedText(*in.reader, in.index, keyword, name));
+    }
+    if (!starts.empty()) return true;
+    bool found = false;
+    for (bool more = in.reader->seekComponent(0); more && !(firstOnly && found); more = in.reader->hasComponent()) {
+        if (componentNameOf(in.reader->header(), keyword) == name) {
+            take(expandedText(*in.reader, in.index, keyword, name));
+            found = true;
+        }
+        in.reader->nextComponent();
+    }
+    return found;
+}
+
+}  // namespace
+
+int extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
+                 logSink& log) {
+    libraryInput in;
+    if (!in.open(kind, libraryPath, "Extract", log)) return 1;
+    componentWriter writer(kind, log, "Extract: ");
+    int result = 0;
+    for (const std::string& name : names) {
+        bool written = true;
+        const bool found = eachComponent(in, kind.keyword, name, false, [&](const std::string& text) {
+            written = written && writer.begin(name, text) && writer.end();
+        });
+        if (!written) return 1;
+        if (!found) {
+            log.addLine("Extract: " + name + " not in library");
+            result = 1;
+        }
+    }
+    return result;
+}
+
+int printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
+              logSink& log) {
+    libraryInput in;
+    if (!in.open(kind, libraryPath, "Print", log)) return 1;
+    if (eachComponent(in, kind.keyword, name, true, [&](const std::string& t) { text = t; })) return 0;
+    log.addLine("Print: " + name + " not in library");
+    return 1;
+}

@@ -1,0 +1,49 @@
+// A component as a part-level command sees it: its name and the text expand
+// would write for it, read from a library without unpacking it.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "engine/format/entryFields.h"
+#include "engine/format/libKind.h"
+#include "engine/format/indexList.h"
+#include "engine/io/libraryReader.h"
+#include "engine/io/byteSource.h"
+#include "engine/io/workFile.h"
+#include "engine/logSink.h"
+
+// The text expand writes for the reader's current component, which it reads
+// to its end: the header line rebuilt from the first index entry of its name
+// (or as read when the index has none), then its other lines, CRs dropped.
+std::string expandedText(libraryReader& reader, const indexList& index, const std::string& keyword,
+                         const std::string& name);
+
+// Stores text in the workfile exactly as compress would store the component
+// file holding it: pieces of at most 1023 characters, each cut at a NUL and
+// normalised. The entry's fields, with their place in the workfile; none
+// when the text does not begin with a header of the kind.
+std::optional<entryFields> storeAsCompressed(const std::string& text, const std::string& keyword,
+                                             workFile& work);
+
+// A library opened for reading with its index read, its reader at the first
+// component (if any).
+class libraryInput {
+public:
+    libraryInput() = default;
+    ~libraryInput();
+    libraryInput(const libraryInput&) = delete;
+    libraryInput& operator=(const libraryInput&) = delete;
+
+    // False after "PREFIX: fatal error: can't open library: PATH" or
+    // "PREFIX: fatal error: no index", logged.
+    bool open(const libKind& kind, const std::string& path, const char* prefix, logSink& log);
+
+    indexList index;
+    std::optional<libraryReader> reader;
+
+private:
+    std::FILE* file = nullptr;
+    std::optional<fileSource> source;
+};

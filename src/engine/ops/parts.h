@@ -1,0 +1,41 @@
+// Part-level commands: work on single parts of a library without unpacking
+// it. A part is named as expand names it (the header's first word, cut at
+// its first "," or ";" or ":") and its text is the text expand would write.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/format/libKind.h"
+#include "engine/logSink.h"
+
+// Writes every component of each name to a file of its own in the current
+// folder, as expand would (file names, collision rule, rebuilt header); no
+// list file. 0 when every name was found, 1 otherwise or after a fatal error.
+int extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
+                 logSink& log);
+
+// The text of the first component of name. 0 with text set; 1 with a
+// message when the library cannot be read or has no such part.
+int printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
+              logSink& log);
+
+// Puts the parts read from the component files into the library: a name
+// the library has replaces its first component in place (later ones are
+// dropped), a new name is appended. The result is the library compress makes
+// of what expand would write, with those files in place. A missing library
+// is created. 0 when written; 1 with nothing changed after any error.
+int addParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& files,
+             logSink& log);
+
+// Removes every component of each name; the result is the library compress
+// makes of the rest. 1 with nothing changed when a name is missing.
+int deleteParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
+                logSink& log);
+
+// Compares two libraries part by part: "- NAME" only in the first, "+ NAME"
+// only in the second, "~ NAME" in both with other text; the first library's
+// order, then the second's. 0 when equal, 1 when different, 2 when a library
+// cannot be read.
+int diffLibraries(const libKind& kind, const std::string& first, const std::string& second, logSink& out,
+                  logSink& log);

@@ -1,0 +1,163 @@
+// The part-level commands against what expand and compress make: add and
+// delete must give, byte for byte, the library compress makes of the list
+// expand writes with the files put in place or left out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/fileText.h"
+#include "common/testDir.h"
+#include "engine/format/libKind.h"
+#include "engine/ops/compress.h"
+#include "engine/ops/expand.h"
+#include "engine/ops/parts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string head = "*version 6.3 0\n@index\n";
+
+// Duplicates, names with "," ";" and ako parts, odd spacing, trailing blanks,
+// a component the index misses and an index that is wrong, in CR LF.
+std::string awkwardLibrary() {
+    std::string lib = head + "symloc AND2:GATE2 0 29\nsymloc RES,R1;X 29 40 resistor part\nsymloc DUP 99 5\n"
+                             "*symbol AND2 ako GATE2\r\nL1  \r\nL2\r\n*symbol   RES,R1;X   resistor   part\r\nL3\r\n"
+                             "*symbol DUP first\r\nD1\r\n*symbol LOOSE\r\nX\r\n*symbol DUP second\r\nD2\r\n";
+    return lib;
+}
+
+// The library expand then compress make after edit changed the list file
+// (lines "FILE \tNAME") in a scratch folder.
+template <typename Edit>
+std::string byExpandAndCompress(const std::string& library, Edit edit) {
+    fs::create_directory("ref");
+    fs::current_path("ref");
+    writeBytes("lib.slb", library);
+    memoryLog log;
+    expandLibrary(symbolKind, "lib.slb", log);
+    std::vector<std::string> lines;
+    std::string text = readBytes("lib.lst");
+    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    edit(lines);
+    std::string list;
+    for (const std::string& line : lines) list += line + "\n";
+    writeText("edited.lst", list);
+    compressLibrary(symbolKind, "edited.lst", "out.slb", false, log);
+    std::string result = readBytes("out.slb");
+    fs::current_path("..");
+    fs::remove_all("ref");
+    return result;
+}
+
+bool namesPart(const std::string& line, const std::string& name) {
+    const std::size_t tab = line.find('\t');
+    return tab != std::string::npos && line.substr(tab + 1) == name;
+}
+
+struct editCase {
+    const char* what;
+    std::string library;
+    std::vector<std::string> deleted;
+};
+
+class partsTest : public inTempDir, public ::testing::WithParamInterface<editCase> {};
+
+TEST_P(partsTest, DeleteIsCompressOfTheRest) {
+    const editCase& c = GetParam();
+    const std::string expected = byExpandAndCompress(c.library, [&](std::vector<std::string>& lines) {
+        for (const std::string& name : c.deleted) {
+            lines.erase(std::remove_if(lines.begin(), lines.end(), [&](const std::string& l) { return namesPart(l, name); }),
+                        lines.end());
+        }
+    });
+    writeBytes("lib.slb", c.library);
+    memoryLog log;
+    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", c.deleted, log), 0) << joinLines(log.lines);
+    EXPECT_EQ(readBytes("lib.slb"), expected);
+}
+
+TEST_P(partsTest, AddReplacesTheFirstAndAppendsTheNew) {
+    const editCase& c = GetParam();
+    writeText("dup.sym", "*symbol DUP new   \nN1\n\n");
+    writeText("fresh.sym", "*SYMBOL FRESH,a;b more words ako BASE\nF1\n");
+    const std::string here = fs::current_path().string();
+    const std::string expected = byExpandAndCompress(c.library, [&](std::vector<std::string>& lines) {
+        bool placed = false;
+        std::vector<std::string> out;
+        for (const std::string& l : lines) {
+            if (!namesPart(l, "DUP")) out.push_back(l);
+            else if (!placed) out.push_back(here + "/dup.sym"), placed = true;
+        }
+        if (!placed) out.push_back(here + "/dup.sym");
+        out.push_back(here + "/fresh.sym");
+        lines = out;
+    });
+    writeBytes("lib.slb", c.library);
+    memoryLog log;
+    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"dup.sym", "fresh.sym"}, log), 0) << joinLines(log.lines);
+    EXPECT_EQ(readBytes("lib.slb"), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Libraries, partsTest, ::testing::Values(
+    editCase{"example", readBytes(dataFile("example.slb")), {"RES"}},
+    editCase{"awkward", awkwardLibrary(), {"DUP", "AND2"}},
+    editCase{"empty", "*version 6.3 4294967295\n@index\n", {}}));
+
+using partCommands = inTempDir;
+
+TEST_F(partCommands, PrintAndExtractGiveExpandsText) {
+    writeBytes("lib.slb", awkwardLibrary());
+    memoryLog log;
+    std::string text;
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "RES", text, log), 0);
+    EXPECT_EQ(text, "*symbol RES,R1;X resistor part\nL3\n") << "header rebuilt from the index";
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "DUP", text, log), 0);
+    EXPECT_EQ(text, "*symbol DUP\nD1\n") << "the index is wrong for DUP: found by a scan";
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "NONE", text, log), 1);
+    EXPECT_EQ(extractParts(symbolKind, "lib.slb", {"DUP", "LOOSE", "NONE"}, log), 1);
+    EXPECT_EQ(readBytes("DUP.sym"), platformText("*symbol DUP\nD1\n"));
+    EXPECT_EQ(readBytes("DUa.sym"), platformText("*symbol DUP\nD2\n"));
+    EXPECT_EQ(readBytes("LOOSE.sym"), platformText("*symbol LOOSE\nX\n"));
+    EXPECT_EQ(joinLines(log.lines), "Print: NONE not in library\nExtract: Writing DUP    to    DUP.sym\n"
+                                    "Extract: Writing DUP    to    DUa.sym\nExtract: Writing LOOSE    to    LOOSE.sym\n"
+                                    "Extract: NONE not in library\n");
+    EXPECT_FALSE(fileExists("lib.lst"));
+}
+
+TEST_F(partCommands, FailuresChangeNothing) {
+    const std::string lib = readBytes(dataFile("example.slb"));
+    writeBytes("lib.slb", lib);
+    writeText("bad.sym", "*package P\n");
+    writeText("ok.sym", "*symbol OK\n");
+    memoryLog log;
+    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"ok.sym", "bad.sym", "gone.sym"}, log), 1);
+    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", {"RES", "NONE"}, log), 1);
+    EXPECT_EQ(deleteParts(symbolKind, "missing.slb", {"RES"}, log), 1);
+    EXPECT_EQ(readBytes("lib.slb"), lib);
+    EXPECT_EQ(joinLines(log.lines),
+              "Compress: fatal error: file bad.sym has bad first line: *package P\n\n"
+              "Compress: fatal error: can't open: gone.sym\nAdd: 2 error(s), library not changed\n"
+              "Delete: removed 1 of RES\nDelete: NONE not in library\nDelete: library not changed\n"
+              "Delete: fatal error: can't open library: missing.slb\n");
+    log.lines.clear();
+    EXPECT_EQ(addParts(symbolKind, "new.slb", {"ok.sym"}, log), 0) << "a missing library is made";
+    EXPECT_EQ(readBytes("new.slb"), "*version 6.3 341229608\n@index\nsymloc OK 0 11\n*symbol OK\n");
+}
+
+TEST_F(partCommands, DiffByName) {
+    writeBytes("a.slb", readBytes(dataFile("example.slb")));
+    writeBytes("b.slb", awkwardLibrary());
+    memoryLog out, log;
+    EXPECT_EQ(diffLibraries(symbolKind, "a.slb", "a.slb", out, log), 0);
+    EXPECT_EQ(diffLibraries(symbolKind, "a.slb", "b.slb", out, log), 1);
+    EXPECT_EQ(joinLines(out.lines), "~ AND2\n+ DUP\n+ LOOSE\n") << "RES is the same once expanded";
+    EXPECT_EQ(diffLibraries(symbolKind, "a.slb", "none.slb", out, log), 2);
+}
+
+}  // namespace
