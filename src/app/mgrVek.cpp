@@ -72,7 +72,7 @@ void mgrVek::fillLists(int list1, int edit1, char* name1, const char* ext1, int 
     if (!(!isCompress() || (name3 && *name3))) {
         assertFail("(compress != vekMenu::compressLib) || (buf3 && *buf3)", moduleName, 453);
     }
-    char buffer[MAX_PATH * 2];
+    char buffer[fileListBufferSize];
     bool ok = fillFileList(buffer, spec.dir, name1, ext1, list1, edit1) != 0;
     if (ok && isCompress()) ok = fillFileList(buffer, spec.dir, name3, ext3, list3, edit3) != 0;
     if (ok) ok = fillDirList(buffer, spec.dir, name1, ext1, IDC_OPEN_DIRS, IDC_OPEN_DIR) != 0;

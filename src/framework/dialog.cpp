@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include <cstring>
+#include <string>
 
 #include "framework/app.h"
 #include "framework/msgLoop.h"
@@ -107,20 +108,16 @@ void dialog::setItemIcon(int id, HICON icon) {
     SendDlgItemMessageA(hWnd, id, 0x170, reinterpret_cast<WPARAM>(icon), 0);
 }
 
+// The pattern is joined as a string first: a folder, a typed name and an
+// extension together may be longer than the buffer, and then the list
+// cannot be filled (the caller's error box), rather than overflowing it.
 int dialog::fillFileList(char* buffer, char* dir, char* name, const char* ext, int listId, int textId) {
-    std::strcpy(buffer, dir);
     const bool plain = !std::strchr(name, '*') && !std::strchr(name, '?');
-    std::strcat(buffer, plain ? "*" : name);
-    std::strcat(buffer, ext);
+    const std::string pattern = std::string(dir) + (plain ? "*" : name) + ext;
+    if (pattern.size() >= fileListBufferSize) return 0;
+    std::memcpy(buffer, pattern.c_str(), pattern.size() + 1);
     if (!DlgDirListA(hWnd, buffer, listId, 0, 0)) return 0;
-    if (plain) {
-        char text[MAX_PATH * 2];
-        std::strcpy(text, name);
-        std::strcat(text, ext);
-        setItemText(textId, text);
-    } else {
-        setItemText(textId, buffer);
-    }
+    setItemText(textId, plain ? (std::string(name) + ext).c_str() : buffer);
     return 1;
 }
 

@@ -6,9 +6,13 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 class wnd;
+
+// The size of the buffer the list helpers build their patterns in.
+constexpr std::size_t fileListBufferSize = MAX_PATH * 2;
 
 class dialog {
 public:
@@ -48,6 +52,7 @@ public:
     int getListSelText(int id, char* buffer);
     int selectListString(int id, const char* text);
     void setItemIcon(int id, HICON icon);
+    // buffer holds fileListBufferSize bytes; 0 when the list cannot be filled.
     int fillFileList(char* buffer, char* dir, char* name, const char* ext, int listId, int textId);
     int fillDirList(char* buffer, char* dir, char* name, const char* ext, int listId, int pathId);
     void getOrigin(std::int32_t* left, std::int32_t* top);

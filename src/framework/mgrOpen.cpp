@@ -89,7 +89,7 @@ void mgrOpen::buildFilter(int filterId) {
 
 INT_PTR mgrOpen::onInitDialog() {
     setCaption(caption);
-    char buffer[MAX_PATH * 2];
+    char buffer[fileListBufferSize];
     if (!fillFileList(buffer, spec.dir, spec.name, spec.ext, IDC_OPEN_FILES, IDC_OPEN_NAME) ||
         !fillDirList(buffer, spec.dir, spec.name, spec.ext, IDC_OPEN_DIRS, IDC_OPEN_DIR)) {
         errorBox(203, 0, nullptr);

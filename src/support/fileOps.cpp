@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "support/platform/durableFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #ifdef _WIN32
@@ -65,10 +67,20 @@ std::FILE* streamOf(int fd) {
     return f;
 }
 
+fileObserver currentObserver = nullptr;
+
+void observe(const char* event, const std::string& path) {
+    if (currentObserver) currentObserver(event, path);
+}
+
 }  // namespace
 
 std::FILE* open(const std::string& path, const char* mode) {
     std::error_code ec;
+    if (mode[0] == 'w' && fs::is_symlink(fs::symlink_status(path, ec))) {
+        // A link here is replaced like any file, never written through.
+        if (!fs::remove(path, ec)) return nullptr;
+    }
     fs::file_status st = fs::status(path, ec);
     if (!ec && fs::is_directory(st)) {
         errno = EISDIR;
@@ -78,14 +90,25 @@ std::FILE* open(const std::string& path, const char* mode) {
         errno = EACCES;
         return nullptr;
     }
-    return std::fopen(path.c_str(), mode);
+    return mode[0] == 'w' ? platform::openNoFollow(path, mode) : std::fopen(path.c_str(), mode);
 }
 
 bool writable(const std::string& path) {
     std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(path, ec))) return true;
     fs::file_status st = fs::status(path, ec);
     if (ec || !fs::exists(st)) return false;
     return hasWriteBits(st) && accessAllowsWrite(path);
+}
+
+bool isLink(const std::string& path) {
+    std::error_code ec;
+    return fs::is_symlink(fs::symlink_status(path, ec));
+}
+
+bool syncToDisk(std::FILE* stream, const std::string& name) {
+    observe("sync", name);
+    return platform::syncToDisk(stream);
 }
 
 bool exists(const std::string& path) {
@@ -136,13 +159,21 @@ std::string systemTempDir() {
 
 bool replace(const std::string& from, const std::string& to) {
     std::error_code ec;
-    fs::file_status st = fs::status(to, ec);
-    if (!ec && fs::exists(st)) {
+    fs::file_status st = fs::symlink_status(to, ec);
+    if (!ec && fs::is_regular_file(st)) {
         fs::permissions(from, st.permissions(), fs::perm_options::replace, ec);
     }
-    ec.clear();
-    fs::rename(from, to, ec);
-    return !ec;
+    observe("rename", to);
+    if (!platform::replaceFile(from, to)) return false;
+    observe("syncdir", dirOf(to));
+    platform::syncFolder(dirOf(to));
+    return true;
+}
+
+fileObserver setFileObserver(fileObserver observer) {
+    const fileObserver previous = currentObserver;
+    currentObserver = observer;
+    return previous;
 }
 
 bool removeFile(const std::string& path) {

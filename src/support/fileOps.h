@@ -10,11 +10,20 @@
 namespace fileOps {
 
 // fopen that refuses directories, and refuses existing read-only files for
-// any mode that writes ("w", "a" or "+").
+// any mode that writes ("w", "a" or "+"). A "w" mode never writes through a
+// symbolic link: a link there is removed and a file made in its place, and
+// one that appears in between makes the open fail.
 std::FILE* open(const std::string& path, const char* mode);
 
-// True when a file (or folder) of that name exists and may be written.
+// True when a file (or folder) of that name exists and may be written; a
+// symbolic link always counts, whatever it points at.
 bool writable(const std::string& path);
+
+// True when path itself is a symbolic link.
+bool isLink(const std::string& path);
+
+// Flushes the stream and makes its bytes reach the disk; name is the file's.
+bool syncToDisk(std::FILE* stream, const std::string& name);
 
 // True when something exists at path.
 bool exists(const std::string& path);
@@ -36,9 +45,17 @@ bool canCreate(const std::string& path);
 // The system's folder for temporary files ("" when there is none).
 std::string systemTempDir();
 
-// Puts the file from in the place of to, keeping the permissions of an
-// existing to. False (and from left in place) when that fails.
+// Puts the file from in the place of to (a link at to is replaced, not
+// followed), keeping the permissions of an existing file to, writing the
+// move through to the disk. False (and from left in place) when that fails.
 bool replace(const std::string& from, const std::string& to);
+
+// A seam for tests that watch the order of the steps that make a write
+// durable: called with "sync" and the file's name before its bytes are made
+// to reach the disk, "rename" and the target before a replace, "syncdir" and
+// the folder after it. Null stops watching.
+using fileObserver = void (*)(const char* event, const std::string& path);
+fileObserver setFileObserver(fileObserver observer);
 
 // Deletes a file; the result says whether it was deleted.
 bool removeFile(const std::string& path);

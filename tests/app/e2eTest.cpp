@@ -88,21 +88,16 @@ TEST_F(vekwinEndToEnd, WindowMenuSecondCopyAndPlacement) {
 
     SetWindowPos(w, nullptr, 100, 120, 500, 300, SWP_NOZORDER);
     EXPECT_EQ(quit(first, w), 0u);
-    EXPECT_EQ(profile("left"), "100");
-    EXPECT_EQ(profile("top"), "120");
-    EXPECT_EQ(profile("width"), "500");
-    EXPECT_EQ(profile("height"), "300");
-    EXPECT_EQ(profile("zoomed"), "0");
+    EXPECT_EQ(profile("left") + " " + profile("top") + " " + profile("width") + " " + profile("height") + " " +
+                  profile("zoomed"),
+              "100 120 500 300 0");
 
     PROCESS_INFORMATION again = start("-i" + ini());
     w = mainWindow();
     ASSERT_NE(w, nullptr);
     RECT r{};
     GetWindowRect(w, &r);
-    EXPECT_EQ(r.left, 100);
-    EXPECT_EQ(r.top, 120);
-    EXPECT_EQ(r.right - r.left, 500);
-    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}), std::vector<LONG>({100, 120, 500, 300}));
     ShowWindow(w, SW_MAXIMIZE);
     waitFor([w] { return IsZoomed(w); }, 3000);
     EXPECT_EQ(quit(again, w), 0u);
@@ -141,12 +136,16 @@ TEST(vekwinResources, MenuAndAccelerators) {
 }
 
 // Text of another process's control: the wide message is marshalled.
+std::string narrow(const wchar_t* text) {
+    std::string out;
+    for (const wchar_t* p = text; *p; ++p) out += static_cast<char>(*p);
+    return out;
+}
+
 std::string controlText(HWND control) {
     wchar_t text[512] = L"";
     SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    std::string narrow;
-    for (const wchar_t* p = text; *p; ++p) narrow += static_cast<char>(*p);
-    return narrow;
+    return narrow(text);
 }
 
 std::vector<std::string> logLines(HWND main) {
@@ -156,9 +155,7 @@ std::vector<std::string> logLines(HWND main) {
     for (int i = 0; i < count; ++i) {
         wchar_t text[1100] = L"";
         SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        std::string narrow;
-        for (const wchar_t* p = text; *p; ++p) narrow += static_cast<char>(*p);
-        lines.push_back(narrow);
+        lines.push_back(narrow(text));
     }
     return lines;
 }

@@ -99,16 +99,6 @@ TEST(collisionRule, OdometerWithCarries) {
     EXPECT_EQ(std::set<std::string>(tried.begin(), tried.end()).size(), tried.size());
 }
 
-TEST(collisionRule, FirstFreeNameIsTaken) {
-    std::optional<std::string> chosen;
-    namesTried("AND2", 0, chosen);
-    EXPECT_EQ(chosen, std::optional<std::string>("AND2.sym"));
-    namesTried("AND2", 1, chosen);
-    EXPECT_EQ(chosen, std::optional<std::string>("ANDa.sym"));
-    namesTried("AND2", 27, chosen);
-    EXPECT_EQ(chosen, std::optional<std::string>("ANaa.sym"));
-}
-
 TEST(collisionRule, ShortBaseNamesTurnOnlyTheirOwnCharacters) {
     std::optional<std::string> chosen;
     std::vector<std::string> two = namesTried("AB", 100000, chosen);
@@ -127,15 +117,23 @@ TEST(collisionRule, ShortBaseNamesTurnOnlyTheirOwnCharacters) {
 
 using componentFileNameTest = inTempDir;
 
-TEST_F(componentFileNameTest, TailAndSubstitutions) {
-    const libKind& sym = symbolKind;
-    EXPECT_EQ(componentFileName("ABCDEFGHIJ", sym), std::optional<std::string>("CDEFGHIJ.sym"));
-    EXPECT_EQ(componentFileName("A.B", sym), std::optional<std::string>("A_B.sym"));
-    EXPECT_EQ(componentFileName("A/B", sym), std::optional<std::string>("A_B.sym"));
-    EXPECT_EQ(componentFileName("a\\b+c", sym), std::optional<std::string>("a_b_c.sym"));
-    EXPECT_EQ(componentFileName("F1", footprintKind),
-              std::optional<std::string>("F1.fpd"));
-    EXPECT_FALSE(componentFileName("", sym));
+TEST_F(componentFileNameTest, NamesUsableOnEveryPlatform) {
+    const struct {
+        std::string name;
+        const char* file;
+    } cases[] = {
+        {"ABCDEFGHIJ", "CDEFGHIJ.sym"}, {"A.B", "A_B.sym"}, {"A/B", "A_B.sym"}, {"a\\b+c", "a_b_c.sym"},
+        {"A<B>C", "A_B_C.sym"}, {"Q?*|\"", "Q____.sym"}, {std::string("T\x01\x1fX"), "T__X.sym"},
+        {"CON", "COa.sym"}, {"con", "coa.sym"}, {"Nul", "Nua.sym"}, {"PRN", "PRa.sym"}, {"aux", "aua.sym"},
+        {"COM1", "COMa.sym"}, {"lpt9", "lpta.sym"}, {"CONIN$", "CONINa.sym"}, {"CONOUT$", "CONOUTa.sym"},
+        {"XXXXXCOM0", "XXXXCOM0.sym"}, {"CONSOLE", "CONSOLE.sym"}, {"COM10", "COM10.sym"}, {"LPTX", "LPTX.sym"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(componentFileName(c.name, symbolKind), std::optional<std::string>(c.file)) << c.name;
+    }
+    EXPECT_EQ(componentFileName("F1", footprintKind), std::optional<std::string>("F1.fpd"));
+    EXPECT_FALSE(componentFileName("", symbolKind));
+    EXPECT_TRUE(isDeviceName("con.sym.bak"));
 }
 
 TEST_F(componentFileNameTest, ExistingWritableFilesAreTakenReadOnlyAreFree) {

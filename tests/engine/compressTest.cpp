@@ -115,22 +115,4 @@ INSTANTIATE_TEST_SUITE_P(Lists, compressTable, ::testing::Values(
                  "Compress: 1 files processed\nCompress: 1 error(s)\n" + done,
                  1, std::nullopt, &footprintKind}));
 
-using compressTest = inTempDir;
-
-TEST_F(compressTest, RemoveFlagDeletesComponentsOnlyAfterSuccess) {
-    writeText("and2.sym", and2);
-    writeText("res.sym", res);
-    writeText("parts.lst", "and2.sym\nres.sym\nmissing.sym\n");
-    memoryLog log;
-    EXPECT_EQ(compressLibrary(symbolKind, "parts.lst", "out.slb", true, log), 0);
-    EXPECT_TRUE(fileExists("and2.sym"));
-    EXPECT_TRUE(fileExists("res.sym"));
-    writeText("parts.lst", "and2.sym\nres.sym\n");
-    EXPECT_EQ(compressLibrary(symbolKind, "parts.lst", "out.slb", true, log), 0);
-    EXPECT_FALSE(fileExists("and2.sym"));
-    EXPECT_FALSE(fileExists("res.sym"));
-    EXPECT_TRUE(fileExists("parts.lst"));
-    EXPECT_EQ(readBytes("out.slb"), readBytes(dataFile("example.slb")));
-}
-
 }  // namespace

@@ -26,27 +26,11 @@ protected:
     memoryLog entries;
 };
 
-TEST_F(inspectTest, ListShowsTheIndexAsItStands) {
-    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
-    EXPECT_EQ(listLibrary(symbolKind, "lib.slb", entries, log), 0);
-    EXPECT_EQ(entries.lines, (lines{"AND2:GATE2 0 29", "RES,R1;X 29 34 resistor part"}));
-    EXPECT_TRUE(log.lines.empty());
-}
-
 TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
     writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc\nsymloc A -5 99999999999  x  \njunk\n"
                           "*symbol A\nsymloc B 0 1\n");
     EXPECT_EQ(listLibrary(symbolKind, "lib.slb", entries, log), 0);
     EXPECT_EQ(entries.lines, (lines{"A -5 2147483647 x  "}));
-}
-
-TEST_F(inspectTest, ListFatalErrors) {
-    EXPECT_EQ(listLibrary(symbolKind, "missing.slb", entries, log), 1);
-    writeBytes("noindex.slb", "*version 6.3 0\n");
-    EXPECT_EQ(listLibrary(symbolKind, "noindex.slb", entries, log), 1);
-    EXPECT_EQ(log.lines, (lines{"List: fatal error: can't open library: missing.slb",
-                                "List: fatal error: no index"}));
-    EXPECT_TRUE(entries.lines.empty());
 }
 
 TEST_F(inspectTest, CleanLibrariesWriteNothing) {

@@ -41,6 +41,7 @@ std::string byExpandAndCompress(const std::string& library, Edit edit) {
     expandLibrary(symbolKind, "lib.slb", log);
     std::vector<std::string> lines;
     std::string text = readBytes("lib.lst");
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
         lines.push_back(text.substr(start, end - start));
     }

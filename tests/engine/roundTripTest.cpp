@@ -56,31 +56,4 @@ TEST_F(roundTripTest, BothStopsWhenExpandFails) {
     EXPECT_EQ(joinLines(log.lines), "Expand: fatal error: no index\n");
 }
 
-TEST_F(roundTripTest, ManyComponentsOfEveryKind) {
-    for (const libKind* k : allKinds) {
-        const libKind& kind = *k;
-        std::string list;
-        for (int i = 0; i < 200; ++i) {
-            const std::string file = "p" + std::to_string(i) + kind.componentExt;
-            std::string text = std::string(kind.keyword) + " PART" + std::to_string(i);
-            if (i % 3 == 0) text += ",alt;v" + std::to_string(i);
-            if (i % 4 == 0) text += " extra words";
-            if (i % 5 == 0 && i % 4 != 0) text += " ako BASE" + std::to_string(i % 7);
-            text += "\n";
-            for (int l = 0; l < i % 9; ++l) text += "pin " + std::to_string(l) + " 0 0\n";
-            writeText(file, text);
-            list += file + "\n";
-        }
-        const std::string lib = std::string("lib") + kind.libraryExt;
-        writeText("in.lst", list);
-        ASSERT_EQ(compressLibrary(kind, "in.lst", lib.c_str(), 1, log), 0);
-        const std::string first = readBytes(lib);
-        log.lines.clear();
-        ASSERT_EQ(bothLibrary(kind, lib.c_str(), log), 0);
-        EXPECT_EQ(readBytes(lib), first) << kind.kindName;
-        EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), std::string("Expand: Checking index....")), 1);
-        EXPECT_EQ(log.lines.size(), 200u + 4u + 200u + 4u) << kind.kindName;
-    }
-}
-
 }  // namespace

@@ -120,4 +120,22 @@ TEST_F(dialogTest, ATableOfEightDialogs) {
     for (const dialogPair& pair : dialogTable) EXPECT_EQ(pair.hWnd, nullptr);
 }
 
+TEST_F(dialogTest, LongPatternsAreRefusedNotOverflowed) {
+    scriptedDialog d("TESTDLG");
+    int tooLong = -1, fits = -1;
+    d.atInit = [&](scriptedDialog& self) {
+        char buffer[fileListBufferSize];
+        std::string dir(299, 'd'), name(299, 'n'), star = "*";
+        name[0] = '*';
+        const std::string ext(99, 'e');
+        tooLong = self.fillFileList(buffer, &dir[0], &name[0], ext.c_str(), 401, 301);
+        char here[] = "";
+        fits = self.fillFileList(buffer, here, &star[0], ".slb", 401, 301);
+    };
+    d.commands = {IDCANCEL};
+    d.doModal(static_cast<HWND>(nullptr));
+    EXPECT_EQ(tooLong, 0);
+    EXPECT_EQ(fits, 1);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "engine/format/componentFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "support/fileOps.h"
@@ -38,12 +39,26 @@ std::string listPathFor(const std::string& libraryPath) {
     return libraryPath.substr(0, libraryPath.find('.')) + ".lst";
 }
 
+bool isDeviceName(const std::string& fileName) {
+    const std::string base = fileName.substr(0, fileName.find('.'));
+    if (base.size() < 3 || base.size() > 7) return false;
+    std::string upper;
+    for (char c : base) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (upper == device) return true;
+    }
+    return upper.size() == 4 && (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) &&
+           upper[3] >= '0' && upper[3] <= '9';
+}
+
 std::optional<std::string> componentFileName(const std::string& name, const libKind& kind) {
     if (name.empty()) return std::nullopt;
     std::string base = name.size() > nameTail ? name.substr(name.size() - nameTail) : name;
     for (char& c : base) {
-        if (c == '/' || c == '\\' || c == '+' || c == '.') c = '_';
+        const auto u = static_cast<unsigned char>(c);
+        if (std::strchr("/\\+.<>:\"|?*", c) || (u >= 1 && u <= 31)) c = '_';
     }
-    return firstFreeName(base, kind.componentExt,
-                         [](const std::string& candidate) { return fileOps::writable(candidate); });
+    return firstFreeName(base, kind.componentExt, [](const std::string& candidate) {
+        return isDeviceName(candidate) || fileOps::writable(candidate);
+    });
 }

@@ -26,10 +26,18 @@ std::string listEntryPath(const std::string& piece);
 std::string listPathFor(const std::string& libraryPath);
 
 // The file name for an expanded component: the last 8 characters of its name
-// with "/", "\", "+" and "." made "_", the kind's extension, and the
-// odometer over the last three characters while the name is taken by a
-// writable file. Null when no free name exists or the name is empty.
+// with "/", "\", "+" and "." made "_", and so is every character no Windows
+// file name may hold ("<>:\"|?*" and codes 1 to 31), so that a library
+// expanded anywhere gives names usable everywhere; then the kind's extension,
+// and the odometer over the last three characters while the name is taken:
+// by a writable file (a symbolic link counts as one), or by being a Windows
+// device name (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM0-9, LPT0-9, in any
+// letter case and with any extension). Null when no free name exists or the
+// name is empty.
 std::optional<std::string> componentFileName(const std::string& name, const libKind& kind);
+
+// True for a file name Windows takes as a device.
+bool isDeviceName(const std::string& fileName);
 
 // A free name by the same rule, with the test for "taken" supplied.
 template <typename TakenTest>

@@ -64,7 +64,7 @@ bool componentWriter::end() {
 
 bool componentWriter::finish() {
     if (!list) return true;
-    const bool listOk = std::fflush(list) == 0 && !std::ferror(list);
+    const bool listOk = fileOps::syncToDisk(list, listPath) && !std::ferror(list);
     const bool closed = std::fclose(list) == 0;
     list = nullptr;
     if (!listOk || !closed) return fail(prefix + "fatal error: can't write: " + listPath);

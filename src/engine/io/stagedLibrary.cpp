@@ -22,11 +22,12 @@ bool stagedLibrary::openWorkfile() {
 }
 
 bool stagedLibrary::prepareOutput() {
-    if (fileOps::exists(outPath)) {
+    const bool link = fileOps::isLink(outPath);  // replaced itself, as mv would: nothing to probe
+    if (!link && fileOps::exists(outPath)) {
         std::FILE* probe = fileOps::open(outPath, "r+b");
         if (!probe) return false;
         std::fclose(probe);
-    } else if (!fileOps::canCreate(outPath)) {
+    } else if (!link && !fileOps::canCreate(outPath)) {
         return false;
     }
     stage = fileOps::createTemp(fileOps::dirOf(outPath), "veklib", stageName);
@@ -35,7 +36,7 @@ bool stagedLibrary::prepareOutput() {
 
 bool stagedLibrary::commit(const indexList& index, stopPoint reached) {
     bool ok = writeLibrary(stage, index, work);
-    ok = (std::fflush(stage) == 0) && ok && !std::ferror(stage);
+    ok = fileOps::syncToDisk(stage, stageName) && ok && !std::ferror(stage);
     ok = (std::fclose(stage) == 0) && ok;
     stage = nullptr;
     if (ok && reached) reached("staged");

@@ -1,7 +1,7 @@
 // The way every library is written: the data section collects in a workfile
 // (beside the output, or in the system's temporary folder), the whole library
-// is written to a staging file beside the output, flushed, and only then
-// renamed over it. An interrupted or failed run leaves the output path as it
+// is written to a staging file beside the output, made to reach the disk, and
+// only then renamed over it (a link at the output is replaced, not followed). An interrupted or failed run leaves the output path as it
 // was; the destructor removes whatever temporary file is left.
 #pragma once
 

@@ -1,0 +1,26 @@
+// What keeps a file safe on the disk and away from links, per platform.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace platform {
+
+// Everything written to the stream reaches the disk (fsync; on Windows the
+// runtime's commit, which is FlushFileBuffers).
+bool syncToDisk(std::FILE* stream);
+
+// The folder's entries reach the disk (POSIX; nothing to do on Windows,
+// where the move itself writes through).
+bool syncFolder(const std::string& dir);
+
+// Moves from over to, replacing to (a link there is replaced, not followed),
+// writing the move through to the disk before it returns.
+bool replaceFile(const std::string& from, const std::string& to);
+
+// Opens path for writing as fopen(path, mode) would, except that a symbolic
+// link as the last part of path is never followed: creating fails when one
+// appears in between.
+std::FILE* openNoFollow(const std::string& path, const char* mode);
+
+}  // namespace platform
