@@ -101,6 +101,16 @@ bool writable(const std::string& path) {
     return hasWriteBits(st) && accessAllowsWrite(path);
 }
 
+std::FILE* createNew(const std::string& path, const char* mode) { return platform::createNew(path, mode); }
+
+int readWhole(const std::string& path, std::size_t limit, std::string& bytes) {
+    switch (platform::readSmallFile(path, limit, bytes)) {
+        case platform::smallRead::ok: return 1;
+        case platform::smallRead::cannotOpen: return 0;
+        default: return -1;
+    }
+}
+
 bool isLink(const std::string& path) {
     std::error_code ec;
     return fs::is_symlink(fs::symlink_status(path, ec));

@@ -19,6 +19,15 @@ std::FILE* open(const std::string& path, const char* mode);
 // symbolic link always counts, whatever it points at.
 bool writable(const std::string& path);
 
+// Creates a file for writing only when nothing of that name exists (no link
+// is followed): null otherwise. One call where a test and a create take two.
+std::FILE* createNew(const std::string& path, const char* mode);
+
+// Reads a whole file of at most limit bytes in one call when the platform
+// allows (text mode does not change it): 1 with bytes set, 0 when it cannot be
+// opened (or is a folder), -1 when it must be read as a stream instead.
+int readWhole(const std::string& path, std::size_t limit, std::string& bytes);
+
 // True when path itself is a symbolic link.
 bool isLink(const std::string& path);
 

@@ -48,18 +48,6 @@ protected:
     vekWnd* window = nullptr;
 };
 
-TEST_F(vekWndTest, WindowClassCaptionAndLog) {
-    EXPECT_EQ(FindWindowA("VEKWnd", nullptr), window->hWndGet());
-    char caption[100];
-    GetWindowTextA(window->hWndGet(), caption, sizeof caption);
-    EXPECT_STREQ(caption, "Library Expander/Compressor");
-    EXPECT_EQ(GetDlgCtrlID(window->hWndLog), 7701);
-    // The list box drops the scroll-bar bits it does not need yet; the rest stays.
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window->hWndLog, GWL_STYLE)) & 0x50800001u, 0x50800001u);
-    EXPECT_EQ(theMainWnd, window);
-    EXPECT_NE(window->hAccel, nullptr);
-}
-
 TEST_F(vekWndTest, TheEleventhLineIsSelected) {
     for (int i = 0; i < 10; ++i) EXPECT_EQ(window->addLine(("line " + std::to_string(i)).c_str()), i);
     EXPECT_EQ(selected(), LB_ERR);
@@ -86,14 +74,6 @@ TEST_F(vekWndTest, OverflowShowsTheWarningOnceThenOnlyDone) {
     EXPECT_EQ(count(), added + 2);
     EXPECT_EQ(line(added + 1), "Compress: --- DONE ---");
     EXPECT_EQ(selected(), added + 1);
-}
-
-TEST_F(vekWndTest, EngineLinesReachTheLog) {
-    vekLog log;
-    log.addLine("Expand: Writing AND2    to    AND2.sym");
-    log.addLine("");
-    EXPECT_EQ(count(), 2);
-    EXPECT_EQ(line(0), "Expand: Writing AND2    to    AND2.sym");
 }
 
 TEST_F(vekWndTest, PlacementIsWrittenWhenInRange) {

@@ -53,34 +53,23 @@ protected:
     int runs = 0;
 };
 
-TEST_F(expandDamageTest, EveryTruncation) {
+TEST_F(expandDamageTest, EveryCutEveryFlipAndRandomDamage) {
     const std::string lib = readBytes(dataFile("example.slb"));
     for (std::size_t n = 0; n <= lib.size(); ++n) expandIn(lib.substr(0, n), "cut at " + std::to_string(n));
-    EXPECT_EQ(fs::directory_iterator(dir), fs::directory_iterator());
-}
-
-TEST_F(expandDamageTest, RandomDamage) {
-    const std::string lib = readBytes(dataFile("example.slb"));
-    std::mt19937 rng(2026);
-    for (int round = 0; round < 300; ++round) {
-        std::string damaged = lib;
-        const int flips = 1 + static_cast<int>(rng() % 4);
-        for (int f = 0; f < flips; ++f) {
-            damaged[rng() % damaged.size()] = static_cast<char>(rng() % 256);
-        }
-        expandIn(damaged, "round " + std::to_string(round));
-    }
-    EXPECT_EQ(fs::directory_iterator(dir), fs::directory_iterator());
-}
-
-TEST_F(expandDamageTest, EveryByteFlipped) {
-    const std::string lib = readBytes(dataFile("example.slb"));
     for (std::size_t i = 0; i < lib.size(); ++i) {
         for (int mask : {0x01, 0x20, 0xFF}) {
             std::string damaged = lib;
             damaged[i] = static_cast<char>(damaged[i] ^ mask);
             expandIn(damaged, "byte " + std::to_string(i) + " ^ " + std::to_string(mask));
         }
+    }
+    std::mt19937 rng(2026);
+    for (int round = 0; round < 300; ++round) {
+        std::string damaged = lib;
+        for (int f = 0, flips = 1 + static_cast<int>(rng() % 4); f < flips; ++f) {
+            damaged[rng() % damaged.size()] = static_cast<char>(rng() % 256);
+        }
+        expandIn(damaged, "round " + std::to_string(round));
     }
 }
 

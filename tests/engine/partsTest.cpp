@@ -24,10 +24,9 @@ const std::string head = "*version 6.3 0\n@index\n";
 // Duplicates, names with "," ";" and ako parts, odd spacing, trailing blanks,
 // a component the index misses and an index that is wrong, in CR LF.
 std::string awkwardLibrary() {
-    std::string lib = head + "symloc AND2:GATE2 0 29\nsymloc RES,R1;X 29 40 resistor part\nsymloc DUP 99 5\n"
+    return head + "symloc AND2:GATE2 0 29\nsymloc RES,R1;X 29 40 resistor part\nsymloc DUP 99 5\n"
                              "*symbol AND2 ako GATE2\r\nL1  \r\nL2\r\n*symbol   RES,R1;X   resistor   part\r\nL3\r\n"
                              "*symbol DUP first\r\nD1\r\n*symbol LOOSE\r\nX\r\n*symbol DUP second\r\nD2\r\n";
-    return lib;
 }
 
 // The library expand then compress make after edit changed the list file

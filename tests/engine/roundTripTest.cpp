@@ -28,19 +28,6 @@ TEST_F(roundTripTest, ExampleComesBackByteForByte) {
     EXPECT_EQ(readBytes("again.slb"), readBytes(dataFile("example.slb")));
 }
 
-TEST_F(roundTripTest, BothRebuildsInPlaceAndRemovesTheParts) {
-    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
-    ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log), 0);
-    EXPECT_EQ(readBytes("lib.slb"), readBytes(dataFile("example.slb")));
-    EXPECT_FALSE(fileExists("AND2.sym"));
-    EXPECT_FALSE(fileExists("RES.sym"));
-    EXPECT_EQ(joinLines(log.lines),
-              "Expand: Writing AND2    to    AND2.sym\nExpand: Writing RES    to    RES.sym\n"
-              "Expand: Checking index....\n\nExpand: --- DONE ---\n\n"
-              "Compress: got symbol \"AND2\"\nCompress: got symbol \"RES\"\nCompress: 2 files processed\n"
-              "\nCompress: --- DONE ---\n\n");
-}
-
 TEST_F(roundTripTest, BothRepairsABadIndex) {
     writeBytes("lib.slb", "*version 6.3 7\n@index\nsymloc A 5 5\n*symbol  A\nL1\n*symbol B\n");
     ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log), 0);

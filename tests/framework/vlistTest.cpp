@@ -180,40 +180,39 @@ TEST_F(vlistTest, RefusedCountMeansDataMode) {
     EXPECT_EQ(send(VLB_GETCURSEL), 1050);
 }
 
-TEST(vlistBuiltIn, PrefixSearchWithItsTwoPasses) {
+TEST(vlistBuiltIn, PrefixSearchWithItsTwoPassesAndMoves) {
     char a[] = "Abc", b[] = "abd", c[] = "b", d[] = "c";
     char* strings[] = {a, b, c, d};
     VLBox box{};
     box.strings = strings;
     box.nStrings = 4;
-    VLBStruct r{};
-    r.index = 3;
-    r.lpSearchText = "ab";
-    EXPECT_EQ(vlistBuiltInSource(&box, VLBR_SELECTSTRING, &r), 1);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.index, 0);
-    EXPECT_STREQ(r.lpTextPointer, "Abc");
-    r.index = 1;
-    r.lpSearchText = "c";
-    vlistBuiltInSource(&box, VLBR_FINDSTRING, &r);
-    EXPECT_EQ(r.index, 3);
-    r.index = 0;
-    r.lpSearchText = "zz";
-    vlistBuiltInSource(&box, VLBR_FINDSTRING2, &r);
-    EXPECT_EQ(r.status, -1);
-    r.index = 0;
-    EXPECT_EQ(vlistBuiltInSource(&box, VLBR_PREV, &r), 1);
-    EXPECT_EQ(r.status, -1);
-    r.index = 2;
-    vlistBuiltInSource(&box, VLBR_NEXT, &r);
-    EXPECT_EQ(r.index, 3);
-    vlistBuiltInSource(&box, VLBR_GETCOUNT, &r);
-    EXPECT_EQ(r.index, 4);
-    r.index = r.data = 50;
-    vlistBuiltInSource(&box, VLBR_FINDPERCENT, &r);
-    EXPECT_EQ(r.index, 2);
-    EXPECT_EQ(r.data, 50);
-    EXPECT_EQ(vlistBuiltInSource(&box, 1500, &r), 0);
+    const struct {
+        UINT request;
+        std::int32_t from;
+        const char* search;
+        LRESULT handled;
+        std::int32_t status, index;
+        const char* text;
+    } cases[] = {
+        {VLBR_SELECTSTRING, 3, "ab", 1, 0, 0, "Abc"}, {VLBR_FINDSTRING, 1, "c", 1, 0, 3, "c"},
+        {VLBR_FINDSTRING2, 0, "zz", 1, -1, 0, nullptr}, {VLBR_PREV, 0, nullptr, 1, -1, 0, nullptr},
+        {VLBR_NEXT, 2, nullptr, 1, 0, 3, "c"}, {VLBR_GETCOUNT, 0, nullptr, 1, 0, 4, nullptr},
+        {VLBR_FINDPERCENT, 50, nullptr, 1, 0, 2, "b"}, {1500, 0, nullptr, 0, 0, 0, nullptr},
+    };
+    for (const auto& k : cases) {
+        VLBStruct r{};
+        r.index = r.data = k.from;
+        r.lpSearchText = k.search;
+        EXPECT_EQ(vlistBuiltInSource(&box, k.request, &r), k.handled) << k.request;
+        if (!k.handled) continue;
+        EXPECT_EQ(r.status, k.status) << k.request;
+        if (k.status == 0) {
+            EXPECT_EQ(r.index, k.index) << k.request;
+        }
+        if (k.text) {
+            EXPECT_STREQ(r.lpTextPointer, k.text) << k.request;
+        }
+    }
 }
 
 }  // namespace

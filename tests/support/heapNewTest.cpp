@@ -33,15 +33,6 @@ TEST(heapNew, NewAndDeleteUseThePages) {
     delete[] small;
 }
 
-TEST(heapNew, NewMemoryIsZeroFilled) {
-    for (int round = 0; round < 3; ++round) {
-        auto* p = new unsigned char[40];
-        for (int i = 0; i < 40; ++i) ASSERT_EQ(p[i], 0);
-        for (int i = 0; i < 40; ++i) p[i] = 0xEE;
-        delete[] p;
-    }
-}
-
 TEST(heapNew, HugeRequestsThrow) {
     EXPECT_THROW((void)operator new(std::size_t(1) << 40), std::bad_alloc);
     EXPECT_EQ(operator new(std::size_t(1) << 40, std::nothrow), nullptr);

@@ -77,25 +77,17 @@ int classOf(const void* p) {
     return 0;
 }
 
-struct sizeCase {
-    std::int32_t size;
-    int served;
-};
-
-class sizeClasses : public wmallocTest, public ::testing::WithParamInterface<sizeCase> {};
-
-TEST_P(sizeClasses, ServeEachSizeFromItsClass) {
-    void* p = wmalloc(GetParam().size);
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(classOf(p), GetParam().served) << GetParam().size;
-    wfree(p);
+TEST_F(wmallocTest, ServeEachSizeFromItsClass) {
+    const std::pair<std::int32_t, int> served[] = {{0, 8},     {1, 8},   {8, 8},     {-1, 8},      {9, 16},   {16, 16},
+                                                   {17, 32},   {32, 32}, {33, 64},   {64, 64},     {65, 96},  {96, 96},
+                                                   {97, 0},    {1023, 0}, {1024, 1024}, {1025, 0}, {100000, 0}};
+    for (const auto& [size, heap] : served) {
+        void* p = wmalloc(size);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(classOf(p), heap) << size;
+        wfree(p);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Bounds, sizeClasses, ::testing::Values(
-    sizeCase{0, 8}, sizeCase{1, 8}, sizeCase{8, 8}, sizeCase{-1, 8}, sizeCase{9, 16}, sizeCase{16, 16},
-    sizeCase{17, 32}, sizeCase{32, 32}, sizeCase{33, 64}, sizeCase{64, 64}, sizeCase{65, 96},
-    sizeCase{96, 96}, sizeCase{97, 0}, sizeCase{1023, 0}, sizeCase{1024, 1024}, sizeCase{1025, 0},
-    sizeCase{100000, 0}));
 
 TEST_F(wmallocTest, EmptyPageRule) {
     void* only = wmalloc(16);

@@ -51,13 +51,19 @@ bool isDeviceName(const std::string& fileName) {
            upper[3] >= '0' && upper[3] <= '9';
 }
 
-std::optional<std::string> componentFileName(const std::string& name, const libKind& kind) {
-    if (name.empty()) return std::nullopt;
+std::string componentBaseName(const std::string& name, const libKind& kind) {
     std::string base = name.size() > nameTail ? name.substr(name.size() - nameTail) : name;
     for (char& c : base) {
         const auto u = static_cast<unsigned char>(c);
         if (std::strchr("/\\+.<>:\"|?*", c) || (u >= 1 && u <= 31)) c = '_';
     }
+    return base + kind.componentExt;
+}
+
+std::optional<std::string> componentFileName(const std::string& name, const libKind& kind) {
+    if (name.empty()) return std::nullopt;
+    const std::string first = componentBaseName(name, kind);
+    const std::string base = first.substr(0, first.size() - std::strlen(kind.componentExt));
     return firstFreeName(base, kind.componentExt, [](const std::string& candidate) {
         return isDeviceName(candidate) || fileOps::writable(candidate);
     });

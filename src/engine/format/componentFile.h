@@ -36,6 +36,10 @@ std::string listPathFor(const std::string& libraryPath);
 // name is empty.
 std::optional<std::string> componentFileName(const std::string& name, const libKind& kind);
 
+// The first name the rule above tries: the cut and cleaned name with the
+// kind's extension.
+std::string componentBaseName(const std::string& name, const libKind& kind);
+
 // True for a file name Windows takes as a device.
 bool isDeviceName(const std::string& fileName);
 

@@ -7,24 +7,20 @@
 #include "engine/io/lineReader.h"
 #include "support/fileOps.h"
 
-int readComponentFile(const std::string& path, const libKind& kind, workFile& work, logSink& log,
-                      entryFields& fields) {
-    std::FILE* f = fileOps::open(path, "r");
-    if (!f) {
-        log.addLine("Compress: fatal error: can't open: " + path);
-        return 2;
-    }
-    fileSource source(f);
+namespace {
+
+constexpr std::size_t wholeFileLimit = 1 << 20;
+
+int readFrom(byteSource& source, const std::string& path, const libKind& kind, workFile& work, logSink& log,
+             entryFields& fields) {
     lineReader reader(source, work.readBlock);
     std::string piece;
     if (!reader.readPiece(piece, lineReader::componentPieceBuffer)) {
-        std::fclose(f);
         log.addLine("Compress: fatal error: file is empty: " + path);
         return 3;
     }
     std::optional<entryFields> header = parseHeader(piece, kind.keyword);
     if (!header) {
-        std::fclose(f);
         log.addLine("Compress: fatal error: file " + path + " has bad first line: " + piece);
         return 4;
     }
@@ -33,9 +29,34 @@ int readComponentFile(const std::string& path, const libKind& kind, workFile& wo
     do {
         writeDataLine(piece, work);
     } while (reader.readPiece(piece, lineReader::componentPieceBuffer));
-    std::fclose(f);
     header->position = static_cast<std::int32_t>(position);
     header->length = static_cast<std::int32_t>(work.size - position);
     fields = std::move(*header);
     return 0;
+}
+
+int cannotOpen(const std::string& path, logSink& log) {
+    log.addLine("Compress: fatal error: can't open: " + path);
+    return 2;
+}
+
+}  // namespace
+
+// Part files are small: most are read in one call where the platform allows,
+// which is most of the time compress spends on them.
+int readComponentFile(const std::string& path, const libKind& kind, workFile& work, logSink& log,
+                      entryFields& fields) {
+    std::string bytes;
+    const int whole = fileOps::readWhole(path, wholeFileLimit, bytes);
+    if (whole == 0) return cannotOpen(path, log);
+    if (whole == 1) {
+        memorySource source(bytes);
+        return readFrom(source, path, kind, work, log, fields);
+    }
+    std::FILE* f = fileOps::open(path, "r");
+    if (!f) return cannotOpen(path, log);
+    fileSource source(f);
+    const int result = readFrom(source, path, kind, work, log, fields);
+    std::fclose(f);
+    return result;
 }

@@ -32,15 +32,22 @@ bool componentWriter::openList(const std::string& path) {
 
 bool componentWriter::begin(const std::string& name, const std::string& header) {
     writeOk = true;
-    std::optional<std::string> free;
-    if (!name.empty()) free = componentFileName(name, kind);
-    if (!free) {
-        log.addLine(prefix + "***** Not writing file for " + name + " *****");
-        return true;
+    // The first name the rule tries is free when nothing has it: creating it
+    // at once is that test and the create in one call.
+    const std::string first = name.empty() ? std::string() : componentBaseName(name, kind);
+    if (!first.empty() && !isDeviceName(first) && (out = fileOps::createNew(first, "w")) != nullptr) {
+        fileName = first;
+    } else {
+        std::optional<std::string> free;
+        if (!name.empty()) free = componentFileName(name, kind);
+        if (!free) {
+            log.addLine(prefix + "***** Not writing file for " + name + " *****");
+            return true;
+        }
+        fileName = *free;
+        out = fileOps::open(fileName, "w");
+        if (!out) return fail(prefix + "fatal error: can't open: " + fileName);
     }
-    fileName = *free;
-    out = fileOps::open(fileName, "w");
-    if (!out) return fail(prefix + "fatal error: can't open: " + fileName);
     log.addLine(prefix + "Writing " + name + "    to    " + fileName);
     if ((list && !writeAll(list, fileName + " \t" + name + "\n")) || !writeAll(out, header)) {
         std::fclose(out);

@@ -5,9 +5,12 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -24,6 +27,16 @@ bool replaceFile(const std::string& from, const std::string& to) {
 }
 
 std::FILE* openNoFollow(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+
+std::FILE* createNew(const std::string& path, const char* mode) {
+    const int fd = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_TEXT, _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    std::FILE* f = _fdopen(fd, mode);
+    if (!f) _close(fd);
+    return f;
+}
+
+smallRead readSmallFile(const std::string&, std::size_t, std::string&) { return smallRead::notHere; }
 
 #else
 
@@ -45,6 +58,39 @@ std::FILE* openNoFollow(const std::string& path, const char* mode) {
     std::FILE* f = fdopen(fd, mode);
     if (!f) close(fd);
     return f;
+}
+
+std::FILE* createNew(const std::string& path, const char* mode) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* f = fdopen(fd, mode);
+    if (!f) close(fd);
+    return f;
+}
+
+smallRead readSmallFile(const std::string& path, std::size_t limit, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return smallRead::cannotOpen;
+    struct stat st {};
+    smallRead result = smallRead::ok;
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        result = smallRead::cannotOpen;
+    } else if (!S_ISREG(st.st_mode) || static_cast<unsigned long long>(st.st_size) > limit) {
+        result = smallRead::notHere;
+    } else {
+        // One byte more than the size asks for the end in the same call.
+        bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
+        std::size_t got = 0;
+        ssize_t n;
+        while ((n = ::read(fd, &bytes[got], bytes.size() - got)) > 0) {
+            got += static_cast<std::size_t>(n);
+            if (got == bytes.size()) bytes.resize(bytes.size() * 2);
+        }
+        bytes.resize(got);
+        if (n < 0) result = smallRead::cannotOpen;
+    }
+    close(fd);
+    return result;
 }
 
 #endif

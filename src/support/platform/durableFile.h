@@ -23,4 +23,16 @@ bool replaceFile(const std::string& from, const std::string& to);
 // appears in between.
 std::FILE* openNoFollow(const std::string& path, const char* mode);
 
+// Creates path for writing as fopen(path, mode) would, but only when nothing
+// of that name exists (no link is followed); null otherwise.
+std::FILE* createNew(const std::string& path, const char* mode);
+
+// How reading a whole small file went.
+enum class smallRead { ok, cannotOpen, notHere };
+
+// Reads the whole of a file of at most limit bytes in one go, as text mode
+// would read it. notHere when the file is larger, or on a platform whose text
+// mode changes the bytes (Windows): the caller then reads it as a stream.
+smallRead readSmallFile(const std::string& path, std::size_t limit, std::string& bytes);
+
 }  // namespace platform
