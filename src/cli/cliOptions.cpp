@@ -13,7 +13,9 @@ const char* const usageText =
     "       vek diff     [-k KIND] [-C DIR] LIBRARY1 LIBRARY2\n"
     "       vek --help | --version\n"
     "KIND is symbol, package or footprint; without -k it comes from the library's\n"
-    "extension (.slb, .plb, .flb). -q leaves out the per-part lines.\n"
+    "extension (.slb, .plb, .flb). -q leaves out the per-part lines. On a terminal a\n"
+    "progress line shows on standard error (--no-progress: none); Ctrl+C stops at the\n"
+    "next part, leaving an unfinished library as it was (exit status 130).\n"
     "Examples: vek extract parts.slb AND2    vek print parts.slb AND2 > and2.sym\n"
     "          vek add parts.slb and2.sym    vek delete parts.slb OLD1 OLD2\n"
     "          vek diff old.slb new.slb      vek list --json parts.slb\n";
@@ -58,6 +60,7 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const comm
     else if ((a == "-r" || a == "--remove") && takes.find('r') != std::string::npos) o.remove = true;
     else if ((a == "-q" || a == "--quiet") && takes.find('q') != std::string::npos) o.quiet = true;
     else if (a == "--json" && takes.find('j') != std::string::npos) o.json = true;
+    else if (a == "--no-progress") o.progress = false;
     else {
         error = "unknown option: " + a;
         return false;

@@ -14,6 +14,7 @@ struct cliOptions {
     bool remove = false;     // -r: compress deletes the component files
     bool quiet = false;      // -q: no per-part lines
     bool json = false;       // --json: list as JSON
+    bool progress = true;    // --no-progress: no progress line on a terminal
     std::string directory;   // -C: change there first
     std::vector<std::string> paths;
 };

@@ -1,28 +1,39 @@
 #include "cli/cliRun.h"
 
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
 #include "cli/cliOptions.h"
+#include "cli/cliProgress.h"
 #include "engine/ops/both.h"
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
 #include "engine/ops/inspect.h"
 #include "engine/ops/parts.h"
+#include "support/platform/platform.h"
 
 namespace {
 
-// Prints each log line as the engine gives it, one per output line.
+// Prints each log line as the engine gives it, one per output line. The
+// stream is buffered; it is flushed at least every 100 ms, so a console shows
+// progress without a write per line.
 class streamLog : public logSink {
 public:
     explicit streamLog(std::FILE* s) : stream(s) {}
     void addLine(const std::string& line) override {
         std::fwrite(line.data(), 1, line.size(), stream);
         std::fputc('\n', stream);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastFlush >= std::chrono::milliseconds(100)) {
+            std::fflush(stream);
+            lastFlush = now;
+        }
     }
 
 private:
     std::FILE* stream;
+    std::chrono::steady_clock::time_point lastFlush = std::chrono::steady_clock::now();
 };
 
 int usageError(std::FILE* err, const std::string& message) {
@@ -42,14 +53,19 @@ private:
     logSink& target;
 };
 
-int runWhole(const cliOptions& o, logSink& log) {
+int runWhole(const cliOptions& o, logSink& log, std::FILE* err) {
     const libKind& kind = *o.kind;
     const std::string& first = o.paths[0];
+    const char* name = o.what == cliOptions::action::expand ? "expand"
+                       : o.what == cliOptions::action::both ? "both"
+                                                            : "compress";
+    cliProgress shown(err, o.progress && platform::isTerminal(err), name);
     switch (o.what) {
-        case cliOptions::action::expand: return expandLibrary(kind, first, log);
-        case cliOptions::action::both: return bothLibrary(kind, first, log);
+        case cliOptions::action::expand: return expandLibrary(kind, first, log, &shown.control());
+        case cliOptions::action::both: return bothLibrary(kind, first, log, &shown.control());
         default: {
             compressProbe probe;
+            probe.control = shown.control();
             const int result = compressLibrary(kind, first, o.paths[1], o.remove, log, &probe);
             return result == 0 && probe.errors != 0 ? 1 : result;
         }
@@ -84,8 +100,9 @@ int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
     logSink& wholeLog = o.quiet ? static_cast<logSink&>(quiet) : log;
     using A = cliOptions::action;
     const bool whole = o.what == A::compress || o.what == A::expand || o.what == A::both;
-    const int result = whole ? runWhole(o, wholeLog) : runParts(o, log, errors, out);
+    const int result = whole ? runWhole(o, wholeLog, err) : runParts(o, log, errors, out);
     std::fflush(out);
+    if (whole && result == cancelledResult) return 130;
     if (o.what == A::diff) return result;
     return result == 0 ? 0 : 1;
 }

@@ -4,9 +4,12 @@
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
 
-int bothLibrary(const libKind& kind, const std::string& libraryPath, logSink& log) {
-    if (expandLibrary(kind, libraryPath, log) != 0) return 1;
+int bothLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, const runControl* control) {
+    const int expanded = expandLibrary(kind, libraryPath, log, control);
+    if (expanded != 0) return expanded == cancelledResult ? expanded : 1;
     compressProbe probe;
-    if (compressLibrary(kind, listPathFor(libraryPath), libraryPath, true, log, &probe) != 0) return 1;
+    if (control) probe.control = *control;
+    const int compressed = compressLibrary(kind, listPathFor(libraryPath), libraryPath, true, log, &probe);
+    if (compressed != 0) return compressed;
     return probe.errors == 0 ? 0 : 1;
 }

@@ -31,6 +31,7 @@ private:
     void processList(int& files);
     void removeComponents();
     int fatalWrite();
+    int closing(const char* word, int result);
     void reached(const char* point) {
         if (probe.reached) probe.reached(point);
     }
@@ -64,7 +65,7 @@ bool compressOperation::openFiles() {
 void compressOperation::processList(int& files) {
     std::string piece;
     entryFields fields;
-    while (listReader->readPiece(piece, lineReader::listPieceBuffer)) {
+    while (!probe.control.stopping() && listReader->readPiece(piece, lineReader::listPieceBuffer)) {
         ++files;
         if (readComponentFile(listEntryPath(piece), kind, output.data(), log, fields) == 0) {
             index.append(fields);
@@ -72,6 +73,7 @@ void compressOperation::processList(int& files) {
             ++probe.errors;
         }
         reached("component");
+        probe.control.report(files, 0);
     }
 }
 
@@ -91,6 +93,7 @@ int compressOperation::run(bool remove) {
     if (!openFiles()) return 1;
     int files = 0;
     processList(files);
+    if (probe.control.stopping()) return closing("CANCELLED", cancelledResult);
     if (!output.data().flush()) return fatalWrite();
     log.addLine("Compress: " + std::to_string(files) + " files processed");
     if (probe.errors != 0) {
@@ -100,11 +103,15 @@ int compressOperation::run(bool remove) {
     } else if (remove) {
         removeComponents();
     }
-    log.addLine("");
-    log.addLine("Compress: --- DONE ---");
-    log.addLine("");
     index.clear();
-    return 0;
+    return closing("DONE", 0);
+}
+
+int compressOperation::closing(const char* word, int result) {
+    log.addLine("");
+    log.addLine(std::string("Compress: --- ") + word + " ---");
+    log.addLine("");
+    return result;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
+#include "engine/ops/runControl.h"
 
 // What a caller may learn of a run beyond its result.
 struct compressProbe {
@@ -15,6 +16,9 @@ struct compressProbe {
     // has taken the output's place, "removed" after the component files were
     // deleted.
     void (*reached)(const char* point) = nullptr;
+    // Progress and stop requests; a stopped compress leaves the output as it
+    // was, logs "Compress: --- CANCELLED ---" and returns cancelledResult.
+    runControl control;
 };
 
 // Returns 0 when the list was processed to its end (errors counted or not),

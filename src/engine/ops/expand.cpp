@@ -16,27 +16,36 @@ namespace {
 // compared with its index entry.
 class expandOperation : engineOperation {
 public:
-    expandOperation(const libKind& k, logSink& sink) : engineOperation(k, sink), writer(k, sink) {}
+    expandOperation(const libKind& k, logSink& sink, const runControl& c)
+        : engineOperation(k, sink), control(c), writer(k, sink) {}
 
     int run(byteSource& library, const std::string& listPath) {
         libraryReader reader(library, curKeyword, log);
         if (!reader.findIndex()) return fatal("Expand: fatal error: no index");
         if (!writer.openList(listPath)) return 1;
         if (!reader.readIndex(index)) return fatal("Expand: fatal error: no " + curKindName + "s found in library");
-        for (; reader.hasComponent(); reader.nextComponent()) {
+        long long total = 0, done = 0;
+        for (const indexEntry* e = index.first; e; e = e->next) ++total;
+        for (; reader.hasComponent() && !control.stopping(); reader.nextComponent()) {
             if (!expandComponent(reader)) return 1;
+            control.report(++done, total);
         }
         if (!writer.finish()) return 1;
+        if (control.stopping()) return closing("CANCELLED", cancelledResult);
         log.addLine("Expand: Checking index....");
         index.checkIndex(log, curKindName);
         index.clear();
-        log.addLine("");
-        log.addLine("Expand: --- DONE ---");
-        log.addLine("");
-        return 0;
+        return closing("DONE", 0);
     }
 
 private:
+    int closing(const char* word, int result) {
+        log.addLine("");
+        log.addLine(std::string("Expand: --- ") + word + " ---");
+        log.addLine("");
+        return result;
+    }
+
     int fatal(const std::string& message) {
         log.addLine(message);
         return 1;
@@ -53,23 +62,26 @@ private:
         return true;
     }
 
+    const runControl& control;
     componentWriter writer;
 };
 
 }  // namespace
 
-int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log) {
-    return expandOperation(kind, log).run(library, listPath);
+int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log,
+                  const runControl* control) {
+    const runControl none;
+    return expandOperation(kind, log, control ? *control : none).run(library, listPath);
 }
 
-int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log) {
+int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, const runControl* control) {
     std::FILE* f = fileOps::open(libraryPath, "r+b");
     if (!f) {
         log.addLine("Expand: fatal error: can't open library: " + libraryPath);
         return 1;
     }
     fileSource source(f);
-    const int result = expandLibrary(kind, source, listPathFor(libraryPath), log);
+    const int result = expandLibrary(kind, source, listPathFor(libraryPath), log, control);
     std::fclose(f);
     return result;
 }

@@ -7,11 +7,16 @@
 #include "engine/format/libKind.h"
 #include "engine/io/byteSource.h"
 #include "engine/logSink.h"
+#include "engine/ops/runControl.h"
 
 // 0 when the library was read to its end, whatever index problems were
 // logged; 1 after a fatal error. The library is opened for update, so one
-// the user may not change counts as not opened.
-int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log);
+// the user may not change counts as not opened. Stopped through control, it
+// keeps the files written so far with a list file naming them, logs
+// "Expand: --- CANCELLED ---" and returns cancelledResult.
+int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log,
+                  const runControl* control = nullptr);
 
 // The same from bytes already at hand, writing the list file at listPath.
-int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log);
+int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log,
+                  const runControl* control = nullptr);

@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <io.h>
 #else
 #include <cerrno>
 #include <cstdio>
@@ -21,6 +23,8 @@ void debuggerOutput(const char* text) { OutputDebugStringA(text); }
 
 int lastErrorCode() { return static_cast<int>(GetLastError()); }
 
+bool isTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
+
 #else
 
 int messageBoxYesNo(const char* caption, const char* text, unsigned) {
@@ -35,6 +39,8 @@ int messageBoxYesNo(const char* caption, const char* text, unsigned) {
 void debuggerOutput(const char* text) { std::fputs(text, stderr); }
 
 int lastErrorCode() { return errno; }
+
+bool isTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
 #endif
 

@@ -2,6 +2,8 @@
 // On Windows they are the Win32 calls; elsewhere they have plain stand-ins.
 #pragma once
 
+#include <cstdio>
+
 namespace platform {
 
 // The Yes/No box with the question beep; returns 6 (Yes), 7 (No) or other.
@@ -14,5 +16,8 @@ void debuggerOutput(const char* text);
 
 // The system's code for the last failure (GetLastError, or errno).
 int lastErrorCode();
+
+// True when the stream is a terminal (a console on Windows).
+bool isTerminal(std::FILE* stream);
 
 }  // namespace platform

@@ -1,0 +1,53 @@
+#include "cli/cliProgress.h"
+
+#include <algorithm>
+#include <csignal>
+#include <utility>
+
+namespace {
+
+// Set by the signal handlers; the engine reads it before each part.
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void onStopSignal(int) { stopRequested = 1; }
+
+constexpr auto redrawEvery = std::chrono::milliseconds(100);
+
+}  // namespace
+
+cliProgress::cliProgress(std::FILE* s, bool shown, std::string w) : stream(s), what(std::move(w)) {
+    stopRequested = 0;
+    std::signal(SIGINT, onStopSignal);
+    std::signal(SIGTERM, onStopSignal);
+    runs.stop = &stopRequested;
+    if (shown) {
+        runs.progress = update;
+        runs.context = this;
+    }
+}
+
+cliProgress::~cliProgress() {
+    clear();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+}
+
+void cliProgress::update(void* self, long long done, long long total) {
+    auto* p = static_cast<cliProgress*>(self);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - p->lastShown < redrawEvery && done != total) return;
+    p->lastShown = now;
+    std::string line = p->what + ": " + std::to_string(done);
+    if (total > 0) line += "/" + std::to_string(total) + " parts (" + std::to_string(done * 100 / total) + "%)";
+    else line += " parts";
+    p->width = std::max(p->width, line.size());
+    std::fprintf(p->stream, "\r%s", line.c_str());
+    std::fflush(p->stream);
+}
+
+void cliProgress::clear() {
+    if (width == 0) return;
+    std::fprintf(stream, "\r%s\r", std::string(width, ' ').c_str());
+    std::fflush(stream);
+    width = 0;
+}

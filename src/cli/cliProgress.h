@@ -1,0 +1,32 @@
+// What the tool shows while a long operation runs, and how it is stopped:
+// a progress line on a terminal, and Ctrl+C (SIGINT, SIGTERM) asking the
+// operation to stop before its next part.
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "engine/ops/runControl.h"
+
+class cliProgress {
+public:
+    // Shows nothing unless shown is true (standard error is a terminal and
+    // --no-progress was not given); what names the operation ("expand").
+    cliProgress(std::FILE* stream, bool shown, std::string what);
+    ~cliProgress();
+
+    // The control to hand the engine: progress to this line, stop requests
+    // from the signal handlers installed while this object lives.
+    const runControl& control() const { return runs; }
+
+private:
+    static void update(void* self, long long done, long long total);
+    void clear();
+
+    std::FILE* stream;
+    std::string what;
+    runControl runs;
+    std::chrono::steady_clock::time_point lastShown{};
+    std::size_t width = 0;
+};

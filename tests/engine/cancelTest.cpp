@@ -1,0 +1,72 @@
+// An operation asked to stop stops before its next part: compress leaves the
+// library as it was, expand keeps what it wrote and names it in the list,
+// and both compresses nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/fileText.h"
+#include "common/testDir.h"
+#include "engine/format/libKind.h"
+#include "engine/ops/both.h"
+#include "engine/ops/compress.h"
+#include "engine/ops/expand.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+volatile std::sig_atomic_t stop = 0;
+std::vector<long long> seen;
+
+// Asks to stop once the first part is done, as Ctrl+C would.
+runControl stopAfterFirst() {
+    stop = 0;
+    seen.clear();
+    runControl control;
+    control.stop = &stop;
+    control.progress = [](void*, long long done, long long total) {
+        seen.push_back(done * 1000 + total);
+        stop = 1;
+    };
+    return control;
+}
+
+using cancelTest = inTempDir;
+
+TEST_F(cancelTest, EachOperationStopsBeforeItsNextPart) {
+    const std::string lib = readBytes(dataFile("example.slb"));
+    writeBytes("lib.slb", lib);
+    const runControl control = stopAfterFirst();
+    memoryLog log;
+    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log, &control), cancelledResult);
+    EXPECT_EQ(joinLines(log.lines), "Expand: Writing AND2    to    AND2.sym\n\nExpand: --- CANCELLED ---\n\n");
+    EXPECT_EQ(seen, std::vector<long long>{1002}) << "one of two parts";
+    EXPECT_EQ(readBytes("lib.lst"), platformText("AND2.sym \tAND2\n"));
+    EXPECT_FALSE(fileExists("RES.sym"));
+
+    writeText("res.sym", "*symbol RES\nL\n");
+    writeText("both.lst", "AND2.sym\nres.sym\n");
+    compressProbe probe;
+    probe.control = stopAfterFirst();
+    log.lines.clear();
+    EXPECT_EQ(compressLibrary(symbolKind, "both.lst", "lib.slb", true, log, &probe), cancelledResult);
+    EXPECT_EQ(joinLines(log.lines), "Compress: got symbol \"AND2\"\n\nCompress: --- CANCELLED ---\n\n");
+    EXPECT_EQ(readBytes("lib.slb"), lib);
+    EXPECT_TRUE(fileExists("AND2.sym")) << "nothing removed";
+
+    fs::remove("AND2.sym");
+    const runControl again = stopAfterFirst();
+    log.lines.clear();
+    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log, &again), cancelledResult);
+    EXPECT_EQ(log.lines.back().empty() ? log.lines[log.lines.size() - 2] : "", "Expand: --- CANCELLED ---");
+    EXPECT_EQ(readBytes("lib.slb"), lib);
+    const auto here = std::distance(fs::directory_iterator("."), fs::directory_iterator());
+    EXPECT_EQ(here, 5) << "lib.slb, lib.lst, AND2.sym, res.sym, both.lst: no work or staging file";
+}
+
+}  // namespace
