@@ -46,6 +46,14 @@ measure "$(fresh b)" "$vek" both lib.slb; report "vek both"; vb=$best_time
 cd "$work"
 cmp "$work/lib.slb" "$work/b/lib.slb" && echo "both rebuilt the library byte for byte"
 
+# Part-level commands on the same library, next to compress.
+name=$("$vek" list "$work/lib.slb" | sed -n "$((n / 2))p" | cut -d' ' -f1 | cut -d, -f1 | cut -d';' -f1 | cut -d: -f1)
+first=$(head -1 "$work/src/parts.lst" | cut -f1)
+measure "cp '$work/lib.slb' '$work/p.slb'" "$vek" print "$work/p.slb" "$name"; report "vek print"
+measure "cp '$work/lib.slb' '$work/p.slb'" "$vek" add "$work/p.slb" "$work/src/$first"; report "vek add (one)"
+measure "cp '$work/lib.slb' '$work/p.slb'" "$vek" delete "$work/p.slb" "$name"; report "vek delete (one)"
+measure "cp '$work/lib.slb' '$work/p.slb'" "$vek" diff "$work/lib.slb" "$work/b/lib.slb"; report "vek diff"
+
 echo "ratios:"
 ratio "vek compress / tar cf" "$tc" "$vc"
 ratio "vek expand / tar xf" "$tx" "$ve"

@@ -237,18 +237,4 @@ TEST_F(vekwinCommands, CompressExpandAndBothFromTheMenus) {
     EXPECT_EQ(quit(p, w), 0u);
 }
 
-TEST_F(vekwinCommands, AboutShowsTitleVersionAndSite) {
-    writeBytes(ini(), "[KELVARIS]\r\nKELVID=SITE-42\r\n");
-    PROCESS_INFORMATION p = start("-i " + ini());
-    HWND w = mainWindow();
-    ASSERT_NE(w, nullptr);
-    HWND box = openDialog(w, 5889, "About VEKWIN");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(controlText(GetDlgItem(box, 601)), "Library Expansion/Compression Utility");
-    EXPECT_EQ(controlText(GetDlgItem(box, 602)), "Version 6.3 - April 1996");
-    EXPECT_EQ(controlText(GetDlgItem(box, 604)), "SITE-42");
-    ASSERT_TRUE(closes(box, IDOK));
-    EXPECT_EQ(quit(p, w), 0u);
-}
-
 }  // namespace

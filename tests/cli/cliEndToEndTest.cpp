@@ -129,6 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"print parts.slb NONE", 1, "", "Print: NONE not in library"},
     runCase{"diff parts.slb parts.slb", 0, "", ""},
     runCase{"diff parts.slb damaged.slb", 1, "~ RES\n", ""},
+    runCase{"diff damaged.slb idx.slb", 1, "- AND2\n- RES\n+ A\n", ""},
     runCase{"diff parts.slb none.slb", 2, "", "Diff: fatal error: can't open library: none.slb"},
     runCase{"delete parts.slb NONE", 1, "Delete: NONE not in library\nDelete: library not changed\n", ""}));
 

@@ -33,14 +33,6 @@ TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
     EXPECT_EQ(entries.lines, (lines{"A -5 2147483647 x  "}));
 }
 
-TEST_F(inspectTest, CleanLibrariesWriteNothing) {
-    EXPECT_EQ(verify(readBytes(dataFile("example.slb"))), 0);
-    EXPECT_EQ(log.lines, lines{"Verify: library is clean"});
-    EXPECT_EQ(verify(readBytes(dataFile("empty.slb"))), 0);
-    EXPECT_EQ(log.lines, lines{"Verify: library is clean"});
-    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
-}
-
 TEST_F(inspectTest, ReadOnlyLibrariesCanBeVerified) {
     writeBytes("ro.slb", readBytes(dataFile("example.slb")));
     setReadOnly("ro.slb", true);

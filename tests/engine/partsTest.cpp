@@ -150,14 +150,4 @@ TEST_F(partCommands, FailuresChangeNothing) {
     EXPECT_EQ(readBytes("new.slb"), "*version 6.3 341229608\n@index\nsymloc OK 0 11\n*symbol OK\n");
 }
 
-TEST_F(partCommands, DiffByName) {
-    writeBytes("a.slb", readBytes(dataFile("example.slb")));
-    writeBytes("b.slb", awkwardLibrary());
-    memoryLog out, log;
-    EXPECT_EQ(diffLibraries(symbolKind, "a.slb", "a.slb", out, log), 0);
-    EXPECT_EQ(diffLibraries(symbolKind, "a.slb", "b.slb", out, log), 1);
-    EXPECT_EQ(joinLines(out.lines), "~ AND2\n+ DUP\n+ LOOSE\n") << "RES is the same once expanded";
-    EXPECT_EQ(diffLibraries(symbolKind, "a.slb", "none.slb", out, log), 2);
-}
-
 }  // namespace

@@ -13,7 +13,6 @@
 
 #include "framework/app.h"
 #include "framework/msgLoop.h"
-#include "framework/thunk.h"
 #include "framework/wnd.h"
 #include "support/assertion.h"
 
@@ -169,20 +168,6 @@ TEST(splitCommandLine, WordsAndBlanks) {
         for (std::size_t i = 0; i < c.words.size(); ++i) EXPECT_EQ(argv[i + 1], c.words[i]) << c.line;
         freeCommandLine(argc, argv);
     }
-}
-
-TEST(thunk, NothingToLoadAndTheRuntimeChangesDrives) {
-    EXPECT_EQ(thunkInit(GetModuleHandleA(nullptr)), 1);
-    char before[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, before);
-    EXPECT_EQ(thunkChangeDrive(0), -1);
-    EXPECT_EQ(thunkChangeDrive(32), -1);
-    EXPECT_EQ(thunkChangeDrive(26), 0);
-    char now[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, now);
-    EXPECT_EQ(now[0], 'Z');
-    SetCurrentDirectoryA(before);
-    thunkExit();
 }
 
 TEST_F(frameworkTest, AnExceptionStopsAtTheWindowProcedure) {

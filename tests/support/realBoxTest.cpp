@@ -20,14 +20,6 @@ TEST(realAssertionBox, YesReturnsToTheCheck) {
     EXPECT_EQ(seen.text, "heap == 0: GUI\\SRCPC\\WMALLOC, line 791.  Continue?");
 }
 
-TEST(realAssertionBox, AskYesNoMapsTheAnswers) {
-    seenBox seen;
-    std::thread helper = answerBox("Assertion Failure", IDNO, seen);
-    EXPECT_EQ(askYesNo("Assertion Failure", "question"), answerNo);
-    helper.join();
-    EXPECT_EQ(seen.text, "question");
-}
-
 TEST(realAssertionBoxDeathTest, NoEndsTheProgram) {
     EXPECT_EXIT(
         {
