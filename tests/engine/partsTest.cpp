@@ -139,12 +139,13 @@ TEST_F(partCommands, FailuresChangeNothing) {
     EXPECT_EQ(addParts(symbolKind, "lib.slb", {"ok.sym", "bad.sym", "gone.sym"}, log), 1);
     EXPECT_EQ(deleteParts(symbolKind, "lib.slb", {"RES", "NONE"}, log), 1);
     EXPECT_EQ(deleteParts(symbolKind, "missing.slb", {"RES"}, log), 1);
+    EXPECT_EQ(addParts(packageKind, "lib.slb", {}, log), 1) << "a symbol library read as packages";
     EXPECT_EQ(readBytes("lib.slb"), lib);
     EXPECT_EQ(joinLines(log.lines),
               "Compress: fatal error: file bad.sym has bad first line: *package P\n\n"
               "Compress: fatal error: can't open: gone.sym\nAdd: 2 error(s), library not changed\n"
               "Delete: removed 1 of RES\nDelete: NONE not in library\nDelete: library not changed\n"
-              "Delete: fatal error: can't open library: missing.slb\n");
+              "Delete: fatal error: can't open library: missing.slb\nAdd: fatal error: no packages found in library\n");
     log.lines.clear();
     EXPECT_EQ(addParts(symbolKind, "new.slb", {"ok.sym"}, log), 0) << "a missing library is made";
     EXPECT_EQ(readBytes("new.slb"), "*version 6.3 341229608\n@index\nsymloc OK 0 11\n*symbol OK\n");

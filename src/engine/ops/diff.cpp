@@ -30,6 +30,10 @@ struct partDigests {
 bool readDigests(const libKind& kind, const std::string& path, partDigests& parts, logSink& log) {
     libraryInput in;
     if (!in.open(kind, path, "Diff", log)) return false;
+    if (!in.reader->hasComponent() && in.index.first) {
+        log.addLine("Diff: fatal error: no " + std::string(kind.kindName) + "s found in library: " + path);
+        return false;
+    }
     for (bool more = in.reader->seekComponent(0); more; more = in.reader->hasComponent()) {
         const std::string name = componentNameOf(in.reader->header(), kind.keyword);
         if (!name.empty()) {

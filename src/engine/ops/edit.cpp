@@ -79,6 +79,9 @@ bool libraryEdit::rewrite(bool mayBeMissing, Choose choose) {
     if (mayBeMissing && !fileOps::exists(libraryPath)) return true;
     libraryInput in;
     if (!in.open(kind, libraryPath, prefix.c_str(), log)) return false;
+    // Entries but no component of the kind: a library of another kind, or a
+    // damaged one, which rewriting would empty.
+    if (!in.reader->hasComponent() && in.index.first) return fatal("no " + std::string(kind.kindName) + "s found in library");
     for (bool more = in.reader->seekComponent(0); more; more = in.reader->hasComponent()) {
         const std::string name = componentNameOf(in.reader->header(), kind.keyword);
         if (!name.empty()) {
