@@ -7,6 +7,15 @@
 #include "engine/io/lineReader.h"
 #include "support/fileOps.h"
 
+void storeComponent(lineReader& reader, std::string& piece, workFile& work, entryFields& fields) {
+    const long long position = work.size;
+    do {
+        writeDataLine(piece, work);
+    } while (reader.readPiece(piece, lineReader::componentPieceBuffer));
+    fields.position = static_cast<std::int32_t>(position);
+    fields.length = static_cast<std::int32_t>(work.size - position);
+}
+
 namespace {
 
 constexpr std::size_t wholeFileLimit = 1 << 20;
@@ -25,12 +34,7 @@ int readFrom(byteSource& source, const std::string& path, const libKind& kind, w
         return 4;
     }
     log.addLine("Compress: got " + std::string(kind.kindName) + " \"" + header->name + "\"");
-    const long long position = work.size;
-    do {
-        writeDataLine(piece, work);
-    } while (reader.readPiece(piece, lineReader::componentPieceBuffer));
-    header->position = static_cast<std::int32_t>(position);
-    header->length = static_cast<std::int32_t>(work.size - position);
+    storeComponent(reader, piece, work, *header);
     fields = std::move(*header);
     return 0;
 }

@@ -11,6 +11,13 @@
 #include "engine/io/workFile.h"
 #include "engine/logSink.h"
 
+class lineReader;
+
+// Stores piece (a component's header line, already parsed into fields) and
+// every further piece of reader in the workfile, normalised, and sets the
+// fields' position and length there.
+void storeComponent(lineReader& reader, std::string& piece, workFile& work, entryFields& fields);
+
 // 0 on success, with the entry's fields (its position and length in the
 // workfile); 2 when the file cannot be opened, 3 when it is empty, 4 for a
 // bad first line, each with its message. Only a file read to its end adds to

@@ -1,6 +1,7 @@
 #include "engine/ops/partText.h"
 
 #include "engine/format/header.h"
+#include "engine/io/componentReader.h"
 #include "engine/io/lineReader.h"
 #include "support/fileOps.h"
 
@@ -20,13 +21,7 @@ std::optional<entryFields> storeAsCompressed(const std::string& text, const std:
     std::string piece;
     if (!reader.readPiece(piece, lineReader::componentPieceBuffer)) return std::nullopt;
     std::optional<entryFields> fields = parseHeader(piece, keyword);
-    if (!fields) return std::nullopt;
-    const long long position = work.size;
-    do {
-        writeDataLine(piece, work);
-    } while (reader.readPiece(piece, lineReader::componentPieceBuffer));
-    fields->position = static_cast<std::int32_t>(position);
-    fields->length = static_cast<std::int32_t>(work.size - position);
+    if (fields) storeComponent(reader, piece, work, *fields);
     return fields;
 }
 
