@@ -5,7 +5,6 @@
 #include <new>
 
 #include "app/vekWnd.h"
-#include "engine/format/indexList.h"
 #include "framework/app.h"
 #include "framework/msgLoop.h"
 #include "framework/thunk.h"
