@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/busyRun.h"
 #include "app/engineCalls.h"
 #include "app/mgrVek.h"
 #include "app/vekMenu.h"
@@ -17,12 +18,13 @@ HWND ownerWindow() { return theVekWnd ? theVekWnd->hWndGet() : nullptr; }
 void runEngine(int mode, const vekRequest& r) {
     vekLog log;
     const char* input = r.input.c_str();
+    busyRun run(mode == expandLib ? "Expand" : mode == compressLib ? "Compress" : "Both");
     if (mode == expandLib) {
-        expandLibrary(r.kind, input, log);
+        expandLibrary(r.kind, input, log, &run.control());
     } else if (mode == compressLib) {
-        compressLibrary(r.kind, input, r.output.c_str(), r.remove ? 1 : 0, log);
+        compressLibrary(r.kind, input, r.output.c_str(), r.remove ? 1 : 0, log, &run.control());
     } else {
-        bothLibrary(r.kind, input, log);
+        bothLibrary(r.kind, input, log, &run.control());
     }
 }
 

@@ -25,22 +25,25 @@ const libKind* kindForButton(int button) {
     }
 }
 
-int expandLibrary(int button, const char* infile, logSink& log) {
+int expandLibrary(int button, const char* infile, logSink& log, const runControl* control) {
     vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3);
     vekRequire(infile);
-    return expandLibrary(*kindForButton(button), std::string(infile), log);
+    return expandLibrary(*kindForButton(button), std::string(infile), log, control);
 }
 
-int compressLibrary(int button, const char* listfile, const char* outfile, int removeFlag, logSink& log) {
+int compressLibrary(int button, const char* listfile, const char* outfile, int removeFlag, logSink& log,
+                    const runControl* control) {
     vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3);
     vekRequire(listfile);
     vekRequire(outfile);
+    compressProbe probe;
+    if (control) probe.control = *control;
     return compressLibrary(*kindForButton(button), std::string(listfile), std::string(outfile), removeFlag != 0,
-                           log);
+                           log, &probe);
 }
 
-int bothLibrary(int button, const char* library, logSink& log) {
+int bothLibrary(int button, const char* library, logSink& log, const runControl* control) {
     vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3);
     vekRequire(library);
-    return bothLibrary(*kindForButton(button), std::string(library), log);
+    return bothLibrary(*kindForButton(button), std::string(library), log, control);
 }

@@ -6,10 +6,12 @@
 
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
+#include "engine/ops/runControl.h"
 
 // The kind of a radio id, or null for any other id.
 const libKind* kindForButton(int button);
 
-int expandLibrary(int button, const char* infile, logSink& log);
-int compressLibrary(int button, const char* listfile, const char* outfile, int removeFlag, logSink& log);
-int bothLibrary(int button, const char* library, logSink& log);
+int expandLibrary(int button, const char* infile, logSink& log, const runControl* control = nullptr);
+int compressLibrary(int button, const char* listfile, const char* outfile, int removeFlag, logSink& log,
+                    const runControl* control = nullptr);
+int bothLibrary(int button, const char* library, logSink& log, const runControl* control = nullptr);

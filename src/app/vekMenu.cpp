@@ -1,5 +1,6 @@
 #include "app/vekMenu.h"
 
+#include "app/busyRun.h"
 #include "app/commands.h"
 #include "app/resource.h"
 #include "framework/app.h"
@@ -7,6 +8,7 @@
 vekMenu::vekMenu() : menu("MAINMENU", 0), lastName("*") {}
 
 void vekMenu::command(int group, int item) {
+    if (busyRun::active()) return;  // one operation at a time
     if (group == IDM_FILE_GROUP) {
         switch (group + item) {
             case IDM_BOTH: bothCommand(*this); break;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/busyRun.h"
 #include "app/resource.h"
 #include "app/vekMenu.h"
 #include "framework/app.h"
@@ -95,8 +96,17 @@ ATOM vekWnd::registerClass() {
 int vekWnd::appendToLog(const char* text, bool select) {
     const int index = static_cast<int>(SendMessageA(hWndLog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
     if (select) SendMessageA(hWndLog, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    UpdateWindow(hWndLog);
+    paintSoon();
     return index;
+}
+
+void vekWnd::paintLog() {
+    UpdateWindow(hWndLog);
+    lastPaint = GetTickCount();
+}
+
+void vekWnd::paintSoon() {
+    if (!busyRun::active() || GetTickCount() - lastPaint >= 50) paintLog();
 }
 
 int vekWnd::addLine(const char* string) {
@@ -105,14 +115,16 @@ int vekWnd::addLine(const char* string) {
         return 0;
     }
     if (nLogChars > logLimit) {
-        if (std::strstr(string, "DONE")) appendToLog(string, true);
+        // The overflow warning promises word of the end: a stopped operation
+        // ends too.
+        if (std::strstr(string, "DONE") || std::strstr(string, "CANCELLED")) appendToLog(string, true);
         return 0;
     }
     nLogChars += static_cast<std::int32_t>(std::strlen(string));
     if (nLogChars > logLimit) return appendToLog(overflowLine, true);
     const int index = static_cast<int>(SendMessageA(hWndLog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(string)));
     if (index >= 10) SendMessageA(hWndLog, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    UpdateWindow(hWndLog);
+    paintSoon();
     return index;
 }
 
@@ -124,9 +136,19 @@ void vekWnd::clearLog() {
 
 void vekWnd::onCommand(int group, int item) { menuObj->command(group, item); }
 
-void vekWnd::onSysClose(WPARAM) { quitApp(); }
+void vekWnd::onSysClose(WPARAM) {
+    if (busyRun::active()) {
+        busyRun::requestStop();
+        return;
+    }
+    quitApp();
+}
 
 int vekWnd::queryClose() {
+    if (busyRun::active()) {
+        busyRun::requestStop();
+        return 0;
+    }
     quitApp();
     return 0;
 }

@@ -18,6 +18,9 @@ public:
 
     int addLine(const char* string);
     void clearLog();
+    // Paints the log now. While an operation runs, lines are painted at most
+    // every 50 ms rather than one by one.
+    void paintLog();
 
     void onCommand(int group, int item) override;
     void onSysClose(WPARAM wParam) override;
@@ -36,6 +39,9 @@ public:
 private:
     void createLog(int cw, int ch);
     int appendToLog(const char* text, bool select);
+    void paintSoon();
+
+    DWORD lastPaint = 0;
 };
 
 extern vekWnd* theVekWnd;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "common/fileText.h"
 #include "common/testDir.h"
 #include "common/winTest.h"
+#include "engine/format/libKind.h"
+#include "engine/ops/compress.h"
 
 namespace {
 
@@ -164,16 +167,16 @@ class vekwinCommands : public vekwinEndToEnd {
 protected:
     // The command runs its operation after the dialog has gone: wait until
     // the log holds the closing DONE line (the n-th one).
-    void waitForDone(HWND main, std::size_t nth = 1) {
-        for (int waited = 0; waited < 20000; waited += 50) {
+    void waitForDone(HWND main, std::size_t nth = 1, const char* closing = "--- DONE ---") {
+        for (int waited = 0; waited < 30000; waited += 50) {
             std::size_t done = 0;
             for (const std::string& line : logLines(main)) {
-                if (line.find("--- DONE ---") != std::string::npos) ++done;
+                if (line.find(closing) != std::string::npos) ++done;
             }
             if (done >= nth) return;
             Sleep(50);
         }
-        ADD_FAILURE() << "no DONE line in the log";
+        ADD_FAILURE() << "no " << closing << " line in the log";
     }
     HWND openDialog(HWND main, WPARAM command, const char* caption) {
         PostMessageA(main, WM_COMMAND, command, 0);
@@ -234,6 +237,49 @@ TEST_F(vekwinCommands, CompressExpandAndBothFromTheMenus) {
     ASSERT_NE(dlg, nullptr);
     ASSERT_TRUE(closes(dlg, IDCANCEL));
     EXPECT_TRUE(logLines(w).empty()) << "the log is cleared before the dialog, also on Cancel";
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+// Runs a command on a library of 2,500 parts, waits until the caption shows
+// its progress, presses Esc, and waits for the log's closing line.
+std::string caption(HWND w) {
+    char text[200] = "";
+    GetWindowTextA(w, text, sizeof text);
+    return text;
+}
+
+TEST_F(vekwinCommands, EscStopsALongCompressAndExpand) {
+    std::string list;
+    for (int i = 0; i < 2500; ++i) {
+        const std::string name = "p" + std::to_string(i) + ".sym";
+        writeBytes(name, "*symbol P" + std::to_string(i) + "\nL1\nL2\n");
+        list += name + "\n";
+    }
+    writeBytes("big.lst", list);
+    memoryLog made;
+    ASSERT_EQ(compressLibrary(symbolKind, "big.lst", "big.slb", false, made), 0);
+    const std::string library = readBytes("big.slb");
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    ASSERT_NE(w, nullptr);
+    for (const char* command : {"Compress", "Expand"}) {
+        HWND dlg = openDialog(w, command[0] == 'C' ? 4099 : 4098, command);
+        ASSERT_NE(dlg, nullptr);
+        setText(dlg, 301, command[0] == 'C' ? "big.lst" : "big.slb");
+        if (command[0] == 'C') setText(dlg, 303, "big.slb");
+        ASSERT_TRUE(closes(dlg, IDOK));
+        const std::string busy = waitFor([&] { return caption(w).find(std::string(" - ") + command) != std::string::npos; }) ? caption(w) : "";
+        EXPECT_NE(busy, "") << "the caption shows the progress";
+        PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 0);
+        waitForDone(w, 1, "--- CANCELLED ---");
+        EXPECT_EQ(waitFor([&] { return caption(w) == "Library Expander/Compressor"; }, 5000), true);
+    }
+    EXPECT_EQ(readBytes("big.slb"), library) << "a stopped compress leaves the library";
+    EXPECT_TRUE(fileExists("p2499.sym")) << "and removes nothing";
+    const std::string listed = readBytes("big.lst");
+    const auto written = std::count(listed.begin(), listed.end(), '\n');
+    EXPECT_GT(written, 0) << "a stopped expand lists what it wrote";
+    EXPECT_LT(written, 2500);
     EXPECT_EQ(quit(p, w), 0u);
 }
 
