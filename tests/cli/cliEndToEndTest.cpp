@@ -97,7 +97,7 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     writeText("missing.lst", "missing.sym\n");
     writeText("x.pkg", "not a header\n");
     writeText("x.lst", "x.pkg\n");
-    writeBytes("con.slb", "*version 6.3 0\n@index\nsymloc CON 0 12\n*symbol CON\nL\n");
+    writeBytes("devices.slb", "*version 6.3 0\n@index\nsymloc CON 0 12\n*symbol CON\nL\n");
     const runCase& c = GetParam();
     const runResult r = runVek(c.args);
     EXPECT_EQ(r.code, c.code);
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"diff parts.slb damaged.slb", 1, "~ RES\n", ""},
     runCase{"diff damaged.slb idx.slb", 1, "- AND2\n- RES\n+ A\n", ""},
     runCase{"diff -k package parts.slb parts.slb", 2, "", "Diff: fatal error: no packages found in library"},
-    runCase{"expand con.slb", 0, "%Expand: Writing CON    to    COa.sym", ""},
+    runCase{"expand devices.slb", 0, "%Expand: Writing CON    to    COa.sym", ""},
     runCase{"diff parts.slb none.slb", 2, "", "Diff: fatal error: can't open library: none.slb"},
     runCase{"delete parts.slb NONE", 1, "Delete: NONE not in library\nDelete: library not changed\n", ""}));
 
