@@ -52,21 +52,23 @@ bool syncFolder(const std::string& dir) {
 
 bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
-std::FILE* openNoFollow(const std::string& path, const char* mode) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+namespace {
+
+// Opens path for writing with flags on top of those every write here uses
+// (never through a link), as a stream of mode.
+std::FILE* openForWriting(const std::string& path, int flags, const char* mode) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | flags, 0666);
     if (fd < 0) return nullptr;
     std::FILE* f = fdopen(fd, mode);
     if (!f) close(fd);
     return f;
 }
 
-std::FILE* createNew(const std::string& path, const char* mode) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
-    std::FILE* f = fdopen(fd, mode);
-    if (!f) close(fd);
-    return f;
-}
+}  // namespace
+
+std::FILE* openNoFollow(const std::string& path, const char* mode) { return openForWriting(path, O_TRUNC, mode); }
+
+std::FILE* createNew(const std::string& path, const char* mode) { return openForWriting(path, O_EXCL, mode); }
 
 smallRead readSmallFile(const std::string& path, std::size_t limit, std::string& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
