@@ -81,8 +81,10 @@ LRESULT CALLBACK listProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
+// Only a registration that took place is counted, so that the last
+// unregistration always finds the class registered.
 bool vlistRegister(HINSTANCE hInstance) {
-    if (useCount++ == 0) {
+    if (useCount == 0) {
         WNDCLASSA wc{};
         wc.style = 0x4088;
         wc.lpfnWndProc = vlistWndProc;
@@ -93,6 +95,7 @@ bool vlistRegister(HINSTANCE hInstance) {
         wc.lpszClassName = className;
         if (!RegisterClassA(&wc)) return false;
     }
+    ++useCount;
     return true;
 }
 

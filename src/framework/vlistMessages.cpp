@@ -30,10 +30,13 @@ bool checkStruct(const VLBStruct* s, bool needText) {
 void clearOutside(VLBox* v) { v->flags = static_cast<std::uint16_t>(v->flags & ~vlbSelOutside); }
 
 // Shows the item's row selected, filling a page from it when not visible.
-int showAndSelect(vlistView& view, VLBox* v, std::int32_t item) {
+// With completeShort, a fill that leaves the page short is completed from
+// the end of the list (Bottom) before the item's row is selected.
+int showAndSelect(vlistView& view, VLBox* v, std::int32_t item, bool completeShort = false) {
     int row = view.rowOf(item);
     if (row < 0) {
         if (view.fillFrom(item, true) < 0) return -1;
+        if (completeShort && v->nRows < v->nVisible && view.bottom() < 0) return -1;
         row = view.rowOf(item);
         if (row < 0) row = 0;
     }
@@ -81,8 +84,7 @@ int setCurSel(VLBox* v, WPARAM code, LPARAM lParam) {
             if (result == 0) view.selectRow((v->nRows < v->nVisible ? v->nRows : v->nVisible) - 1);
             break;
         case VLBR_FINDPOS:
-            result = showAndSelect(view, v, item);
-            if (result == 0 && view.dataMode() && v->nRows < v->nVisible) view.bottom();
+            result = showAndSelect(view, v, item, view.dataMode());
             break;
         case VLBR_PREV: result = selectNeighbour(view, v, item, false); break;
         case VLBR_NEXT: result = selectNeighbour(view, v, item, true); break;
@@ -172,7 +174,6 @@ int setTopIndex(VLBox* v, std::int32_t item) {
     vlistView view(v);
     const int row = view.rowOf(item);
     if (row >= 1) return view.pageDown(row - v->nVisible) < 0 ? -1 : 0;
-    if (row == 0) return 0;
     return view.fillFrom(item, true) < 0 ? -1 : 0;
 }
 

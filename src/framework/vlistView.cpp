@@ -86,7 +86,10 @@ void vlistView::markOutside() {
     if (v->flags & vlbFocus) SetFocus(v->hWnd);
 }
 
-void vlistView::itemGone(std::int32_t item) {
+// The owner hears of the item once its row is gone, so that it sees the list
+// box without it.
+void vlistView::removeRow(int row, std::int32_t item) {
+    deleteRow(row);
     SendMessageA(v->hWndOwner, VLBN_ITEMGONE, static_cast<WPARAM>(v->ctlId), item);
 }
 
@@ -230,8 +233,7 @@ int vlistView::lineDown() {
         selectRow(-1);
         markOutside();
     }
-    itemGone(dataMode() ? rowData(0) : v->topIndex);
-    deleteRow(0);
+    removeRow(0, dataMode() ? rowData(0) : v->topIndex);
     addRow(v->request);
     ++v->topIndex;
     updateThumb();
@@ -261,8 +263,7 @@ int vlistView::lineUp() {
         markOutside();
     }
     if (v->nRows > last && last >= 0) {
-        itemGone(dataMode() ? rowData(v->nRows - 1) : v->topIndex + last);
-        deleteRow(last);
+        removeRow(last, dataMode() ? rowData(v->nRows - 1) : v->topIndex + last);
     } else {
         ++v->nRows;
     }
@@ -305,16 +306,14 @@ int vlistView::page(int k, bool down) {
             suspended = true;
         }
         if (down) {
-            itemGone(dataMode() ? rowData(0) : v->topIndex);
-            deleteRow(0);
+            removeRow(0, dataMode() ? rowData(0) : v->topIndex);
             addRow(v->request);
             ++v->topIndex;
             tracked = isSelItem(v->request) ? v->nRows - 1 : tracked - 1;
         } else {
             insertRow0(v->request);
             if (v->nRows >= v->nVisible) {
-                itemGone(dataMode() ? rowData(v->nVisible) : v->topIndex - 1 + v->nVisible);
-                deleteRow(v->nVisible);
+                removeRow(v->nVisible, dataMode() ? rowData(v->nVisible) : v->topIndex - 1 + v->nVisible);
             } else {
                 ++v->nRows;
             }
@@ -391,6 +390,15 @@ void vlistView::recomputeVisible() {
 }
 
 void vlistView::layout(int givenHeight) {
+    if (!v->hWndList) {
+        // An owner-drawn list box measures its items while it is being
+        // created: only the line height and the lines that fit are known.
+        if (givenHeight > 0) v->lineHeight = givenHeight;
+        RECT rc;
+        GetClientRect(v->hWnd, &rc);
+        v->nVisible = rc.bottom / v->lineHeight;
+        return;
+    }
     if (givenHeight > 0) {
         v->lineHeight = givenHeight;
     } else if (v->style & 0x0010) {
@@ -422,8 +430,7 @@ void vlistView::layout(int givenHeight) {
         suspend();
         while (v->nRows > v->nVisible) {
             --v->nRows;
-            itemGone(dataMode() ? rowData(v->nRows) : v->topIndex + v->nRows);
-            deleteRow(v->nRows);
+            removeRow(v->nRows, dataMode() ? rowData(v->nRows) : v->topIndex + v->nRows);
         }
         updateThumb();
         resume();

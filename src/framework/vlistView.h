@@ -29,7 +29,7 @@ public:
     void suspend();
     void resume();
     void markOutside();
-    void itemGone(std::int32_t item);
+    void removeRow(int row, std::int32_t item);  // deletes the row, then VLBN_ITEMGONE
     void updateThumb();
     void trackSelection();
 

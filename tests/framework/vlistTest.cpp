@@ -22,6 +22,7 @@ struct ownerModel {
     bool refuseCount = false;
     std::map<UINT, int> requests;
     int itemsGone = 0;
+    bool goneRowStillShown = false;  // a VLBN_ITEMGONE arrived while its row was still in the list box
     std::string lastSearch;
     std::int32_t lastSearchStart = -99;
 
@@ -79,7 +80,18 @@ LRESULT CALLBACK ownerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
         r->status = model->answer(message, *r) ? 0 : -1;
         return 0;
     }
-    if (model && message == VLBN_ITEMGONE) ++model->itemsGone;
+    if (model && message == VLBN_ITEMGONE) {
+        ++model->itemsGone;
+        HWND list = vlistState(GetDlgItem(hWnd, static_cast<int>(wParam)))->hWndList;
+        const auto rows = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int r = 0; r < rows; ++r) {
+            if (SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(r), 0) == lParam) model->goneRowStillShown = true;
+        }
+    }
+    if (message == WM_MEASUREITEM) {
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 7;
+        return TRUE;
+    }
     return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
@@ -96,7 +108,7 @@ protected:
     }
     void SetUp() override {
         model = &m;
-        owner = CreateWindowExA(0, "vlistOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 600,
+        owner = CreateWindowExA(0, "vlistOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 400, 600,
                                 nullptr, nullptr, theAppEnv->hInstance, nullptr);
     }
     void TearDown() override {
@@ -156,6 +168,70 @@ TEST_F(vlistTest, OneLineCostsOneRequestAndOneItemGone) {
     EXPECT_EQ(totalRequests(), 2);
     EXPECT_EQ(m.itemsGone, 2);
     EXPECT_EQ(rowItem(0), 0);
+}
+
+TEST_F(vlistTest, ItemGoneIsSentOnceTheRowHasLeftTheView) {
+    make(1000);
+    const struct { UINT message; WPARAM code; int gone; } moves[] = {
+        {WM_VSCROLL, SB_LINEDOWN, 1}, {WM_VSCROLL, SB_LINEUP, 1}, {WM_VSCROLL, SB_PAGEDOWN, 20},
+        {WM_VSCROLL, SB_PAGEUP, 20}, {VLB_PAGEDOWN, 3, 23},
+    };
+    for (const auto& k : moves) {
+        m.itemsGone = 0;
+        send(k.message, k.code, 0);
+        EXPECT_EQ(m.itemsGone, k.gone) << k.message << " " << k.code;
+    }
+    m.itemsGone = 0;
+    SetWindowPos(control, nullptr, 0, 0, 200, 15 * box->lineHeight, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(m.itemsGone, 5);
+    EXPECT_FALSE(m.goneRowStillShown);
+}
+
+TEST_F(vlistTest, SetTopIndexOfTheFirstRowStillFillsAPage) {
+    make(100);
+    send(VLB_SETTOPINDEX, 0, 0);
+    EXPECT_EQ(m.requests[VLBR_FINDPOS], 1);
+    EXPECT_EQ(rowItem(0), 0);
+    EXPECT_EQ(rowItem(19), 19);
+}
+
+TEST_F(vlistTest, DataModeSelectsAnItemOfAListShorterThanAPage) {
+    m.refuseCount = true;
+    make(5);
+    EXPECT_EQ(send(VLB_SETCURSEL, VLBR_FINDPOS, 1003), 0);
+    EXPECT_EQ(send(VLB_GETCURSEL), 1003);
+    EXPECT_EQ(SendMessageA(box->hWndList, LB_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(box->hWndList, LB_GETCOUNT, 0, 0), 5);
+}
+
+TEST_F(vlistTest, OwnerDrawnLinesAreMeasuredWhileTheListIsCreated) {
+    control = CreateWindowExA(0, "VList", "", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED, 0, 0, 200, 70, owner,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(300)), theAppEnv->hInstance, nullptr);
+    box = vlistState(control);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->lineHeight, 7);
+    EXPECT_EQ(box->nVisible, 10);
+}
+
+// Only registrations that took place count: after one refused because the
+// name was taken, the next one registers and one unregistration removes it.
+TEST_F(vlistTest, RefusedRegistrationIsNotCounted) {
+    HINSTANCE h = theAppEnv->hInstance;
+    for (int i = 0; i < 8; ++i) vlistUnregister(h);
+    WNDCLASSA taken{};
+    taken.style = CS_GLOBALCLASS;
+    taken.lpfnWndProc = DefWindowProcA;
+    taken.hInstance = h;
+    taken.lpszClassName = "VList";
+    ASSERT_NE(RegisterClassA(&taken), 0);
+    EXPECT_FALSE(vlistRegister(h));
+    UnregisterClassA("VList", h);
+    EXPECT_TRUE(vlistRegister(h));
+    WNDCLASSA found{};
+    EXPECT_TRUE(GetClassInfoA(h, "VList", &found) && found.lpfnWndProc == vlistWndProc);
+    vlistUnregister(h);
+    EXPECT_FALSE(GetClassInfoA(h, "VList", &found));
+    vlistRegister(h);
 }
 
 TEST_F(vlistTest, TypeAheadSearchesFromTheNextItemAndWraps) {
