@@ -9,6 +9,8 @@
 
 namespace {
 
+const char* const engineModule = "LIBUTILS\\SRC\\VEKMAIN";
+
 // The engine module's own library-path setting: a second item with the
 // configuration manager's key, loaded and saved with the profile although
 // nothing reads it.
@@ -26,16 +28,16 @@ const libKind* kindForButton(int button) {
 }
 
 int expandLibrary(int button, const char* infile, logSink& log, const runControl* control) {
-    vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3);
-    vekRequire(infile);
+    vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3, engineModule);
+    vekRequire(infile, engineModule);
     return expandLibrary(*kindForButton(button), std::string(infile), log, control);
 }
 
 int compressLibrary(int button, const char* listfile, const char* outfile, int removeFlag, logSink& log,
                     const runControl* control) {
-    vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3);
-    vekRequire(listfile);
-    vekRequire(outfile);
+    vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3, engineModule);
+    vekRequire(listfile, engineModule);
+    vekRequire(outfile, engineModule);
     compressProbe probe;
     if (control) probe.control = *control;
     return compressLibrary(*kindForButton(button), std::string(listfile), std::string(outfile), removeFlag != 0,
@@ -43,7 +45,7 @@ int compressLibrary(int button, const char* listfile, const char* outfile, int r
 }
 
 int bothLibrary(int button, const char* library, logSink& log, const runControl* control) {
-    vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3);
-    vekRequire(library);
+    vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3, engineModule);
+    vekRequire(library, engineModule);
     return bothLibrary(*kindForButton(button), std::string(library), log, control);
 }

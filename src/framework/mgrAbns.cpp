@@ -8,10 +8,16 @@
 #include "support/cfman.h"
 #include "support/miscfuns.h"
 
+namespace {
+
+const char* const moduleName = "DLGMGR\\SRC\\MGRABNS";
+
+}  // namespace
+
 mgrAbns::mgrAbns(const char* title, const char* captionText, const char* iconName)
     : dlgMgr(0), caption{}, programTitle{} {
-    vekRequire(title);
-    vekRequire(captionText);
+    if (!title) runtimeAssertFail("programTitle", moduleName, __LINE__);
+    if (!captionText) runtimeAssertFail("caption", moduleName, __LINE__);
     strCopyCut(programTitle, title, sizeof programTitle);
     strCopyCut(caption, captionText, sizeof caption);
     if (iconName) hIcon = LoadIconA(theAppEnv ? theAppEnv->hInstance : GetModuleHandleA(nullptr), iconName);

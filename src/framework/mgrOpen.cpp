@@ -20,12 +20,6 @@ std::string withSeparator(std::string dir) {
     return dir;
 }
 
-std::string currentDirectory100() {
-    char buffer[101] = "";
-    GetCurrentDirectoryA(sizeof buffer, buffer);
-    return buffer;
-}
-
 bool hasWildcard(const char* name) { return std::strchr(name, '*') || std::strchr(name, '?'); }
 
 }  // namespace

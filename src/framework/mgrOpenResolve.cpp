@@ -22,6 +22,18 @@ bool isDirectory(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Folders, devices ("nul", "com1") and pipes are not files to open.
+bool isRegularFile(const std::string& path) {
+    const DWORD a = attributes(path);
+    if (a == INVALID_FILE_ATTRIBUTES || (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))) return false;
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return true;  // a file held open elsewhere is still a file
+    const DWORD type = GetFileType(h);
+    CloseHandle(h);
+    return type == FILE_TYPE_DISK;
+}
+
 // "x\." loses its dot, "x.." gains a backslash, "x\" stays; each of these
 // lists its folder: "*" and the default extension are appended.
 void directoryForms(std::string& path, const char* ext) {
@@ -66,9 +78,7 @@ int mgrOpen::resolveEntry(const char* typed) {
         const int drive = std::toupper(static_cast<unsigned char>(typed[0])) - 64;
         if (!changeDrive(drive)) return 206;
         typed += 2;
-        char here[101] = "";
-        GetCurrentDirectoryA(sizeof here, here);
-        std::string dir = here;
+        std::string dir = currentDirectory100();
         if (dir.empty() || !isPathSeparator(dir.back())) dir += "\\";
         copyCut(spec.dir, dir, sizeof spec.dir);
     }
@@ -102,7 +112,7 @@ int mgrOpen::resolveEntry(const char* typed) {
         if (second != 0) return second;
         if (!exists(full)) return 207;
     }
-    if (isDirectory(full)) return 203;
+    if (!isRegularFile(full)) return 203;
     const int nameError = checkFileName((std::string(spec.dir) + spec.name + spec.ext).c_str());
     if (nameError != 0) return nameError;
     return accessCheck(spec.flags, full);

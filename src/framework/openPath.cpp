@@ -1,5 +1,7 @@
 // Path work of the file-open dialog: resolving a typed path against the
 // current drive and directory, and the 8.3 name rules.
+#include <direct.h>
+
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -18,8 +20,10 @@ bool isDirectory(const std::string& path) {
 }
 
 std::string currentDirectory() {
-    char buffer[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, buffer);
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    std::string buffer(size, '\0');
+    const DWORD got = GetCurrentDirectoryA(size, buffer.data());
+    buffer.resize(got < size ? got : 0);
     return buffer;
 }
 
@@ -73,6 +77,14 @@ int resolveWithDirectory(const std::string& dirPart, const std::string& filePart
 
 }  // namespace
 
+std::string currentDirectory100() { return currentDirectory().substr(0, 100); }
+
+std::string withCurrentDrive(const std::string& dir, int drive) {
+    const bool hasDrive = dir.size() >= 2 && std::isalpha(static_cast<unsigned char>(dir[0])) && dir[1] == ':';
+    if (hasDrive || drive < 1) return dir;
+    return std::string(1, static_cast<char>('A' + drive - 1)) + ":" + dir;
+}
+
 int resolvePath(const char* pathIn, char** fileNameOut, char** fullPathOut) {
     const char* path = pathIn[0] == '~' ? pathIn + 1 : pathIn;
     const std::string remembered = currentDirectory();
@@ -85,8 +97,7 @@ int resolvePath(const char* pathIn, char** fileNameOut, char** fullPathOut) {
     int result = 0;
     bool driveChanged = false;
     if (!split) {
-        std::string here = remembered;
-        if (here.size() < 2 || here[1] != ':') here = remembered.substr(0, 2) + here;
+        std::string here = withCurrentDrive(remembered, _getdrive());
         if (here.empty() || !isPathSeparator(here.back())) here += "\\";
         full = here + filePart;
         for (char& c : full) {

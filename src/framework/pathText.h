@@ -10,3 +10,12 @@ inline bool isPathSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Copies at most size - 1 characters of from into a fixed field.
 inline void copyCut(char* to, const std::string& from, std::size_t size) { strCopyCut(to, from.c_str(), size); }
+
+// The current directory, cut to its first 100 characters: the record's
+// folder keeps a long directory's beginning rather than losing it.
+std::string currentDirectory100();
+
+// A directory with the given drive (1 = A) and a colon in front unless it
+// already begins with a drive letter and a colon. Drive 0, the current
+// directory being a network path with no drive, puts nothing in front.
+std::string withCurrentDrive(const std::string& dir, int drive);

@@ -62,10 +62,15 @@ LRESULT onMouse(wnd* w, HWND hWnd, UINT message, WPARAM keys, LPARAM lParam) {
 LRESULT onOther(wnd* w, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ipcMsg* record = nullptr;
     std::uintptr_t passedW = 0;
-    if (ipcMsgReceive(message, wParam, lParam, &record, &passedW) && w->ipcHandler) {
-        const LRESULT result = static_cast<ipcReceiver*>(w->ipcHandler)->handle(passedW, record);
+    if (ipcMsgReceive(message, wParam, lParam, &record, &passedW)) {
+        // The record is released even when no handler takes it, or its
+        // shared buffer would never be given back.
+        if (w->ipcHandler) {
+            const LRESULT result = static_cast<ipcReceiver*>(w->ipcHandler)->handle(passedW, record);
+            ipcMsgDone(record);
+            return result;
+        }
         ipcMsgDone(record);
-        return result;
     }
     if (message == startMsgId && startMsgId != 0 && lParam) {
         auto* call = reinterpret_cast<startRecord*>(lParam);

@@ -5,8 +5,9 @@
 // after the check (the caller must leave its data sound), No ends the
 // program through runtimeAssertFail. The checks stay in shipped builds.
 //
-// vekRequire(expr): a precondition whose breach is a programming error: the
-// runtime's assertion line, then the end of the program (exit code 3).
+// vekRequire(expr, module): a precondition whose breach is a programming
+// error: the runtime's assertion line naming the module, then the end of the
+// program (exit code 3).
 #pragma once
 
 constexpr int answerYes = 701;
@@ -46,5 +47,5 @@ yesNoBox setYesNoBox(yesNoBox box);  // null restores the platform's box
 #define vekCheck(expr, module) \
     ((expr) ? static_cast<void>(0) : assertFail(#expr, module, __LINE__))
 
-#define vekRequire(expr) \
-    ((expr) ? static_cast<void>(0) : runtimeAssertFail(#expr, __FILE__, __LINE__))
+#define vekRequire(expr, module) \
+    ((expr) ? static_cast<void>(0) : runtimeAssertFail(#expr, module, __LINE__))

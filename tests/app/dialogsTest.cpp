@@ -114,4 +114,11 @@ TEST_F(dialogsTest, AboutWithAndWithoutSiteId) {
     kelvIdItem.fromString("");
 }
 
+TEST(aboutDeathTest, TitleAndCaptionAreRequired) {
+    EXPECT_EXIT(mgrAbns(nullptr, "About VEKWIN", nullptr), ::testing::ExitedWithCode(3),
+                "Assertion failed: programTitle, file DLGMGR\\\\SRC\\\\MGRABNS, line ");
+    EXPECT_EXIT(mgrAbns("Title", nullptr, nullptr), ::testing::ExitedWithCode(3),
+                "Assertion failed: caption, file DLGMGR\\\\SRC\\\\MGRABNS, line ");
+}
+
 }  // namespace

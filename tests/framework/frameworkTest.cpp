@@ -15,6 +15,8 @@
 #include "framework/msgLoop.h"
 #include "framework/wnd.h"
 #include "support/assertion.h"
+#include "support/ipcMsg.h"
+#include "support/shareMem.h"
 
 namespace {
 
@@ -178,6 +180,40 @@ TEST_F(frameworkTest, AnExceptionStopsAtTheWindowProcedure) {
     EXPECT_EQ(send(WM_COMMAND, 0x1001, 0), 0);
     EXPECT_EQ(boxes.texts, std::vector<std::string>{"Exception: boom in wndProc (message 0x0111).  Continue?"});
     EXPECT_EQ(calls, std::vector<std::string>{"command 4096 1"});
+}
+
+class answeringReceiver : public ipcReceiver {
+public:
+    LRESULT handle(std::uintptr_t wParam, void*) override {
+        calls.push_back("ipc " + std::to_string(wParam));
+        return 7;
+    }
+};
+
+// A record that wants no answer gives its shared buffer back after the
+// message, whether a handler took it or not.
+TEST_F(frameworkTest, ReceivedRecordsAreReleasedWithOrWithoutAHandler) {
+    object->attach();
+    static unsigned char area[(NumOfEntries + 1) * SHAREBUF_SIZE];
+    unsigned char flags[NumOfEntries + 1] = {};
+    baseAddr = ::data = area;
+    MemMapTotSize = sizeof area;
+    freeFlags = flags;
+    noMutex = 1;
+    ipcMsgNumber = RegisterWindowMessageA("vekTestIpc");
+    answeringReceiver handler;
+    for (const bool withHandler : {true, false}) {
+        object->ipcHandler = withHandler ? &handler : nullptr;
+        flags[3] = 0;
+        *reinterpret_cast<ipcMsg*>(area + 3 * SHAREBUF_SIZE) = ipcMsg{};
+        EXPECT_EQ(send(ipcMsgNumber, 5, 3 * SHAREBUF_SIZE), withHandler ? 7 : 0);
+        EXPECT_EQ(flags[3], 1) << withHandler;
+    }
+    EXPECT_EQ(calls, std::vector<std::string>{"ipc 5"});
+    object->ipcHandler = nullptr;
+    ipcMsgNumber = 0;
+    baseAddr = ::data = freeFlags = nullptr;
+    MemMapTotSize = 0;
 }
 
 }  // namespace

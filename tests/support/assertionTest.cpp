@@ -67,7 +67,8 @@ TEST_F(assertionDeathTest, NoEndsTheProgramWithExitCode3) {
 }
 
 TEST_F(assertionDeathTest, RequireStopsWithoutAsking) {
-    EXPECT_EXIT(vekRequire(1 == 2), ::testing::ExitedWithCode(3), "Assertion failed: 1 == 2, file ");
+    EXPECT_EXIT(vekRequire(1 == 2, "KVLIB\\TEST"), ::testing::ExitedWithCode(3),
+                "Assertion failed: 1 == 2, file KVLIB\\\\TEST, line ");
 }
 
 class debugPrintTest : public inTempDir {
