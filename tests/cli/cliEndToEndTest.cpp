@@ -8,6 +8,14 @@
 #include "common/fileText.h"
 #include "common/testDir.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -106,7 +114,11 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     } else {
         EXPECT_EQ(r.out, platformText(c.out));
     }
-    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    if (c.err[0] == '\0') {
+        EXPECT_EQ(r.err, "") << "standard error is not a terminal: no progress";
+    } else {
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
     EXPECT_EQ(readBytes("damaged.slb"), damaged) << "verify writes nothing";
     EXPECT_FALSE(fileExists("out.slb")) << "no library after errors";
 }
@@ -135,5 +147,76 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"expand devices.slb", 0, "%Expand: Writing CON    to    COa.sym", ""},
     runCase{"diff parts.slb none.slb", 2, "", "Diff: fatal error: can't open library: none.slb"},
     runCase{"delete parts.slb NONE", 1, "Delete: NONE not in library\nDelete: library not changed\n", ""}));
+
+#ifndef _WIN32
+
+// Starts "vek compress big.lst out.slb" in a session of its own with
+// standard error on a new pseudo-terminal and standard output in log.txt;
+// returns the terminal's master side.
+int startOnTerminal(pid_t& child) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
+    const std::string slaveName = ptsname(master);
+    child = fork();
+    if (child == 0) {
+        setsid();
+        const int slave = open(slaveName.c_str(), O_RDWR);
+        const int log = open("log.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(slave, 2);
+        dup2(log, 1);
+        execl(VEK_BINARY, "vek", "compress", "big.lst", "out.slb", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return master;
+}
+
+// Reads the terminal until text appears in what it showed (true), or it
+// closes, or 20 s pass.
+bool readUntil(int master, std::string& shown, const std::string& text) {
+    char buffer[4096];
+    while (shown.find(text) == std::string::npos) {
+        pollfd p{master, POLLIN, 0};
+        if (poll(&p, 1, 20000) <= 0) return false;
+        const ssize_t got = read(master, buffer, sizeof buffer);
+        if (got <= 0) return false;
+        shown.append(buffer, static_cast<std::size_t>(got));
+    }
+    return true;
+}
+
+// A compress of 200,000 parts on a terminal shows its progress line (a
+// count: the list is not read ahead); Ctrl+C
+// (SIGINT) stops it: status 130, the old library untouched, no staging file.
+TEST_F(cliEndToEnd, ProgressOnATerminalAndCtrlCDuringCompress) {
+    writeText("a.sym", "*symbol A\nL1\n");
+    std::string list;
+    for (int i = 0; i < 200000; ++i) list += "a.sym\n";
+    writeText("big.lst", list);
+    writeBytes("out.slb", "the old library\n");
+    pid_t child = 0;
+    const int master = startOnTerminal(child);
+    ASSERT_GE(master, 0);
+    std::string shown;
+    const bool progressed = readUntil(master, shown, " parts");
+    kill(-child, SIGINT);  // as the terminal's Ctrl+C: to the whole process group
+    readUntil(master, shown, "\x01");
+    close(master);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(progressed);
+    EXPECT_EQ(shown.rfind("\rcompress: ", 0), 0u) << shown.substr(0, 80);
+    EXPECT_EQ(shown.substr(shown.size() - 2), " \r") << "the line is blanked at the end";
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    const std::string log = readBytes("log.txt");
+    const std::string end = "\n\nCompress: --- CANCELLED ---\n\n";
+    EXPECT_EQ(log.substr(log.size() - end.size()), end);
+    EXPECT_TRUE(readBytes("out.slb") == "the old library\n");
+    for (const auto& entry : fs::directory_iterator(".")) {
+        EXPECT_EQ(entry.path().filename().string().rfind("veklib", 0), std::string::npos) << entry.path();
+    }
+}
+
+#endif
 
 }  // namespace
