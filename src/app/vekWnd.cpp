@@ -101,6 +101,11 @@ int vekWnd::appendToLog(const char* text, bool select) {
 }
 
 void vekWnd::paintLog() {
+    if (logFrozen) {
+        SendMessageA(hWndLog, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hWndLog, nullptr, TRUE);
+        logFrozen = false;
+    }
     UpdateWindow(hWndLog);
     lastPaint = GetTickCount();
 }
@@ -122,6 +127,12 @@ int vekWnd::addLine(const char* string) {
     }
     nLogChars += static_cast<std::int32_t>(std::strlen(string));
     if (nLogChars > logLimit) return appendToLog(overflowLine, true);
+    if (busyRun::active() && !logFrozen) {
+        // Between paints the list box only collects lines: drawing each
+        // line and scrolling to it costs more than the operation itself.
+        SendMessageA(hWndLog, WM_SETREDRAW, FALSE, 0);
+        logFrozen = true;
+    }
     const int index = static_cast<int>(SendMessageA(hWndLog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(string)));
     if (index >= 10) SendMessageA(hWndLog, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     paintSoon();

@@ -42,6 +42,7 @@ private:
     void paintSoon();
 
     DWORD lastPaint = 0;
+    bool logFrozen = false;  // drawing of the log suspended until the next paint
 };
 
 extern vekWnd* theVekWnd;

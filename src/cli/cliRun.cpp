@@ -12,6 +12,7 @@
 #include "engine/ops/inspect.h"
 #include "engine/ops/parts.h"
 #include "support/platform/platform.h"
+#include "vekVersion.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         return 0;
     }
     if (o->what == cliOptions::action::version) {
-        std::fputs("vek 1.0.0 (library release 6.3)\n", out);
+        std::fputs("vek " VEK_VERSION " (library release 6.3)\n", out);
         return 0;
     }
     if (!o->directory.empty()) {

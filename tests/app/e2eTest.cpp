@@ -15,6 +15,7 @@
 #include "common/winTest.h"
 #include "engine/format/libKind.h"
 #include "engine/ops/compress.h"
+#include "vekVersion.h"
 
 namespace {
 
@@ -135,7 +136,26 @@ TEST(vekwinResources, MenuAndAccelerators) {
     EXPECT_EQ(table[3].key, VK_F1);
     EXPECT_EQ(table[3].cmd, 5889);
     EXPECT_NE(LoadIconA(module, "vekIcon"), nullptr);
+    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr) << "the manifest";
     FreeLibrary(module);
+}
+
+// What Explorer's Properties show: the project's version in both programs.
+TEST(vekwinResources, VersionOfBothPrograms) {
+    for (std::string path : {programPath(), std::string(VEK_BINARY)}) {
+        for (char& c : path) c = c == '/' ? '\\' : c;
+        if (path[0] == '\\') path = "Z:" + path;
+        std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), nullptr));
+        ASSERT_FALSE(info.empty()) << path;
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+        for (const char* key : {"FileVersion", "ProductVersion"}) {
+            char* value = nullptr;
+            UINT length = 0;
+            const std::string query = std::string("\\StringFileInfo\\040904B0\\") + key;
+            ASSERT_TRUE(VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) << key;
+            EXPECT_STREQ(value, VEK_VERSION) << path << " " << key;
+        }
+    }
 }
 
 // Text of another process's control: the wide message is marshalled.
@@ -180,7 +200,11 @@ protected:
     }
     HWND openDialog(HWND main, WPARAM command, const char* caption) {
         PostMessageA(main, WM_COMMAND, command, 0);
-        return waitFor([caption] { return FindWindowA("#32770", caption); });
+        // Visible once its initialisation has filled it: text set earlier is lost.
+        return waitFor([caption] {
+            HWND d = FindWindowA("#32770", caption);
+            return d && IsWindowVisible(d) ? d : nullptr;
+        });
     }
     void setText(HWND dlg, int id, const char* text) {
         SendMessageA(GetDlgItem(dlg, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
@@ -270,6 +294,8 @@ TEST_F(vekwinCommands, EscStopsALongCompressAndExpand) {
         ASSERT_TRUE(closes(dlg, IDOK));
         const std::string busy = waitFor([&] { return caption(w).find(std::string(" - ") + command) != std::string::npos; }) ? caption(w) : "";
         EXPECT_NE(busy, "") << "the caption shows the progress";
+        DWORD_PTR answer = 0;
+        EXPECT_NE(SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_BLOCK, 250, &answer), 0) << "the window answers at once";
         PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 0);
         waitForDone(w, 1, "--- CANCELLED ---");
         EXPECT_EQ(waitFor([&] { return caption(w) == "Library Expander/Compressor"; }, 5000), true);
