@@ -1,13 +1,16 @@
 #!/bin/sh
 # Installs what the build needs on Debian 12, as root. "native" is enough for
 # the Linux build; "gui" adds the Windows cross compiler, Wine, Xvfb and the
-# screenshot tools; "all" adds clang for the fuzzers too.
+# screenshot tools; "package" adds the packaging tools (NSIS, zip, dpkg-dev,
+# lintian, groff); "all" adds clang for the fuzzers too.
 set -e
 want="cmake make g++ googletest"
 gui="g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-apps imagemagick"
+package="nsis zip unzip dpkg-dev lintian groff-base"
 case "$1" in
     gui) want="$want $gui" ;;
-    all) want="$want $gui clang libclang-rt-14-dev" ;;
+    package) want="$want $gui $package" ;;
+    all) want="$want $gui $package clang libclang-rt-14-dev" ;;
 esac
 missing=""
 for p in $want; do

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds both configurations and runs every test: natively, natively under
 # the sanitizers, the fuzzers (VEK_FUZZ_SECONDS each, default 60), the
-# Windows build under Wine (a prefix inside build/win64, made once per run).
+# Windows build under Wine (a prefix inside build/win64, made once per run),
+# then the packages: made, unpacked, installed and uninstalled.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 start=$(date +%s)
@@ -40,5 +41,8 @@ status=0
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 /usr/lib/wine/wineserver -w
 
+echo "=== packages: made by scripts/package.sh, installed and uninstalled under Wine"
+xvfb-run -a -s "-screen 0 1024x768x24" sh "$root/tests/packaging/checkPackages.sh" || status=$?
+/usr/lib/wine/wineserver -k 2>/dev/null || true
 echo "=== all tests took $(( $(date +%s) - start )) s"
 exit $status

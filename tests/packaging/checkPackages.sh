@@ -1,0 +1,59 @@
+#!/bin/sh
+# Makes the packages with scripts/package.sh and checks them as a user would
+# meet them: the ZIP's files, the .deb's files, metadata and program, the man
+# page, and the installer's silent install and uninstall under Wine
+# (WINEPREFIX and a display set by the caller).
+set -e
+root=$(cd "$(dirname "$0")/../.." && pwd)
+sh "$root/scripts/package.sh" >/dev/null
+version=$(sed -n 's/^project(vek VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+out="$root/build/packages"
+fail() { echo "package check failed: $*"; exit 1; }
+has() { echo "$1" | grep -q "$2" || fail "$3: no $2"; }
+
+zip=$(unzip -Z1 "$out/vek-$version-win64.zip")
+for f in vekwin.exe vek.exe README.txt LICENSE.txt samples/parts.slb samples/parts.plb samples/parts.flb; do
+    has "$zip" "^vek-$version-win64/$f\$" "the ZIP"
+done
+
+deb="$out/vek_${version}_amd64.deb"
+files=$(dpkg-deb -c "$deb")
+for f in usr/bin/vek usr/share/man/man1/vek.1.gz usr/share/doc/vek/copyright usr/share/doc/vek/changelog.gz; do
+    has "$files" " \./$f\$" "the .deb"
+done
+[ "$(dpkg-deb -f "$deb" Package Version Architecture | tr '\n' ' ')" = "Package: vek Version: $version Architecture: amd64 " ] \
+    || fail "the .deb's control fields"
+has "$(dpkg-deb -f "$deb" Depends)" "libc6 (>= " "the .deb's Depends"
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+dpkg-deb -x "$deb" "$tree"
+[ "$("$tree/usr/bin/vek" --version)" = "vek $version (library release 6.3)" ] || fail "vek --version from the .deb"
+warnings=$(groff -man -ww -z "$root/docs/vek.1" 2>&1)
+[ -z "$warnings" ] || fail "groff warns about vek.1: $warnings"
+page=$(groff -man -Tascii -P-cbu "$root/docs/vek.1")
+for word in compress expand both list verify extract print add delete diff -k -r -q -C --json --no-progress \
+    --help --version "EXIT STATUS" EXAMPLES 130; do
+    echo "$page" | grep -q -- "$word" || fail "the man page does not mention $word"
+done
+
+wine=/usr/lib/wine/wine64
+drive="$WINEPREFIX/drive_c"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\vek'
+"$wine" "$out/vek-$version-win64-setup.exe" /S
+/usr/lib/wine/wineserver -w
+for f in vekwin.exe vek.exe uninstall.exe samples/parts.slb; do
+    [ -f "$drive/Program Files/vek/$f" ] || fail "the installer did not install $f"
+done
+[ -f "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/vek/Library Expander-Compressor.lnk" ] \
+    || fail "no Start-menu shortcut"
+entry=$("$wine" reg query "$key" 2>/dev/null | tr -d '\r')
+for value in "DisplayName.*vek Library Expander/Compressor" "DisplayVersion.*$version" "Publisher.*the vek developers" \
+    'UninstallString.*uninstall.exe'; do
+    has "$entry" "$value" "the uninstall key"
+done
+"$wine" 'C:\Program Files\vek\uninstall.exe' /S
+/usr/lib/wine/wineserver -w
+[ ! -e "$drive/Program Files/vek" ] || fail "files left after uninstall: $(ls -R "$drive/Program Files/vek")"
+[ ! -e "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/vek" ] || fail "shortcut left after uninstall"
+"$wine" reg query "$key" >/dev/null 2>&1 && fail "uninstall key left after uninstall"
+echo "packages: ZIP, .deb, man page, installer and uninstaller all as expected"
