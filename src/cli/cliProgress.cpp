@@ -4,6 +4,8 @@
 #include <csignal>
 #include <utility>
 
+#include "support/platform/platform.h"
+
 namespace {
 
 // Set by the signal handlers; the engine reads it before each part.
@@ -41,13 +43,11 @@ void cliProgress::update(void* self, long long done, long long total) {
     if (total > 0) line += "/" + std::to_string(total) + " parts (" + std::to_string(done * 100 / total) + "%)";
     else line += " parts";
     p->width = std::max(p->width, line.size());
-    std::fprintf(p->stream, "\r%s", line.c_str());
-    std::fflush(p->stream);
+    platform::writeText(p->stream, "\r" + line);
 }
 
 void cliProgress::clear() {
     if (width == 0) return;
-    std::fprintf(stream, "\r%s\r", std::string(width, ' ').c_str());
-    std::fflush(stream);
+    platform::writeText(stream, "\r" + std::string(width, ' ') + "\r");
     width = 0;
 }

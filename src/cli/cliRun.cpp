@@ -16,24 +16,33 @@
 
 namespace {
 
-// Prints each log line as the engine gives it, one per output line. The
-// stream is buffered; it is flushed at least every 100 ms, so a console shows
-// progress without a write per line.
+// Prints each log line as the engine gives it, one per output line. Lines
+// collect and go out together, at least every 100 ms and at the end, so a
+// console shows progress without a write per line; with immediate set (the
+// error stream) every line goes out at once.
 class streamLog : public logSink {
 public:
-    explicit streamLog(std::FILE* s) : stream(s) {}
+    streamLog(std::FILE* s, bool immediate) : stream(s), atOnce(immediate) {}
+    ~streamLog() override { flush(); }
     void addLine(const std::string& line) override {
-        std::fwrite(line.data(), 1, line.size(), stream);
-        std::fputc('\n', stream);
+        pending += line;
+        pending += '\n';
         const auto now = std::chrono::steady_clock::now();
-        if (now - lastFlush >= std::chrono::milliseconds(100)) {
-            std::fflush(stream);
+        if (atOnce || now - lastFlush >= std::chrono::milliseconds(100)) {
+            flush();
             lastFlush = now;
         }
+    }
+    void flush() {
+        if (pending.empty()) return;
+        platform::writeText(stream, pending);
+        pending.clear();
     }
 
 private:
     std::FILE* stream;
+    bool atOnce;
+    std::string pending;
     std::chrono::steady_clock::time_point lastFlush = std::chrono::steady_clock::now();
 };
 
@@ -95,13 +104,14 @@ int runParts(const cliOptions& o, logSink& log, logSink& errors, std::FILE* out)
 }
 
 int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
-    streamLog log(out);
-    streamLog errors(err);
+    streamLog log(out, false);
+    streamLog errors(err, true);
     quietLog quiet(log);
     logSink& wholeLog = o.quiet ? static_cast<logSink&>(quiet) : log;
     using A = cliOptions::action;
     const bool whole = o.what == A::compress || o.what == A::expand || o.what == A::both;
     const int result = whole ? runWhole(o, wholeLog, err) : runParts(o, log, errors, out);
+    log.flush();
     std::fflush(out);
     if (whole && result == cancelledResult) return 130;
     if (o.what == A::diff) return result;

@@ -25,6 +25,30 @@ int lastErrorCode() { return static_cast<int>(GetLastError()); }
 
 bool isTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
 
+void writeText(std::FILE* stream, const std::string& text) {
+    std::fflush(stream);
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    if (handle == INVALID_HANDLE_VALUE) {
+        std::fwrite(text.data(), 1, text.size(), stream);
+        std::fflush(stream);
+        return;
+    }
+    std::string crlf;
+    crlf.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+    }
+    std::size_t done = 0;
+    while (done < crlf.size()) {
+        DWORD wrote = 0;
+        if (!WriteFile(handle, crlf.data() + done, static_cast<DWORD>(crlf.size() - done), &wrote, nullptr) || wrote == 0) {
+            return;
+        }
+        done += wrote;
+    }
+}
+
 #else
 
 int messageBoxYesNo(const char* caption, const char* text, unsigned) {
@@ -41,6 +65,11 @@ void debuggerOutput(const char* text) { std::fputs(text, stderr); }
 int lastErrorCode() { return errno; }
 
 bool isTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
+
+void writeText(std::FILE* stream, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
 
 #endif
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 namespace platform {
 
@@ -19,5 +20,11 @@ int lastErrorCode();
 
 // True when the stream is a terminal (a console on Windows).
 bool isTerminal(std::FILE* stream);
+
+// Writes text (lines ended by LF) to a text stream after what the stream
+// holds: one system write on Windows, with the LFs turned into CR LF there
+// (the runtime's text mode writes a console line by line, and a console
+// write is dear); fwrite and fflush elsewhere.
+void writeText(std::FILE* stream, const std::string& text);
 
 }  // namespace platform
