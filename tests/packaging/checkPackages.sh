@@ -28,6 +28,7 @@ tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
 [ "$("$tree/usr/bin/vek" --version)" = "vek $version (library release 6.3)" ] || fail "vek --version from the .deb"
+zcat "$tree/usr/share/man/man1/vek.1.gz" | head -1 | grep -q "\"vek $version\"" || fail "the man page's version"
 warnings=$(groff -man -ww -z "$root/docs/vek.1" 2>&1)
 [ -z "$warnings" ] || fail "groff warns about vek.1: $warnings"
 page=$(groff -man -Tascii -P-cbu "$root/docs/vek.1")
