@@ -15,11 +15,6 @@ namespace {
 const char* const moduleName = "DLGMGR\\SRC\\MGROPEN";
 constexpr UINT defaultFilterId = 31605;
 
-std::string withSeparator(std::string dir) {
-    if (dir.empty() || !isPathSeparator(dir.back())) dir += "\\";
-    return dir;
-}
-
 bool hasWildcard(const char* name) { return std::strchr(name, '*') || std::strchr(name, '?'); }
 
 }  // namespace

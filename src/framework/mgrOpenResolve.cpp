@@ -78,9 +78,7 @@ int mgrOpen::resolveEntry(const char* typed) {
         const int drive = std::toupper(static_cast<unsigned char>(typed[0])) - 64;
         if (!changeDrive(drive)) return 206;
         typed += 2;
-        std::string dir = currentDirectory100();
-        if (dir.empty() || !isPathSeparator(dir.back())) dir += "\\";
-        copyCut(spec.dir, dir, sizeof spec.dir);
+        copyCut(spec.dir, withSeparator(currentDirectory100()), sizeof spec.dir);
     }
     std::string path = isPathSeparator(typed[0]) ? std::string(typed) : std::string(spec.dir) + typed;
     directoryForms(path, spec.ext);

@@ -97,9 +97,7 @@ int resolvePath(const char* pathIn, char** fileNameOut, char** fullPathOut) {
     int result = 0;
     bool driveChanged = false;
     if (!split) {
-        std::string here = withCurrentDrive(remembered, _getdrive());
-        if (here.empty() || !isPathSeparator(here.back())) here += "\\";
-        full = here + filePart;
+        full = withSeparator(withCurrentDrive(remembered, _getdrive())) + filePart;
         for (char& c : full) {
             if (c == '/') c = '\\';
         }

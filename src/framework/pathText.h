@@ -8,6 +8,12 @@
 
 inline bool isPathSeparator(char c) { return c == '\\' || c == '/'; }
 
+// The folder with a backslash at its end unless it ends in a separator.
+inline std::string withSeparator(std::string dir) {
+    if (dir.empty() || !isPathSeparator(dir.back())) dir += "\\";
+    return dir;
+}
+
 // Copies at most size - 1 characters of from into a fixed field.
 inline void copyCut(char* to, const std::string& from, std::size_t size) { strCopyCut(to, from.c_str(), size); }
 

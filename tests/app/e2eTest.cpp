@@ -19,13 +19,15 @@
 
 namespace {
 
-std::string programPath() {
-    std::string path = VEKWIN_BINARY;
+// A path of the build as Windows sees it under Wine.
+std::string windowsPath(std::string path) {
     for (char& c : path) {
         if (c == '/') c = '\\';
     }
     return path[0] == '\\' ? "Z:" + path : path;
 }
+
+std::string programPath() { return windowsPath(VEKWIN_BINARY); }
 
 template <class Probe>
 auto waitFor(Probe probe, int ms = 15000) -> decltype(probe()) {
@@ -142,9 +144,7 @@ TEST(vekwinResources, MenuAndAccelerators) {
 
 // What Explorer's Properties show: the project's version in both programs.
 TEST(vekwinResources, VersionOfBothPrograms) {
-    for (std::string path : {programPath(), std::string(VEK_BINARY)}) {
-        for (char& c : path) c = c == '/' ? '\\' : c;
-        if (path[0] == '\\') path = "Z:" + path;
+    for (const std::string& path : {programPath(), windowsPath(VEK_BINARY)}) {
         std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), nullptr));
         ASSERT_FALSE(info.empty()) << path;
         ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));

@@ -156,30 +156,22 @@ TEST_F(vlistTest, ThumbReleasedAt37FillsFromItem362AndTop490ShowsAt49) {
     EXPECT_EQ(GetScrollPos(box->hWndList, SB_VERT), 49);
 }
 
-TEST_F(vlistTest, OneLineCostsOneRequestAndOneItemGone) {
+// A line costs one owner request and one row; a page one of each per line.
+// The owner hears of each item once its row has left the view.
+TEST_F(vlistTest, EachLineMovedCostsOneRequestAndOneItemGone) {
     make(1000);
-    send(WM_VSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(totalRequests(), 1);
-    EXPECT_EQ(m.requests[VLBR_NEXT], 1);
-    EXPECT_EQ(m.itemsGone, 1);
-    EXPECT_EQ(rowItem(0), 1);
-    EXPECT_EQ(rowItem(19), 20);
-    send(WM_VSCROLL, SB_LINEUP, 0);
-    EXPECT_EQ(totalRequests(), 2);
-    EXPECT_EQ(m.itemsGone, 2);
-    EXPECT_EQ(rowItem(0), 0);
-}
-
-TEST_F(vlistTest, ItemGoneIsSentOnceTheRowHasLeftTheView) {
-    make(1000);
-    const struct { UINT message; WPARAM code; int gone; } moves[] = {
-        {WM_VSCROLL, SB_LINEDOWN, 1}, {WM_VSCROLL, SB_LINEUP, 1}, {WM_VSCROLL, SB_PAGEDOWN, 20},
-        {WM_VSCROLL, SB_PAGEUP, 20}, {VLB_PAGEDOWN, 3, 23},
+    const struct { UINT message; WPARAM code; int lines; std::int32_t top; } moves[] = {
+        {WM_VSCROLL, SB_LINEDOWN, 1, 1}, {WM_VSCROLL, SB_LINEUP, 1, 0}, {WM_VSCROLL, SB_PAGEDOWN, 20, 20},
+        {WM_VSCROLL, SB_PAGEUP, 20, 0}, {VLB_PAGEDOWN, 3, 23, 23},
     };
     for (const auto& k : moves) {
         m.itemsGone = 0;
+        m.requests.clear();
         send(k.message, k.code, 0);
-        EXPECT_EQ(m.itemsGone, k.gone) << k.message << " " << k.code;
+        EXPECT_EQ(m.itemsGone, k.lines) << k.message << " " << k.code;
+        EXPECT_EQ(totalRequests(), k.lines) << k.message << " " << k.code;
+        EXPECT_EQ(rowItem(0), k.top);
+        EXPECT_EQ(rowItem(19), k.top + 19);
     }
     m.itemsGone = 0;
     SetWindowPos(control, nullptr, 0, 0, 200, 15 * box->lineHeight, SWP_NOMOVE | SWP_NOZORDER);
