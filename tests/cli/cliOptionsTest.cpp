@@ -43,8 +43,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, goodCommandLines, ::testing::Values(
     goodCase{{"compress", "in.lst", "--remove", "-C", "d", "out.flb"}, A::compress, &footprintKind, true, "d",
              {"in.lst", "out.flb"}},
     goodCase{{"compress", "--", "-odd.lst", "out.slb"}, A::compress, &symbolKind, false, "", {"-odd.lst", "out.slb"}},
-    goodCase{{"list", "a.plb"}, A::list, &packageKind, false, "", {"a.plb"}},
-    goodCase{{"verify", "-k", "symbol", "a.lib"}, A::verify, &symbolKind, false, "", {"a.lib"}},
     goodCase{{"diff", "a.plb", "b.slb"}, A::diff, &packageKind, false, "", {"a.plb", "b.slb"}},
     goodCase{{"extract", "a.flb", "X", "Y"}, A::extract, &footprintKind, false, "", {"a.flb", "X", "Y"}},
     goodCase{{"--help"}, A::help, 0, false, "", {}},

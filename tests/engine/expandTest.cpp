@@ -80,12 +80,12 @@ INSTANTIATE_TEST_SUITE_P(Libraries, expandTable, ::testing::Values(
                "Expand: symbol AND2 has bad index (position)\n" + check +
                    "--- Index entry AND2 has multiple symbols\n--- Index entry AND2 has no symbol\n" + done,
                {{"lib.lst", "AND2.sym \tAND2\nANDa.sym \tAND2\n"}}},
-    expandCase{"zero lengths and a missing part",
-               head + "symloc A 0 0\nsymloc GONE 5 0\njunk line\nsymloc\nsymloc X y 1\n*symbol A\nL1\n", 0,
-               "Expand: Writing A    to    A.sym\nExpand: symbol A has bad index (length)\n" + check +
-                   "--- Index entry A has zero length\n--- Index entry GONE has no symbol\n"
+    expandCase{"zero lengths and a missing part; \"symbol\" for every kind",
+               head + "symloc A 0 0\nsymloc GONE 5 0\njunk line\nsymloc\nsymloc X y 1\n*footprint A\nL1\n", 0,
+               "Expand: Writing A    to    A.fpd\nExpand: symbol A has bad index (length)\n" + check +
+                   "--- Index entry A has zero length\n--- Index entry GONE has no footprint\n"
                    "--- Index entry GONE has zero length\n" + done,
-               {}},
+               {}, &footprintKind},
     expandCase{"a header without a name", head + "symloc A 0 8\n*symbol\nL\n*symbol A\nB\n", 0,
                "Expand: ***** Not writing file for  *****\nExpand: symbol  not in index\n"
                "Expand: Writing A    to    A.sym\nExpand: symbol A has bad index (length + position)\n" + check + done,
