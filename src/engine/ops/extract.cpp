@@ -20,12 +20,13 @@ std::vector<long long> indexedStarts(libraryInput& in, const std::string& keywor
     return starts;
 }
 
-// Calls take(text) for each component of name, by the index or by a scan.
-// False when there is none.
+// Calls take(text) for each component of name, by the index or by a scan
+// (scanned tells which). False when there is none.
 template <typename Take>
 bool eachComponent(libraryInput& in, const std::string& keyword, const std::string& name, bool firstOnly,
-                   Take take) {
+                   Take take, bool* scanned = nullptr) {
     std::vector<long long> starts = indexedStarts(in, keyword, name);
+    if (scanned) *scanned = starts.empty();
     if (firstOnly && starts.size() > 1) starts.resize(1);
     for (long long start : starts) {
         in.reader->seekComponent(start);
@@ -65,11 +66,17 @@ int extractParts(const libKind& kind, const std::string& libraryPath, const std:
     return result;
 }
 
+bool firstComponentText(libraryInput& in, const std::string& keyword, const std::string& name, std::string& text,
+                        bool& scanned) {
+    return eachComponent(in, keyword, name, true, [&](const std::string& t) { text = t; }, &scanned);
+}
+
 int printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
               logSink& log) {
     libraryInput in;
     if (!in.open(kind, libraryPath, "Print", log)) return 1;
-    if (eachComponent(in, kind.keyword, name, true, [&](const std::string& t) { text = t; })) return 0;
+    bool scanned = false;
+    if (firstComponentText(in, kind.keyword, name, text, scanned)) return 0;
     log.addLine("Print: " + name + " not in library");
     return 1;
 }

@@ -74,22 +74,14 @@ private:
     }
 
     void checkVersionLine(byteSource& library, long long dataStart) {
-        library.rewind();
-        std::vector<char> block;
-        lineReader reader(library, block);
-        std::string first;
-        reader.readLibLine(first, log);
-        char version[128] = "";
-        unsigned long stated = 0;
-        char more = 0;
-        if (std::sscanf(first.c_str(), "*version %127s %lu%c", version, &stated, &more) < 2 ||
-            (more != 0 && more != '\n')) {
+        const std::optional<unsigned long> stated = statedChecksum(library, log);
+        if (!stated) {
             log.addLine("Verify: no version line with a checksum");
             return;
         }
         const std::uint32_t actual = checksumFrom(library, dataStart);
-        if (stated != actual) {
-            log.addLine("Verify: checksum " + std::to_string(stated) + " in the version line, " +
+        if (*stated != actual) {
+            log.addLine("Verify: checksum " + std::to_string(*stated) + " in the version line, " +
                         std::to_string(actual) + " for the data section");
         }
     }
@@ -102,6 +94,22 @@ int verdict(const countingLog& findings, logSink& log) {
 }
 
 }  // namespace
+
+std::optional<unsigned long> statedChecksum(byteSource& library, logSink& log) {
+    library.rewind();
+    std::vector<char> block;
+    lineReader reader(library, block);
+    std::string first;
+    reader.readLibLine(first, log);
+    char version[128] = "";
+    unsigned long stated = 0;
+    char more = 0;
+    if (std::sscanf(first.c_str(), "*version %127s %lu%c", version, &stated, &more) < 2 ||
+        (more != 0 && more != '\n')) {
+        return std::nullopt;
+    }
+    return stated;
+}
 
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log) {
     countingLog findings(log);

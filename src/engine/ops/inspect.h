@@ -2,6 +2,7 @@
 // Both stream the library; memory is bounded by the index, not the data.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/format/libKind.h"
@@ -23,3 +24,7 @@ int listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink
 // with "Verify: library is clean" or "Verify: N finding(s)". 0 when clean.
 int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log);
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log);
+
+// The checksum the version line states ("*version V SUM"), or none when the
+// first line is not such a line.
+std::optional<unsigned long> statedChecksum(byteSource& library, logSink& log);

@@ -47,3 +47,9 @@ private:
     std::FILE* file = nullptr;
     std::optional<fileSource> source;
 };
+
+// The text print shows for name: its first component, found where the index
+// says when a header of that name stands at each of its entries, else by a
+// scan of the library (scanned set). False when there is none.
+bool firstComponentText(libraryInput& in, const std::string& keyword, const std::string& name, std::string& text,
+                        bool& scanned);

@@ -1,0 +1,91 @@
+// The Library window's view of a library: rows as the index holds them, find
+// by prefix, each part's text exactly as print gives it, and the checksum
+// checked a few bytes at a time.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/fileText.h"
+#include "common/testDir.h"
+#include "engine/format/libKind.h"
+#include "engine/ops/libraryBrowser.h"
+#include "engine/ops/parts.h"
+
+namespace {
+
+using state = libraryBrowser::checksumState;
+
+// Right and wrong index positions (RES is not at 29; DUP's second part is at
+// 99), name words with all their parts, CR LF.
+const std::string awkward =
+    "*version 6.3 0\n@index\nsymloc AND2:GATE2 0 34\nsymloc RES,R1;X 29 40 resistor part\nsymloc DUP 99 5\n"
+    "*symbol AND2 ako GATE2\r\nL1  \r\nL2\r\n*symbol   RES,R1;X   resistor   part\r\nL3\r\n"
+    "*symbol DUP first\r\nD1\r\n*symbol DUP second\r\nD2\r\n";
+
+class libraryBrowserTest : public inTempDir {};
+
+TEST_F(libraryBrowserTest, RowsTextAndFindFollowTheIndexAndPrint) {
+    writeBytes("lib.slb", awkward);
+    libraryBrowser view;
+    memoryLog log;
+    ASSERT_TRUE(view.open(symbolKind, "lib.slb", log));
+    ASSERT_EQ(view.count(), 3u);
+    EXPECT_EQ(view.row(0), "AND2:GATE2\t0\t34");
+    EXPECT_EQ(view.row(1), "RES,R1;X\t29\t40\tresistor part");
+    EXPECT_EQ(view.row(2), "DUP\t99\t5");
+    const bool scannedFor[] = {false, true, false};
+    for (std::size_t i = 0; i < view.count(); ++i) {
+        std::string shown, printed;
+        bool scanned = false;
+        ASSERT_TRUE(view.text(i, shown, scanned)) << i;
+        EXPECT_EQ(scanned, scannedFor[i]) << i;
+        ASSERT_EQ(printPart(symbolKind, "lib.slb", std::string(view.entry(i).name()), printed, log), 0);
+        EXPECT_EQ(shown, printed) << i;
+    }
+    const struct { const char* prefix; std::size_t from; long long found; } finds[] = {
+        {"", 2, 2}, {"res", 0, 1}, {"RES,R1;", 2, 1}, {"d", 0, 2}, {"A", 1, 0}, {"AND2:GATE2x", 0, -1}, {"Z", 0, -1}};
+    for (const auto& f : finds) EXPECT_EQ(view.find(f.prefix, f.from), f.found) << f.prefix << " from " << f.from;
+    EXPECT_TRUE(log.lines.empty()) << joinLines(log.lines);
+}
+
+TEST_F(libraryBrowserTest, OpenFailuresAreLogged) {
+    writeBytes("plain.slb", "no index here\n");
+    libraryBrowser view;
+    memoryLog log;
+    EXPECT_FALSE(view.open(symbolKind, "missing.slb", log));
+    EXPECT_FALSE(view.open(symbolKind, "plain.slb", log));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"Browse: fatal error: can't open library: missing.slb",
+                                                    "Browse: fatal error: no index"}));
+    std::string text;
+    bool scanned = false;
+    EXPECT_FALSE(view.text(0, text, scanned));
+}
+
+// A library as compress wrote it, with one data byte changed, with a stated
+// sum that is wrong, and without a version line.
+TEST_F(libraryBrowserTest, ChecksumIsCheckedInSteps) {
+    const std::string made = readBytes(dataFile("example.slb"));
+    std::string changed = made;
+    changed[changed.size() - 2] ^= 1;
+    const struct { std::string bytes; state expected; int steps; } cases[] = {
+        {made, state::matches, 10},
+        {changed, state::differs, 10},
+        {"*version 6.3 0\n@index\n*symbol A\nx\n", state::differs, 2},
+        {"*version 6.3 4294967295\n@index\n", state::matches, 1},
+        {"@index\n*symbol A\nx\n", state::absent, 1},
+    };
+    for (const auto& c : cases) {
+        writeBytes("lib.slb", c.bytes);
+        libraryBrowser view;
+        memoryLog log;
+        ASSERT_TRUE(view.open(symbolKind, "lib.slb", log));
+        int steps = 1;
+        state s;
+        while ((s = view.checkStep(7)) == state::pending) ++steps;
+        EXPECT_EQ(s, c.expected) << c.bytes;
+        EXPECT_GE(steps, c.steps) << c.bytes;
+    }
+}
+
+}  // namespace
