@@ -1,6 +1,7 @@
-// vekdrive COMMAND NAME: runs File Expand (4098) or Both (4097) in a running
-// vekwin.exe as a user would (menu, type NAME into the dialog, OK), for
-// screenshots of the log.
+// vekdrive COMMAND NAME [FIND]: runs File Expand (4098), Both (4097) or
+// Browse (4101) in a running vekwin.exe as a user would (menu, type NAME into
+// the dialog, OK), for screenshots of the log and of the Library window, in
+// whose find field FIND is typed.
 #include <windows.h>
 
 #include <cstdlib>
@@ -21,13 +22,25 @@ HWND waitForWindow(const char* cls, const char* caption) {
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     const bool both = std::strcmp(argv[1], "both") == 0;
+    const bool browse = std::strcmp(argv[1], "browse") == 0;
     HWND main = waitForWindow("VEKWnd", nullptr);
     if (!main) return 1;
-    PostMessageA(main, WM_COMMAND, both ? 4097 : 4098, 0);
-    HWND dialog = waitForWindow("#32770", both ? "Expand and Compress" : "Expand");
+    PostMessageA(main, WM_COMMAND, both ? 4097 : browse ? 4101 : 4098, 0);
+    HWND dialog = waitForWindow("#32770", both ? "Expand and Compress" : browse ? "Browse" : "Expand");
     if (!dialog) return 1;
     SendMessageA(GetDlgItem(dialog, 301), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     for (int waited = 0; waited < 20000 && IsWindow(dialog); waited += 50) Sleep(50);
-    return IsWindow(dialog) ? 1 : 0;
+    if (IsWindow(dialog)) return 1;
+    if (browse && argc > 3) {
+        HWND library = nullptr;
+        for (int waited = 0; waited < 10000 && !library; waited += 50) {
+            Sleep(50);
+            library = GetLastActivePopup(main);
+            if (library == main) library = nullptr;
+        }
+        if (!library) return 1;
+        SendMessageA(GetDlgItem(library, 502), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+    }
+    return 0;
 }

@@ -5,9 +5,12 @@
 
 #include "app/busyRun.h"
 #include "app/engineCalls.h"
+#include "app/libraryDlg.h"
 #include "app/mgrVek.h"
+#include "app/resource.h"
 #include "app/vekMenu.h"
 #include "app/vekWnd.h"
+#include "framework/app.h"
 #include "framework/mgrAbns.h"
 #include "support/miscfuns.h"
 
@@ -28,7 +31,19 @@ void runEngine(int mode, const vekRequest& r) {
     }
 }
 
-// Expand, Compress and Both: clear the log, ask in the dialog, run the engine.
+// The Library window on the chosen library, or an error box naming it.
+void browseLibrary(const vekRequest& r) {
+    vekLog log;
+    libraryDlg window(*kindForButton(r.kind), r.input, log);
+    if (!window.load()) {
+        errorBox(IDS_LIB_UNREADABLE, 0, r.input.c_str());
+        return;
+    }
+    window.doModal(ownerWindow());
+}
+
+// Expand, Compress, Both and Browse: clear the log, ask in the dialog, run
+// the engine (or open the Library window).
 void runFrame(vekMenu& menu, int mode) {
     if (theVekWnd) theVekWnd->clearLog();
     openSpec given{};
@@ -42,7 +57,11 @@ void runFrame(vekMenu& menu, int mode) {
     const vekRequest request = dialogBox->request();
     strCopyCut(menu.lastName, request.name.c_str(), sizeof menu.lastName);
     if (char* dot = std::strchr(menu.lastName, '.')) *dot = '\0';
-    runEngine(mode, request);
+    if (mode == browseLib) {
+        browseLibrary(request);
+    } else {
+        runEngine(mode, request);
+    }
 }
 
 }  // namespace
@@ -50,6 +69,7 @@ void runFrame(vekMenu& menu, int mode) {
 void expandCommand(vekMenu& menu) { runFrame(menu, expandLib); }
 void compressCommand(vekMenu& menu) { runFrame(menu, compressLib); }
 void bothCommand(vekMenu& menu) { runFrame(menu, bothLib); }
+void browseCommand(vekMenu& menu) { runFrame(menu, browseLib); }
 
 void aboutCommand(vekMenu&) {
     mgrAbns box("Library Expansion/Compression Utility", "About VEKWIN", "vekicon");

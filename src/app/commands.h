@@ -7,4 +7,5 @@ class vekMenu;
 void expandCommand(vekMenu& menu);
 void compressCommand(vekMenu& menu);
 void bothCommand(vekMenu& menu);
+void browseCommand(vekMenu& menu);
 void aboutCommand(vekMenu& menu);

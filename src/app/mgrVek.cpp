@@ -44,7 +44,7 @@ mgrVek::mgrVek(int mode, const char* defaultExt, const openSpec* given, const ch
         std::strcpy(inExt, ".lst");
         std::strcpy(outExt, libraryExtension(libType));
     } else {
-        setTemplate(mode == bothLib ? "DLGBOTH" : "DLGEXPAND");
+        setTemplate(mode == bothLib ? "DLGBOTH" : mode == browseLib ? "DLGBROWSE" : "DLGEXPAND");
         std::strcpy(inExt, libraryExtension(libType));
     }
 }

@@ -8,7 +8,7 @@
 
 #include "framework/mgrOpen.h"
 
-enum vekMode { compressLib = 0, expandLib = 1, bothLib = 2 };
+enum vekMode { compressLib = 0, expandLib = 1, bothLib = 2, browseLib = 3 };
 
 // The radio id accepted last (DLG_BUTTON1, symbol, at start).
 extern std::int32_t lastLibType;

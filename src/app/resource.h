@@ -11,6 +11,7 @@
 #define IDM_EXPAND 4098
 #define IDM_COMPRESS 4099
 #define IDM_EXIT 4100
+#define IDM_BROWSE 4101
 #define IDM_HELP_GROUP 5888
 #define IDM_ABOUT 5889
 
@@ -26,3 +27,19 @@
 #define IDC_REMOVE 201
 #define IDC_OUTPUT_NAME 303
 #define IDC_OUTPUT_FILES 403
+
+/* The Library window (DLGLIBRARY): the parts of a library in a VList, a
+   find field, the selected part's text, a status line and the buttons. */
+#define IDC_LIB_LIST 501
+#define IDC_LIB_FIND 502
+#define IDC_LIB_TEXT 503
+#define IDC_LIB_STATUS 504
+#define IDC_LIB_EXTRACT 505
+#define IDC_LIB_ADD 506
+#define IDC_LIB_DELETE 507
+#define IDC_LIB_VERIFY 508
+
+/* Error boxes of the Library window; the detail names the file. */
+#define IDS_LIB_UNREADABLE 230
+#define IDS_LIB_UNCHANGED 231
+#define IDS_LIB_NOT_EXTRACTED 232

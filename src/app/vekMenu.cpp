@@ -14,6 +14,7 @@ void vekMenu::command(int group, int item) {
             case IDM_BOTH: bothCommand(*this); break;
             case IDM_EXPAND: expandCommand(*this); break;
             case IDM_COMPRESS: compressCommand(*this); break;
+            case IDM_BROWSE: browseCommand(*this); break;
             case IDM_EXIT: quitApp(); break;
             default: break;
         }

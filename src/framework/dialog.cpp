@@ -58,6 +58,7 @@ LRESULT dialog::onCommand(int id, WPARAM, LPARAM) {
 std::int32_t* dialog::getPosition() { return nullptr; }
 void dialog::onDestroy() {}
 void dialog::setTemplate(const char* name) { templateName = name; }
+INT_PTR dialog::onOtherMessage(UINT, WPARAM, LPARAM) { return 0; }
 
 int dialog::doModal(wnd* owner) {
     run(owner ? owner->hWndGet() : nullptr);

@@ -36,6 +36,9 @@ public:
     virtual std::int32_t* getPosition();                                  // 13
     virtual void onDestroy();                                             // 14
     virtual void setTemplate(const char* name);                           // 15
+    // Any message the procedure does not turn into one of the above
+    // (WM_SIZE, WM_TIMER, ...); the dialog procedure's result.
+    virtual INT_PTR onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam);  // 16
 
     int doModal(wnd* owner);
     int doModal(HWND owner);

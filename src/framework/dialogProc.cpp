@@ -115,7 +115,7 @@ static INT_PTR handleDialogMessage(HWND hDlg, UINT message, WPARAM wParam, LPARA
         default: break;
     }
     if (isVListMessage(message)) return onVList(object, hDlg, message, wParam, lParam);
-    return 0;
+    return object->onOtherMessage(message, wParam, lParam);
 }
 
 INT_PTR CALLBACK dialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -122,8 +122,9 @@ TEST(vekwinResources, MenuAndAccelerators) {
     EXPECT_STREQ(text, "&Help=F1");
     HMENU file = GetSubMenu(bar, 0);
     const struct { UINT id; const char* text; } items[] = {
-        {4098, "&Expand...\tCtrl+E"}, {4099, "&Compress...\tCtrl+C"}, {4097, "&Both...\tCtrl+B"}, {4100, "E&xit"}};
-    ASSERT_EQ(GetMenuItemCount(file), 5);
+        {4098, "&Expand...\tCtrl+E"}, {4099, "&Compress...\tCtrl+C"}, {4097, "&Both...\tCtrl+B"},
+        {4101, "B&rowse...\tCtrl+L"}, {4100, "E&xit"}};
+    ASSERT_EQ(GetMenuItemCount(file), 6);
     for (const auto& item : items) {
         ASSERT_GT(GetMenuStringA(file, item.id, text, sizeof text, MF_BYCOMMAND), 0) << item.id;
         EXPECT_STREQ(text, item.text);
@@ -132,11 +133,13 @@ TEST(vekwinResources, MenuAndAccelerators) {
     HACCEL accel = LoadAcceleratorsA(module, "vekAccel");
     ASSERT_NE(accel, nullptr);
     ACCEL table[8];
-    ASSERT_EQ(CopyAcceleratorTableA(accel, table, 8), 4);
+    ASSERT_EQ(CopyAcceleratorTableA(accel, table, 8), 5);
     EXPECT_EQ(table[0].key, 'E');
     EXPECT_EQ(table[0].cmd, 4098);
     EXPECT_EQ(table[3].key, VK_F1);
     EXPECT_EQ(table[3].cmd, 5889);
+    EXPECT_EQ(table[4].key, 'L');
+    EXPECT_EQ(table[4].cmd, 4101);
     EXPECT_NE(LoadIconA(module, "vekIcon"), nullptr);
     EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr) << "the manifest";
     FreeLibrary(module);

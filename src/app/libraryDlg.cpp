@@ -1,0 +1,286 @@
+#include "app/libraryDlg.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/mgrPick.h"
+#include "app/resource.h"
+#include "app/vekWnd.h"
+#include "engine/ops/inspect.h"
+#include "engine/ops/parts.h"
+#include "framework/app.h"
+
+namespace {
+
+constexpr UINT_PTR checksumTimer = 1;
+constexpr std::size_t checksumSlice = 4 << 20;  // bytes a timer tick checks
+constexpr int tabStops[] = {84, 116, 144};       // dialog units: position, length, extra text
+
+// An edit control breaks lines at CR LF only.
+std::string withCrLf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
+}
+
+void clearMainLog() {
+    if (theVekWnd) theVekWnd->clearLog();
+}
+
+}  // namespace
+
+libraryDlg::libraryDlg(const libKind& k, std::string libraryPath, logSink& sink)
+    : dlgMgr(0), kind(k), path(std::move(libraryPath)), log(sink) {
+    setTemplate("DLGLIBRARY");
+}
+
+bool libraryDlg::load() {
+    checksum = libraryBrowser::checksumState::pending;
+    return view.open(kind, path, log);
+}
+
+INT_PTR libraryDlg::onInitDialog() {
+    setCaption(("Library - " + path).c_str());
+    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_SETTABSTOPS, std::size(tabStops),
+                        reinterpret_cast<LPARAM>(tabStops));
+    RECT client;
+    GetClientRect(hWnd, &client);
+    layout(client.right, client.bottom);
+    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_INITIALIZE, 0, 0);
+    select(0);
+    SetTimer(hWnd, checksumTimer, 0, nullptr);
+    setItemFocus(IDC_LIB_FIND);
+    return 0;
+}
+
+// The owner's side of the list: items are index entries, by their place.
+LRESULT libraryDlg::onVListRequest(UINT message, WPARAM, LPARAM lParam) {
+    if (message == VLBN_ITEMGONE || message == VLBN_CLEARED) return 1;
+    auto* request = reinterpret_cast<VLBStruct*>(lParam);
+    if (!request || request->ctlId != IDC_LIB_LIST) return -2;
+    return answer(message, *request);
+}
+
+LRESULT libraryDlg::answer(UINT message, VLBStruct& r) {
+    const auto n = static_cast<long long>(view.count());
+    long long item = r.index;
+    switch (message) {
+        case VLBR_GETCOUNT:
+            r.index = static_cast<std::int32_t>(n);
+            r.status = 0;
+            return 1;
+        case VLBR_FIRST: item = 0; break;
+        case VLBR_LAST: item = n - 1; break;
+        case VLBR_NEXT: ++item; break;
+        case VLBR_PREV: --item; break;
+        case VLBR_FINDPERCENT: item = r.index >= 100 ? n - 1 : r.index * n / 100; break;
+        case VLBR_FINDSTRING:
+        case VLBR_SELECTSTRING:
+        case VLBR_FINDSTRING2:
+            item = r.lpSearchText ? view.find(r.lpSearchText, static_cast<std::size_t>(std::max(0, r.index))) : -1;
+            break;
+        default: break;
+    }
+    if (item < 0 || item >= n) {
+        r.status = -1;
+        return 1;
+    }
+    rowText = view.row(static_cast<std::size_t>(item));
+    r.index = r.data = static_cast<std::int32_t>(item);
+    r.lpTextPointer = rowText.data();
+    r.status = 0;
+    if (message == VLBR_GETTEXTLEN) SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, static_cast<LONG_PTR>(rowText.size()));
+    return 1;
+}
+
+// The Delete key does what the Delete button does; every other key is the
+// list's own.
+LRESULT libraryDlg::onVKeyToItem(int key, WPARAM) {
+    if (key != VK_DELETE) return -1;
+    PostMessageA(hWnd, WM_COMMAND, IDC_LIB_DELETE, 0);
+    return -2;
+}
+
+LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
+    switch (id) {
+        case IDC_LIB_LIST:
+            if (code == LBN_SELCHANGE) showSelected();
+            return 1;
+        case IDC_LIB_FIND:
+            if (code == EN_CHANGE) find(false);
+            return 1;
+        case IDOK:  // Enter: the next match in the find field, the part in the list
+            if (GetFocus() == GetDlgItem(hWnd, IDC_LIB_FIND)) {
+                find(true);
+            } else {
+                showSelected();
+            }
+            return 1;
+        case IDC_LIB_EXTRACT: extract(); return 1;
+        case IDC_LIB_ADD: add(); return 1;
+        case IDC_LIB_DELETE: remove(); return 1;
+        case IDC_LIB_VERIFY: verify(); return 1;
+        case IDCANCEL:
+            KillTimer(hWnd, checksumTimer);
+            result = 2;
+            endDialog();
+            return 1;
+        default: return 0;
+    }
+}
+
+INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE && wParam != SIZE_MINIMIZED) {
+        layout(LOWORD(lParam), HIWORD(lParam));
+    } else if (message == WM_GETMINMAXINFO) {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {360, 240};
+    } else if (message == WM_TIMER && wParam == checksumTimer) {
+        checksum = view.checkStep(checksumSlice);
+        if (checksum != libraryBrowser::checksumState::pending) KillTimer(hWnd, checksumTimer);
+        showStatus();
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+int libraryDlg::selected() const {
+    return static_cast<int>(SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_GETCURSEL, 0, 0));
+}
+
+void libraryDlg::select(int item) {
+    const int last = static_cast<int>(view.count()) - 1;
+    if (last >= 0) SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_SETCURSEL, VLBR_FINDPOS, std::min(item, last));
+    showSelected();
+}
+
+void libraryDlg::showSelected() {
+    const int item = selected();
+    std::string text;
+    bool scanned = false;
+    note.clear();
+    if (item >= 0 && view.text(static_cast<std::size_t>(item), text, scanned) && scanned) {
+        note = "; " + std::string(view.entry(static_cast<std::size_t>(item)).name()) +
+               " is not where the index says, found by a scan";
+    }
+    setItemText(IDC_LIB_TEXT, withCrLf(text).c_str());
+    showStatus();
+}
+
+void libraryDlg::showStatus() {
+    using state = libraryBrowser::checksumState;
+    const std::size_t n = view.count();
+    std::string status = std::to_string(n) + (n == 1 ? " part, " : " parts, ");
+    status += checksum == state::pending   ? "checking the checksum..."
+              : checksum == state::matches ? "checksum OK"
+              : checksum == state::differs ? "checksum does not match the data"
+                                           : "no checksum in the version line";
+    setItemText(IDC_LIB_STATUS, (status + note).c_str());
+}
+
+// Typing selects the first entry from the top whose name word begins with
+// the text; Enter the next one after the selection.
+void libraryDlg::find(bool next) {
+    char text[301] = "";
+    getItemText(IDC_LIB_FIND, text, sizeof text);
+    if (!*text) return;
+    VLBStruct request{};
+    request.ctlId = IDC_LIB_LIST;
+    request.index = next ? selected() + 1 : 0;
+    request.lpSearchText = text;
+    if (SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(&request)) < 0) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    showSelected();
+}
+
+// The find row keeps its place; the list and the text share the rest above
+// the status line and the buttons, half each.
+void libraryDlg::layout(int width, int height) {
+    RECT u{4, 20, 44, 14};  // margin, top of the list, button width and height
+    MapDialogRect(hWnd, &u);
+    RECT line{0, 0, 0, 10};
+    MapDialogRect(hWnd, &line);
+    const int m = u.left, top = u.top, buttonWidth = u.right, buttonHeight = u.bottom, lineHeight = line.bottom;
+    const int buttonsTop = height - m - buttonHeight, statusTop = buttonsTop - m / 2 - lineHeight;
+    const int body = std::max(0, statusTop - m / 2 - top), listWidth = std::max(0, (width - 3 * m) / 2);
+    place(IDC_LIB_LIST, m, top, listWidth, body);
+    place(IDC_LIB_TEXT, 2 * m + listWidth, top, std::max(0, width - 3 * m - listWidth), body);
+    place(IDC_LIB_STATUS, m, statusTop, std::max(0, width - 2 * m), lineHeight);
+    int x = m;
+    for (int id : {IDC_LIB_EXTRACT, IDC_LIB_ADD, IDC_LIB_DELETE, IDC_LIB_VERIFY}) {
+        place(id, x, buttonsTop, buttonWidth, buttonHeight);
+        x += buttonWidth + m;
+    }
+    place(IDCANCEL, width - m - buttonWidth, buttonsTop, buttonWidth, buttonHeight);
+    InvalidateRect(hWnd, nullptr, TRUE);
+}
+
+void libraryDlg::place(int id, int x, int y, int width, int height) const {
+    SetWindowPos(GetDlgItem(hWnd, id), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Lets go of the library, runs the change (0 when it was written), and
+// shows the library as it is now, the selection kept where it can be. A
+// change that failed has left the library as it was.
+template <typename Change>
+void libraryDlg::change(Change run) {
+    const int item = selected();
+    KillTimer(hWnd, checksumTimer);
+    view.close();
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const int failed = run();
+    SetCursor(previous);
+    if (failed) errorBox(IDS_LIB_UNCHANGED, 0, path.c_str());
+    if (!load()) {
+        errorBox(IDS_LIB_UNREADABLE, 0, path.c_str());
+        onCommand(IDCANCEL, 0, 0);
+        return;
+    }
+    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_RESETCONTENT, 0, 0);
+    select(std::max(item, 0));
+    SetTimer(hWnd, checksumTimer, 0, nullptr);
+}
+
+// Into the library's folder, under the name expand would give the file.
+void libraryDlg::extract() {
+    const int item = selected();
+    if (item < 0) return;
+    clearMainLog();
+    const std::string name(view.entry(static_cast<std::size_t>(item)).name());
+    SetCurrentDirectoryA(folderOf(path).c_str());
+    if (extractParts(kind, path, {name}, log) != 0) errorBox(IDS_LIB_NOT_EXTRACTED, 0, name.c_str());
+}
+
+void libraryDlg::add() {
+    mgrPick pick(kind.componentExt);
+    if (pick.doModal(hWnd) != 1 || pick.files.empty()) return;
+    clearMainLog();
+    change([&] { return addParts(kind, path, pick.files, log); });
+}
+
+void libraryDlg::remove() {
+    const int item = selected();
+    if (item < 0) return;
+    const std::string name(view.entry(static_cast<std::size_t>(item)).name());
+    const std::string question = "Delete every part named " + name + " from the library?";
+    if (confirmBox("Delete", question.c_str(), hWnd, 2) != 1) return;
+    clearMainLog();
+    change([&] { return deleteParts(kind, path, {name}, log); });
+}
+
+void libraryDlg::verify() {
+    clearMainLog();
+    verifyLibrary(kind, path, log);
+}

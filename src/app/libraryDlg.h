@@ -1,0 +1,53 @@
+// The Library window: every part of one library in a VList (the rows come
+// from the index, read once; the list box holds only the visible ones), a
+// find field, the selected part's text as print shows it, a status line with
+// the part count and the checksum, and Extract, Add, Delete and Verify. Every
+// change goes through the engine's staged write; the log lines go to the
+// main window's log.
+#pragma once
+
+#include <string>
+
+#include "engine/format/libKind.h"
+#include "engine/logSink.h"
+#include "engine/ops/libraryBrowser.h"
+#include "framework/dialog.h"
+#include "framework/vlist.h"
+
+class libraryDlg : public dlgMgr {
+public:
+    libraryDlg(const libKind& kind, std::string path, logSink& log);
+
+    // Reads the library's index; false (logged) when it cannot be read.
+    bool load();
+
+    INT_PTR onInitDialog() override;
+    LRESULT onVListRequest(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT onVKeyToItem(int key, WPARAM wParam) override;
+    LRESULT onCommand(int id, WPARAM code, LPARAM control) override;
+    INT_PTR onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT answer(UINT message, VLBStruct& request);
+    int selected() const;
+    void select(int item);
+    void showSelected();
+    void showStatus();
+    void find(bool next);
+    void layout(int width, int height);
+    void place(int id, int x, int y, int width, int height) const;
+    template <typename Change>
+    void change(Change run);
+    void extract();
+    void add();
+    void remove();
+    void verify();
+
+    const libKind& kind;
+    std::string path;
+    logSink& log;
+    libraryBrowser view;
+    std::string rowText;  // the row last handed to the list; it copies it at once
+    std::string note;     // about the part shown, when its index was wrong
+    libraryBrowser::checksumState checksum = libraryBrowser::checksumState::pending;
+};
