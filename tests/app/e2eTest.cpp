@@ -15,6 +15,9 @@
 #include "common/winTest.h"
 #include "engine/format/libKind.h"
 #include "engine/ops/compress.h"
+#include "engine/ops/inspect.h"
+#include "engine/ops/parts.h"
+#include "framework/vlist.h"
 #include "vekVersion.h"
 
 namespace {
@@ -309,6 +312,111 @@ TEST_F(vekwinCommands, EscStopsALongCompressAndExpand) {
     const auto written = std::count(listed.begin(), listed.end(), '\n');
     EXPECT_GT(written, 0) << "a stopped expand lists what it wrote";
     EXPECT_LT(written, 2500);
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+// The Library window against the command-line operations on a copy: rows,
+// find, text, Extract, Delete and Add byte for byte, a read-only and a held
+// library left alone with an error box, Verify into the log.
+class vekwinBrowse : public vekwinCommands {
+protected:
+    LRESULT list(UINT message, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(GetDlgItem(lib, 501), message, w, l); }
+    std::string shownText() {
+        std::string text = controlText(GetDlgItem(lib, 503));
+        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        return text;
+    }
+    std::string answer(const char* caption, WPARAM button = IDOK) {
+        HWND box = waitFor([caption] { return FindWindowA("#32770", caption); });
+        const std::string text = box ? messageBoxText(box) : "no box";
+        if (box) PostMessageA(box, WM_COMMAND, button, 0);
+        return text;
+    }
+    HWND lib = nullptr;
+};
+
+TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
+    CreateDirectoryA("src", nullptr);
+    std::string names;
+    for (int i = 0; i < 300; ++i) {
+        const std::string n = std::to_string(i);
+        writeBytes("src\\p" + n + ".sym", "*symbol P" + n + (i % 3 ? "" : " extra " + n) + "\nL" + n + "\n");
+        names += "src\\p" + n + ".sym\n";
+    }
+    writeBytes("parts.lst", names);
+    memoryLog ref;
+    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, ref), 0);
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND dlg = openDialog(w, 4101, "Browse");
+    ASSERT_NE(dlg, nullptr);
+    setText(dlg, 301, "lib.slb");
+    ASSERT_TRUE(closes(dlg, IDOK));
+    lib = waitFor([&] { return FindWindowA("#32770", ("Library - " + dir + "\\lib.slb").c_str()); });
+    ASSERT_NE(lib, nullptr);
+    EXPECT_EQ(list(VLB_GETCOUNT), 300);
+    memoryLog rows;
+    ASSERT_EQ(listLibrary(symbolKind, "lib.slb", rows, ref), 0);
+    HWND inner = GetDlgItem(GetDlgItem(lib, 501), 101);
+    for (int item : {0, 299, 150}) {
+        list(VLB_SETCURSEL, VLBR_FINDPOS, item);
+        wchar_t row[200] = L"";
+        SendMessageW(inner, LB_GETTEXT, static_cast<WPARAM>(SendMessageW(inner, LB_GETCURSEL, 0, 0)), reinterpret_cast<LPARAM>(row));
+        std::string text = narrow(row);
+        std::replace(text.begin(), text.end(), '\t', ' ');
+        EXPECT_EQ(text, rows.lines[static_cast<std::size_t>(item)]);
+        EXPECT_LE(SendMessageW(inner, LB_GETCOUNT, 0, 0), list(VLB_GETLINES) + 1) << "only the visible rows";
+    }
+    setText(lib, 502, "p15");
+    EXPECT_EQ(list(VLB_GETCURSEL), 15);
+    std::string printed;
+    ASSERT_EQ(printPart(symbolKind, "lib.slb", "P15", printed, ref), 0);
+    EXPECT_EQ(shownText(), printed);
+    setText(lib, 502, "p1");
+    PostMessageA(GetDlgItem(lib, 502), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(waitFor([&] { return list(VLB_GETCURSEL) == 10; }, 3000)) << "Enter finds the next";
+    setText(lib, 502, "p15");
+
+    CopyFileA("lib.slb", "ref.slb", FALSE);
+    CreateDirectoryA("ref", nullptr);
+    PostMessageA(lib, WM_COMMAND, 505, 0);
+    waitForDone(w, 1, "Extract: Writing P15    to    P15.sym");
+    SetCurrentDirectoryA("ref");
+    ASSERT_EQ(extractParts(symbolKind, "..\\ref.slb", {"P15"}, ref), 0);
+    SetCurrentDirectoryA("..");
+    EXPECT_EQ(readBytes("P15.sym"), readBytes("ref\\P15.sym"));
+
+    for (int locked = 0; locked < 3; ++locked) {  // read-only, held, then free
+        if (locked == 0) setReadOnly("lib.slb", true);
+        HANDLE held = locked == 1 ? CreateFileA("lib.slb", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
+                                  : INVALID_HANDLE_VALUE;
+        const std::string before = readBytes("lib.slb");
+        PostMessageA(lib, WM_COMMAND, 507, 0);
+        EXPECT_EQ(answer("Delete"), "Delete every part named P15 from the library?");
+        if (locked < 2) {
+            EXPECT_EQ(answer("Error"), "[231]    The library was not changed:" + dir + "\\lib.slb");
+            EXPECT_EQ(readBytes("lib.slb"), before);
+        }
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        setReadOnly("lib.slb", false);
+    }
+    ASSERT_EQ(deleteParts(symbolKind, "ref.slb", {"P15"}, ref), 0);
+    EXPECT_TRUE(waitFor([&] { return list(VLB_GETCOUNT) == 299; }, 5000));
+    EXPECT_EQ(readBytes("lib.slb"), readBytes("ref.slb"));
+    EXPECT_EQ(list(VLB_GETCURSEL), 15) << "the selection stays where it was";
+
+    PostMessageA(lib, WM_COMMAND, 506, 0);
+    HWND pick = waitFor([] { return FindWindowA("#32770", "Add Parts"); });
+    ASSERT_NE(pick, nullptr);
+    setText(pick, 301, (dir + "\\src\\p15.sym").c_str());
+    ASSERT_TRUE(closes(pick, IDOK));
+    ASSERT_EQ(addParts(symbolKind, "ref.slb", {"src\\p15.sym"}, ref), 0);
+    EXPECT_TRUE(waitFor([&] { return list(VLB_GETCOUNT) == 300; }, 5000));
+    EXPECT_EQ(readBytes("lib.slb"), readBytes("ref.slb"));
+
+    PostMessageA(lib, WM_COMMAND, 508, 0);
+    waitForDone(w, 1, "Verify: library is clean");
+    EXPECT_TRUE(closes(lib, IDCANCEL));
     EXPECT_EQ(quit(p, w), 0u);
 }
 
