@@ -65,10 +65,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, listEntryTable, ::testing::Values(
     listCase{"dir/sub dir.sym\n", "dir/sub"}));
 
 TEST(listPathFor, CutsAtTheFirstDot) {
-    EXPECT_EQ(listPathFor("parts.slb"), "parts.lst");
-    EXPECT_EQ(listPathFor("D:\\V1.2\\parts.slb"), "D:\\V1.lst");
-    EXPECT_EQ(listPathFor("noext"), "noext.lst");
-    EXPECT_EQ(listPathFor("a.b.c"), "a.lst");
+    for (const auto& [path, list] : {std::pair{"parts.slb", "parts.lst"}, {"D:\\V1.2\\parts.slb", "D:\\V1.lst"},
+                                      {"noext", "noext.lst"}, {"a.b.c", "a.lst"}}) {
+        EXPECT_EQ(listPathFor(path), list);
+    }
 }
 
 // Drives the collision rule with a set of taken names.
@@ -87,15 +87,10 @@ TEST(collisionRule, OdometerWithCarries) {
     std::vector<std::string> tried = namesTried("AND2", 100000, chosen);
     EXPECT_FALSE(chosen.has_value());
     ASSERT_EQ(tried.size(), 18279u);
-    EXPECT_EQ(tried[0], "AND2.sym");
-    EXPECT_EQ(tried[1], "ANDa.sym");
-    EXPECT_EQ(tried[26], "ANDz.sym");
-    EXPECT_EQ(tried[27], "ANaa.sym");
-    EXPECT_EQ(tried[28], "ANab.sym");
-    EXPECT_EQ(tried[53], "ANba.sym");
-    EXPECT_EQ(tried[702], "ANzz.sym");
-    EXPECT_EQ(tried[703], "Aaaa.sym");
-    EXPECT_EQ(tried.back(), "Azzz.sym");
+    const std::pair<std::size_t, const char*> expected[] = {{0, "AND2.sym"},   {1, "ANDa.sym"},   {26, "ANDz.sym"},
+                                                             {27, "ANaa.sym"},  {28, "ANab.sym"},  {53, "ANba.sym"},
+                                                             {702, "ANzz.sym"}, {703, "Aaaa.sym"}, {18278, "Azzz.sym"}};
+    for (const auto& [i, name] : expected) EXPECT_EQ(tried[i], name) << i;
     EXPECT_EQ(std::set<std::string>(tried.begin(), tried.end()).size(), tried.size());
 }
 

