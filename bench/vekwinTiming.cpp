@@ -10,23 +10,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "benchWin.h"
+
 namespace {
-
-template <class Probe>
-auto waitFor(Probe probe, int ms = 30000) -> decltype(probe()) {
-    for (int waited = 0; waited < ms; waited += 10) {
-        if (auto found = probe()) return found;
-        Sleep(10);
-    }
-    return probe();
-}
-
-double seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // True when one of the log's last two lines is the closing DONE line (the
 // last one once the log has overflowed, when only DONE is still added).

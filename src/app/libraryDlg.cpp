@@ -169,9 +169,14 @@ void libraryDlg::showSelected() {
     std::string text;
     bool scanned = false;
     note.clear();
-    if (item >= 0 && view.text(static_cast<std::size_t>(item), text, scanned) && scanned) {
-        note = "; " + std::string(view.entry(static_cast<std::size_t>(item)).name()) +
-               " is not where the index says, found by a scan";
+    if (item >= 0) {
+        const auto i = static_cast<std::size_t>(item);
+        const std::string name(view.entry(i).name());
+        if (!view.text(i, text, scanned)) {
+            note = "; no part " + name + " in the library";
+        } else if (scanned) {
+            note = "; " + name + " is not where the index says, found by a scan";
+        }
     }
     setItemText(IDC_LIB_TEXT, withCrLf(text).c_str());
     showStatus();
