@@ -8,19 +8,8 @@ set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 n=${1:-3000}
 repeats=${2:-3}
-native="$root/build/native"
-win="$root/build/win64"
-cmake -S "$root" -B "$native" >/dev/null
-cmake --build "$native" -j2 --target genParts >/dev/null
-cmake -S "$root" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$win" -j2 --target vek vekwin vekwinTiming >/dev/null
-export WINEPREFIX="$win/wineprefix" WINEDEBUG=-all
-wine=/usr/lib/wine/wine64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    $wine wineboot -i >/dev/null 2>&1 || true
-    $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-    /usr/lib/wine/wineserver -w
-fi
+winTargets="vek vekwin vekwinTiming"
+. "$root/bench/wine-env.sh"
 work=$(mktemp -d /var/tmp/vekwine.XXXXXX)
 trap 'rm -rf "$work"; /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 "$native/bin/genParts" symbol "$n" "$work/src" 2026 300 >/dev/null
