@@ -45,18 +45,23 @@ class compressTable : public inTempDir, public ::testing::WithParamInterface<com
 TEST_P(compressTable, LogAndLibrary) {
     const compressCase& c = GetParam();
     for (const auto& [name, bytes] : c.files) writeBytes(name, bytes);
-    memoryLog log;
-    compressProbe probe;
-    EXPECT_EQ(compressLibrary(*c.kind, "parts.lst", "out.slb", false, log, &probe), 0);
-    EXPECT_EQ(joinLines(log.lines), c.log);
-    EXPECT_EQ(probe.errors, c.errors);
-    EXPECT_EQ(fileExists("out.slb"), c.output.has_value());
-    if (c.output) {
-        EXPECT_EQ(readBytes("out.slb"), *c.output);
+    for (bool ahead : {true, false}) {  // files read ahead on a second thread, or one by one
+        allowReadAhead(ahead);
+        memoryLog log;
+        compressProbe probe;
+        EXPECT_EQ(compressLibrary(*c.kind, "parts.lst", "out.slb", false, log, &probe), 0);
+        EXPECT_EQ(joinLines(log.lines), c.log) << ahead;
+        EXPECT_EQ(probe.errors, c.errors);
+        EXPECT_EQ(fileExists("out.slb"), c.output.has_value());
+        if (c.output) {
+            EXPECT_EQ(readBytes("out.slb"), *c.output) << ahead;
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()),
+                  static_cast<long>(c.files.size() + (c.output ? 1 : 0)))
+            << "no workfile or staging file stays behind";
+        fs::remove("out.slb");
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()),
-              static_cast<long>(c.files.size() + (c.output ? 1 : 0)))
-        << "no workfile or staging file stays behind";
+    allowReadAhead(true);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, compressTable, ::testing::Values(

@@ -9,7 +9,6 @@ constexpr std::size_t flushAt = 1 << 16;
 }
 
 void workFile::append(const char* bytes, std::size_t count) {
-    checksum = checksumUpdate(checksum, reinterpret_cast<const unsigned char*>(bytes), count);
     size += static_cast<long long>(count);
     if (pending.size() < flushAt + count) pending.resize(flushAt + count);
     std::memcpy(pending.data() + used, bytes, count);
@@ -23,6 +22,8 @@ bool workFile::flush() {
         used = 0;
         return true;
     }
+    // One long run through the checksum per block, not two short ones a line.
+    checksum = checksumUpdate(checksum, reinterpret_cast<const unsigned char*>(pending.data()), used);
     if (used > 0 && std::fwrite(pending.data(), 1, used, stream) != used) failed = true;
     used = 0;
     if (std::fflush(stream) != 0) failed = true;

@@ -14,7 +14,7 @@
 struct workFile {
     std::FILE* stream = nullptr;
     std::string name;
-    std::uint32_t checksum = checksumStart;
+    std::uint32_t checksum = checksumStart;  // of the bytes written to the stream
     long long size = 0;
     bool failed = false;
     std::vector<char> readBlock;  // reused by every component's reader

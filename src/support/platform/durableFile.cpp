@@ -80,13 +80,16 @@ smallRead readSmallFile(const std::string& path, std::size_t limit, std::string&
     } else if (!S_ISREG(st.st_mode) || static_cast<unsigned long long>(st.st_size) > limit) {
         result = smallRead::notHere;
     } else {
-        // One byte more than the size asks for the end in the same call.
+        // One byte more than the size asks for the end in the same call: a
+        // regular file that gives less than asked has ended, so most files
+        // take one read. One that grew meanwhile is read on to its end.
         bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
         std::size_t got = 0;
         ssize_t n;
         while ((n = ::read(fd, &bytes[got], bytes.size() - got)) > 0) {
             got += static_cast<std::size_t>(n);
-            if (got == bytes.size()) bytes.resize(bytes.size() * 2);
+            if (got < bytes.size()) break;
+            bytes.resize(bytes.size() * 2);
         }
         bytes.resize(got);
         if (n < 0) result = smallRead::cannotOpen;
