@@ -48,6 +48,7 @@ bool componentWriter::begin(const std::string& name, const std::string& header) 
         out = fileOps::open(fileName, "w");
         if (!out) return fail(prefix + "fatal error: can't open: " + fileName);
     }
+    std::setvbuf(out, outBuffer.data(), _IOFBF, outBuffer.size());
     log.addLine(prefix + "Writing " + name + "    to    " + fileName);
     if ((list && !writeAll(list, fileName + " \t" + name + "\n")) || !writeAll(out, header)) {
         std::fclose(out);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
@@ -48,4 +49,5 @@ private:
     std::FILE* list = nullptr;
     std::FILE* out = nullptr;
     bool writeOk = true;
+    std::vector<char> outBuffer = std::vector<char>(1 << 16);  // most parts go out in one write
 };
