@@ -5,7 +5,7 @@
 #include <new>
 
 #include "app/vekWnd.h"
-#include "engine/ops/compress.h"
+#include "engine/ops/runControl.h"
 #include "framework/app.h"
 #include "framework/msgLoop.h"
 #include "framework/thunk.h"
@@ -69,9 +69,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR commandLi
         MessageBoxA(nullptr, "Can only run one VK at a time.", nullptr, 0x2010);
         return 1;
     }
-    // The small-block heap serves one thread: compress reads its files on
-    // this one.
-    allowReadAhead(false);
+    // The small-block heap serves one thread, and the busy window's progress
+    // runs on this one: compress and expand do all their work here.
+    allowSecondThread(false);
     int argc = 0;
     char** argv = nullptr;
     splitCommandLine(hInstance, commandLine, &argc, &argv);

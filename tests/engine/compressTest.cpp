@@ -46,7 +46,7 @@ TEST_P(compressTable, LogAndLibrary) {
     const compressCase& c = GetParam();
     for (const auto& [name, bytes] : c.files) writeBytes(name, bytes);
     for (bool ahead : {true, false}) {  // files read ahead on a second thread, or one by one
-        allowReadAhead(ahead);
+        allowSecondThread(ahead);
         memoryLog log;
         compressProbe probe;
         EXPECT_EQ(compressLibrary(*c.kind, "parts.lst", "out.slb", false, log, &probe), 0);
@@ -61,7 +61,7 @@ TEST_P(compressTable, LogAndLibrary) {
             << "no workfile or staging file stays behind";
         fs::remove("out.slb");
     }
-    allowReadAhead(true);
+    allowSecondThread(true);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, compressTable, ::testing::Values(

@@ -15,7 +15,6 @@
 
 namespace {
 
-bool readAhead = true;
 constexpr int filesAhead = 32;
 
 // The list file and the staged library of one compress run.
@@ -69,7 +68,7 @@ bool compressOperation::openFiles() {
 }
 
 void compressOperation::processList(int& files) {
-    if (readAhead) return processAhead(files);
+    if (secondThreadAllowed()) return processAhead(files);
     std::string piece;
     entryFields fields;
     while (!probe.control.stopping() && listReader->readPiece(piece, lineReader::listPieceBuffer)) {
@@ -161,5 +160,3 @@ int compressLibrary(const libKind& kind, const std::string& listPath, const std:
     p.errors = 0;
     return compressOperation(kind, listPath, outPath, log, p).run(remove);
 }
-
-void allowReadAhead(bool allowed) { readAhead = allowed; }

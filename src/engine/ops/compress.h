@@ -26,7 +26,3 @@ struct compressProbe {
 // could be written; with remove, the component files are deleted only then.
 int compressLibrary(const libKind& kind, const std::string& listPath, const std::string& outPath,
                     bool remove, logSink& log, compressProbe* probe = nullptr);
-
-// Whether compress reads the component files ahead on a second thread (on
-// at start). A front end whose allocator serves one thread only turns it off.
-void allowReadAhead(bool allowed);

@@ -8,9 +8,27 @@
 #include "engine/io/libraryReader.h"
 #include "engine/ops/componentCheck.h"
 #include "engine/ops/engineOperation.h"
+#include "engine/ops/writeBehind.h"
 #include "support/fileOps.h"
 
 namespace {
+
+// Where the reader's lines go: to the log, or with the part being read.
+class readerLog : public logSink {
+public:
+    explicit readerLog(logSink& to) : log(to) {}
+    void addLine(const std::string& line) override {
+        if (into) {
+            into->push_back(line);
+        } else {
+            log.addLine(line);
+        }
+    }
+    std::vector<std::string>* into = nullptr;
+
+private:
+    logSink& log;
+};
 
 // Reader and component writer: each component goes to its file, then is
 // compared with its index entry.
@@ -20,17 +38,15 @@ public:
         : engineOperation(k, sink), control(c), writer(k, sink) {}
 
     int run(byteSource& library, const std::string& listPath) {
-        libraryReader reader(library, curKeyword, log);
+        readerLog readerLines(log);
+        libraryReader reader(library, curKeyword, readerLines);
         if (!reader.findIndex()) return fatal("Expand: fatal error: no index");
         if (!writer.openList(listPath)) return 1;
         if (!reader.readIndex(index)) return fatal("Expand: fatal error: no " + curKindName + "s found in library");
-        long long total = 0, done = 0;
+        long long total = 0;
         for (const indexEntry* e = index.first; e; e = e->next) ++total;
-        for (; reader.hasComponent() && !control.stopping(); reader.nextComponent()) {
-            if (!expandComponent(reader)) return 1;
-            control.report(++done, total);
-        }
-        if (!writer.finish()) return 1;
+        const bool written = secondThreadAllowed() ? expandBehind(reader, readerLines, total) : expandHere(reader, total);
+        if (!written || !writer.finish()) return 1;
         if (control.stopping()) return closing("CANCELLED", cancelledResult);
         log.addLine("Expand: Checking index....");
         index.checkIndex(log, curKindName);
@@ -49,6 +65,36 @@ private:
     int fatal(const std::string& message) {
         log.addLine(message);
         return 1;
+    }
+
+    bool expandHere(libraryReader& reader, long long total) {
+        long long done = 0;
+        for (; reader.hasComponent() && !control.stopping(); reader.nextComponent()) {
+            if (!expandComponent(reader)) return false;
+            control.report(++done, total);
+        }
+        return true;
+    }
+
+    // The same steps with the files written on the second thread; a stop
+    // asked for ends the writing there, which ends the reading here.
+    bool expandBehind(libraryReader& reader, readerLog& readerLines, long long total) {
+        writeBehind behind(writer, log, control, total);
+        for (; reader.hasComponent(); reader.nextComponent()) {
+            expandedPart part;
+            part.name = componentNameOf(reader.header(), curKeyword);
+            const indexEntry* entry = index.find(part.name);
+            part.header = entry ? formatHeader(*entry, curKeyword) : reader.header();
+            readerLines.into = &part.readerLines;
+            std::string line;
+            while (reader.nextLine(line)) part.body += line;
+            readerLines.into = nullptr;
+            memoryLog check;
+            checkComponent(index, part.name, reader.position(), reader.length(), check);
+            part.checkLines = std::move(check.lines);
+            if (!behind.push(std::move(part))) break;
+        }
+        return behind.finish();
     }
 
     bool expandComponent(libraryReader& reader) {

@@ -21,3 +21,11 @@ struct runControl {
         if (progress) progress(context, done, total);
     }
 };
+
+// Whether compress and expand may use a second thread, reading the part
+// files ahead and writing them behind (on at start). Compress then logs
+// from the calling thread and expand from the second one, which also calls
+// progress. A front end whose allocator serves one thread only, or whose
+// progress callback must run on its own thread, turns it off.
+void allowSecondThread(bool allowed);
+bool secondThreadAllowed();

@@ -1,0 +1,59 @@
+// Expand's second thread: the part files are created and written there, in
+// library order, while the calling thread reads the next parts. Every log
+// line of the parts and every progress report then come from this thread,
+// in the order expand gives them on one: the writer's lines, the reader's,
+// the index check's.
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/io/componentWriter.h"
+#include "engine/logSink.h"
+#include "engine/ops/runControl.h"
+
+struct expandedPart {
+    std::string name;
+    std::string header;                    // as the file's first line
+    std::string body;                      // the other lines
+    std::vector<std::string> readerLines;  // logged while it was read
+    std::vector<std::string> checkLines;   // the index check's findings
+};
+
+class writeBehind {
+public:
+    // total: the parts the index names, for the progress reports.
+    writeBehind(componentWriter& writer, logSink& log, const runControl& control, long long total);
+    ~writeBehind();
+    writeBehind(const writeBehind&) = delete;
+    writeBehind& operator=(const writeBehind&) = delete;
+
+    // Queues a part; waits while enough are waiting. False once the writing
+    // has ended: after a fatal error, or when a stop was asked for.
+    bool push(expandedPart part);
+    // Waits until every queued part is written (or dropped after the end).
+    // False after a fatal error.
+    bool finish();
+
+private:
+    void work();
+    bool writePart(const expandedPart& part);
+
+    componentWriter& writer;
+    logSink& log;
+    const runControl& control;
+    long long total;
+    long long done = 0;
+    std::mutex lock;
+    std::condition_variable changed;
+    std::deque<expandedPart> queue;
+    bool closing = false;  // no more parts will come
+    bool ended = false;    // the writing has ended early
+    bool failed = false;
+    bool idle = true;
+    std::thread thread;  // last: starts once the rest is in place
+};
