@@ -6,6 +6,10 @@
 #include "engine/io/workFile.h"
 #include "engine/logSink.h"
 
+namespace {
+constexpr std::size_t handOver = 8;  // parts a hand-over holds at most
+}
+
 componentPrefetch::componentPrefetch(const libKind& k) : kind(k), reader([this] { work(); }) {}
 
 componentPrefetch::~componentPrefetch() {
@@ -18,16 +22,16 @@ componentPrefetch::~componentPrefetch() {
 }
 
 void componentPrefetch::push(std::string path) {
-    {
-        std::lock_guard<std::mutex> hold(lock);
-        todo.push_back(std::move(path));
-    }
-    changed.notify_all();
+    std::lock_guard<std::mutex> hold(lock);
+    todo.push_back(std::move(path));
+    if (readerWaits) changed.notify_all();
 }
 
 componentPrefetch::component componentPrefetch::take() {
     std::unique_lock<std::mutex> hold(lock);
+    takerWaits = true;
     changed.wait(hold, [this] { return !done.empty(); });
+    takerWaits = false;
     component c = std::move(done.front());
     done.pop_front();
     return c;
@@ -35,26 +39,42 @@ componentPrefetch::component componentPrefetch::take() {
 
 void componentPrefetch::work() {
     workFile text;  // memory only: its read block is reused for every file
+    std::deque<std::string> paths;
+    std::vector<component> ready;
     for (;;) {
-        component c;
         {
             std::unique_lock<std::mutex> hold(lock);
+            for (component& c : ready) done.push_back(std::move(c));
+            ready.clear();
+            if (takerWaits && !done.empty()) changed.notify_all();
+            readerWaits = true;
             changed.wait(hold, [this] { return stopping || !todo.empty(); });
+            readerWaits = false;
             if (stopping) return;
-            c.path = std::move(todo.front());
-            todo.pop_front();
+            paths.swap(todo);
         }
-        memoryLog log;
-        text.size = 0;
-        c.result = readComponentFile(c.path, kind, text, log, c.fields);
-        text.flush();
-        c.bytes = std::move(text.memory);
-        text.memory.clear();
-        c.lines = std::move(log.lines);
-        {
-            std::lock_guard<std::mutex> hold(lock);
-            done.push_back(std::move(c));
+        while (!paths.empty()) {
+            ready.push_back(read(std::move(paths.front()), text));
+            paths.pop_front();
+            if (ready.size() == handOver) {
+                std::lock_guard<std::mutex> hold(lock);
+                for (component& c : ready) done.push_back(std::move(c));
+                ready.clear();
+                if (takerWaits) changed.notify_all();
+            }
         }
-        changed.notify_all();
     }
+}
+
+componentPrefetch::component componentPrefetch::read(std::string path, workFile& text) {
+    component c;
+    c.path = std::move(path);
+    memoryLog log;
+    text.size = 0;
+    c.result = readComponentFile(c.path, kind, text, log, c.fields);
+    text.flush();
+    c.bytes = std::move(text.memory);
+    text.memory.clear();
+    c.lines = std::move(log.lines);
+    return c;
 }

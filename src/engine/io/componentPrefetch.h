@@ -19,6 +19,7 @@
 
 #include "engine/format/entryFields.h"
 #include "engine/format/libKind.h"
+#include "engine/io/workFile.h"
 
 class componentPrefetch {
 public:
@@ -42,6 +43,7 @@ public:
 
 private:
     void work();
+    component read(std::string path, workFile& text);
 
     const libKind& kind;
     std::mutex lock;
@@ -49,5 +51,10 @@ private:
     std::deque<std::string> todo;
     std::deque<component> done;
     bool stopping = false;
+    // Each side wakes the other only when it waits for it, and the reading
+    // side hands its parts over a few at a time: a wake-up per part costs
+    // more than reading a small part.
+    bool takerWaits = false;
+    bool readerWaits = false;
     std::thread reader;  // last: starts once the rest is in place
 };

@@ -50,11 +50,10 @@ int cannotOpen(const std::string& path, logSink& log) {
 // which is most of the time compress spends on them.
 int readComponentFile(const std::string& path, const libKind& kind, workFile& work, logSink& log,
                       entryFields& fields) {
-    std::string bytes;
-    const int whole = fileOps::readWhole(path, wholeFileLimit, bytes);
+    const int whole = fileOps::readWhole(path, wholeFileLimit, work.fileBytes);
     if (whole == 0) return cannotOpen(path, log);
     if (whole == 1) {
-        memorySource source(bytes);
+        memorySource source(work.fileBytes);
         return readFrom(source, path, kind, work, log, fields);
     }
     std::FILE* f = fileOps::open(path, "r");

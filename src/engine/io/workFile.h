@@ -18,6 +18,7 @@ struct workFile {
     long long size = 0;
     bool failed = false;
     std::vector<char> readBlock;  // reused by every component's reader
+    std::string fileBytes;        // reused for every component file read whole
     std::string memory;           // the bytes flushed when there is no stream
 
     // Adds bytes to the data section; they reach the file in large blocks.
