@@ -4,6 +4,7 @@
 
 namespace {
 constexpr std::size_t partsAhead = 32;
+constexpr std::size_t handOverSize = 8;
 }
 
 writeBehind::writeBehind(componentWriter& w, logSink& sink, const runControl& c, long long all)
@@ -15,41 +16,69 @@ writeBehind::~writeBehind() {
 }
 
 bool writeBehind::push(expandedPart part) {
+    pending.push_back(std::move(part));
+    return pending.size() < handOverSize || handOver();
+}
+
+// Moves the pending parts to the writer once it has room; false once the
+// writing has ended.
+bool writeBehind::handOver() {
     std::unique_lock<std::mutex> hold(lock);
+    readerWaits = true;
     changed.wait(hold, [this] { return ended || queue.size() < partsAhead; });
+    readerWaits = false;
     if (ended) return false;
-    queue.push_back(std::move(part));
-    changed.notify_all();
+    for (expandedPart& part : pending) queue.push_back(std::move(part));
+    pending.clear();
+    if (writerWaits) changed.notify_all();
     return true;
 }
 
 bool writeBehind::finish() {
+    if (!pending.empty()) handOver();
     std::unique_lock<std::mutex> hold(lock);
     closing = true;
-    changed.notify_all();
+    if (writerWaits) changed.notify_all();
+    readerWaits = true;
     changed.wait(hold, [this] { return queue.empty() && idle; });
+    readerWaits = false;
     return !failed;
 }
 
 void writeBehind::work() {
+    std::deque<expandedPart> parts;
     std::unique_lock<std::mutex> hold(lock);
     for (;;) {
+        writerWaits = true;
         changed.wait(hold, [this] { return closing || !queue.empty(); });
+        writerWaits = false;
         if (queue.empty()) return;
-        expandedPart part = std::move(queue.front());
-        queue.pop_front();
+        parts.swap(queue);
         const bool drop = ended;
         idle = false;
+        if (readerWaits) changed.notify_all();
         hold.unlock();
-        // A stop asked for is seen before the next part, as on one thread.
-        const bool stop = !drop && control.stopping();
-        const bool ok = drop || stop || writePart(part);
+        const bool ok = drop || writeParts(parts);
+        parts.clear();
         hold.lock();
         idle = true;
-        if (stop || !ok) ended = true;
-        if (!ok) failed = true;
-        changed.notify_all();
+        if (!ok) ended = failed = true;
+        if (readerWaits) changed.notify_all();
     }
+}
+
+// A stop asked for is seen before the next part, as on one thread; the
+// parts after it are dropped.
+bool writeBehind::writeParts(std::deque<expandedPart>& parts) {
+    for (const expandedPart& part : parts) {
+        if (control.stopping()) {
+            std::lock_guard<std::mutex> hold(lock);
+            ended = true;
+            return true;
+        }
+        if (!writePart(part)) return false;
+    }
+    return true;
 }
 
 bool writeBehind::writePart(const expandedPart& part) {

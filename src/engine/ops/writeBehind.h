@@ -40,7 +40,9 @@ public:
     bool finish();
 
 private:
+    bool handOver();
     void work();
+    bool writeParts(std::deque<expandedPart>& parts);
     bool writePart(const expandedPart& part);
 
     componentWriter& writer;
@@ -50,7 +52,12 @@ private:
     long long done = 0;
     std::mutex lock;
     std::condition_variable changed;
+    std::deque<expandedPart> pending;  // read, not yet handed over
     std::deque<expandedPart> queue;
+    // Parts go over a few at a time, and each side wakes the other only
+    // when it waits for it: a wake-up a part costs more than a small part.
+    bool readerWaits = false;
+    bool writerWaits = false;
     bool closing = false;  // no more parts will come
     bool ended = false;    // the writing has ended early
     bool failed = false;
