@@ -17,7 +17,7 @@ void setCaption(const std::string& text) {
 
 }  // namespace
 
-busyRun::busyRun(const char* w) : what(w) {
+busyRun::busyRun(const char* w, HWND statusWindow) : what(w), status(statusWindow) {
     stopRequested = 0;
     running = this;
     runs.stop = &stopRequested;
@@ -40,9 +40,10 @@ void busyRun::progress(void* self, long long done, long long total) {
     const DWORD now = GetTickCount();
     if (now - run->lastPump < pumpEvery) return;
     run->lastPump = now;
-    std::string caption = std::string(programTitle) + " - " + run->what + " " + std::to_string(done);
-    if (total > 0) caption += " of " + std::to_string(total);
-    setCaption(caption);
+    std::string shown = run->what + " " + std::to_string(done);
+    if (total > 0) shown += " of " + std::to_string(total);
+    setCaption(std::string(programTitle) + " - " + shown);
+    if (run->status) SetWindowTextA(run->status, (shown + "...").c_str());
     run->pump();
 }
 

@@ -13,8 +13,9 @@
 
 class busyRun {
 public:
-    // what names the operation in the caption ("Expand").
-    explicit busyRun(const char* what);
+    // what names the operation in the caption ("Expand"); the progress also
+    // shows as the text of status when one is given.
+    explicit busyRun(const char* what, HWND status = nullptr);
     ~busyRun();
     busyRun(const busyRun&) = delete;
     busyRun& operator=(const busyRun&) = delete;
@@ -31,6 +32,7 @@ private:
     void pump();
 
     std::string what;
+    HWND status;
     runControl runs;
     DWORD lastPump = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/busyRun.h"
 #include "app/mgrPick.h"
 #include "app/resource.h"
 #include "app/vekWnd.h"
@@ -111,6 +112,10 @@ LRESULT libraryDlg::onVKeyToItem(int key, WPARAM) {
 }
 
 LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
+    if (busy) {  // closing asks the change to stop; nothing else starts
+        if (id == IDCANCEL) busyRun::requestStop();
+        return 1;
+    }
     switch (id) {
         case IDC_LIB_LIST:
             if (code == LBN_SELCHANGE) showSelected();
@@ -236,18 +241,23 @@ void libraryDlg::place(int id, int x, int y, int width, int height) const {
     SetWindowPos(GetDlgItem(hWnd, id), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Lets go of the library, runs the change (0 when it was written), and
-// shows the library as it is now, the selection kept where it can be. A
-// change that failed has left the library as it was.
+// Lets go of the library, runs the change (0 when it was written) with its
+// progress in the status line and Esc to stop it, and shows the library as
+// it is now, the selection kept where it can be. A change that failed or
+// was stopped has left the library as it was.
 template <typename Change>
-void libraryDlg::change(Change run) {
+void libraryDlg::change(const char* what, Change run) {
     const int item = selected();
     KillTimer(hWnd, checksumTimer);
     view.close();
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    const int failed = run();
-    SetCursor(previous);
-    if (failed) errorBox(IDS_LIB_UNCHANGED, 0, path.c_str());
+    int outcome = 0;
+    busy = true;
+    {
+        busyRun running(what, GetDlgItem(hWnd, IDC_LIB_STATUS));
+        outcome = run(&running.control());
+    }
+    busy = false;
+    if (outcome != 0 && outcome != cancelledResult) errorBox(IDS_LIB_UNCHANGED, 0, path.c_str());
     if (!load()) {
         errorBox(IDS_LIB_UNREADABLE, 0, path.c_str());
         onCommand(IDCANCEL, 0, 0);
@@ -272,7 +282,7 @@ void libraryDlg::add() {
     mgrPick pick(kind.componentExt);
     if (pick.doModal(hWnd) != 1 || pick.files.empty()) return;
     clearMainLog();
-    change([&] { return addParts(kind, path, pick.files, log); });
+    change("Add", [&](const runControl* control) { return addParts(kind, path, pick.files, log, control); });
 }
 
 void libraryDlg::remove() {
@@ -282,7 +292,7 @@ void libraryDlg::remove() {
     const std::string question = "Delete every part named " + name + " from the library?";
     if (confirmBox("Delete", question.c_str(), hWnd, 2) != 1) return;
     clearMainLog();
-    change([&] { return deleteParts(kind, path, {name}, log); });
+    change("Delete", [&](const runControl* control) { return deleteParts(kind, path, {name}, log, control); });
 }
 
 void libraryDlg::verify() {

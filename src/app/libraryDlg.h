@@ -37,7 +37,7 @@ private:
     void layout(int width, int height);
     void place(int id, int x, int y, int width, int height) const;
     template <typename Change>
-    void change(Change run);
+    void change(const char* what, Change run);
     void extract();
     void add();
     void remove();
@@ -50,4 +50,5 @@ private:
     std::string rowText;  // the row last handed to the list; it copies it at once
     std::string note;     // about the part shown, when its index was wrong
     libraryBrowser::checksumState checksum = libraryBrowser::checksumState::pending;
+    bool busy = false;  // a change runs: the window answers, its commands wait
 };

@@ -308,6 +308,7 @@ TEST_F(vekwinCommands, EscStopsALongCompressAndExpand) {
     const auto written = std::count(listed.begin(), listed.end(), '\n');
     EXPECT_GT(written, 0) << "a stopped expand lists what it wrote";
     EXPECT_LT(written, 2500);
+
     EXPECT_EQ(quit(p, w), 0u);
 }
 
@@ -407,6 +408,35 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
 
     PostMessageA(lib, WM_COMMAND, 508, 0);
     waitForDone(w, 1, "Verify: library is clean");
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+// A change to a large library shows its progress in the status line, and
+// Esc stops it with the library as it was.
+TEST_F(vekwinBrowse, EscStopsADeleteInALargeLibrary) {
+    std::string index, data;
+    for (int i = 0; i < 200000; ++i) {
+        const std::string part = "*symbol P" + std::to_string(i) + "\nL1\n";
+        index += "symloc P" + std::to_string(i) + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
+        data += part;
+    }
+    const std::string library = "*version 6.3 0\n@index\n" + index + data;
+    writeBytes("big.slb", library);
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND dlg = openDialog(w, 4101, "Browse");
+    ASSERT_NE(dlg, nullptr);
+    setText(dlg, 301, "big.slb");
+    ASSERT_TRUE(closes(dlg, IDOK));
+    HWND lib = waitFor([&] { return FindWindowA("#32770", ("Library - " + dir + "\\big.slb").c_str()); });
+    ASSERT_NE(lib, nullptr);
+    PostMessageA(lib, WM_COMMAND, 507, 0);
+    PostMessageA(waitFor([] { return FindWindowA("#32770", "Delete"); }), WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(waitFor([&] { return controlText(GetDlgItem(lib, 504)).rfind("Delete ", 0) == 0; }));
+    PostMessageA(GetDlgItem(lib, 502), WM_KEYDOWN, VK_ESCAPE, 0);
+    waitForDone(w, 1, "Delete: --- CANCELLED ---");
+    EXPECT_EQ(readBytes("big.slb"), library) << "a stopped delete leaves the library";
     EXPECT_TRUE(closes(lib, IDCANCEL));
     EXPECT_EQ(quit(p, w), 0u);
 }

@@ -15,6 +15,7 @@
 #include "engine/ops/both.h"
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
+#include "engine/ops/parts.h"
 
 namespace {
 
@@ -67,6 +68,18 @@ TEST_F(cancelTest, EachOperationStopsBeforeItsNextPart) {
     EXPECT_EQ(readBytes("lib.slb"), lib);
     const auto here = std::distance(fs::directory_iterator("."), fs::directory_iterator());
     EXPECT_EQ(here, 5) << "lib.slb, lib.lst, AND2.sym, res.sym, both.lst: no work or staging file";
+
+    for (const char* edit : {"Add", "Delete"}) {
+        const runControl stopping = stopAfterFirst();
+        log.lines.clear();
+        const int result = edit[0] == 'A' ? addParts(symbolKind, "lib.slb", {"res.sym"}, log, &stopping)
+                                          : deleteParts(symbolKind, "lib.slb", {"RES"}, log, &stopping);
+        EXPECT_EQ(result, cancelledResult);
+        EXPECT_EQ(joinLines(log.lines), "\n" + std::string(edit) + ": --- CANCELLED ---\n\n");
+        EXPECT_EQ(seen, std::vector<long long>{1002});
+        EXPECT_EQ(readBytes("lib.slb"), lib);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), here) << "no staging file";
 }
 
 }  // namespace

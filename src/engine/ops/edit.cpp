@@ -33,8 +33,9 @@ struct newPart {
 // and compress would leave it, except those the caller replaces or drops.
 class libraryEdit {
 public:
-    libraryEdit(const libKind& k, const std::string& path, const char* linePrefix, logSink& sink)
-        : kind(k), libraryPath(path), prefix(linePrefix), log(sink), output(path) {}
+    libraryEdit(const libKind& k, const std::string& path, const char* linePrefix, logSink& sink,
+                const runControl* c)
+        : kind(k), libraryPath(path), prefix(linePrefix), log(sink), control(c ? *c : runControl{}), output(path) {}
 
     // Decides for each component by the name compress gives it: a part to
     // put in its place (null: keep it; an empty optional: drop it).
@@ -42,11 +43,15 @@ public:
     bool rewrite(bool mayBeMissing, Choose choose);
     void append(newPart& part);
     bool commit();
+    // The result after rewrite said false: 1, or cancelledResult (logged)
+    // when a stop was asked for.
+    int failure();
 
     const libKind& kind;
     std::string libraryPath;
     std::string prefix;
     logSink& log;
+    runControl control;
 
 private:
     bool fatal(const std::string& what) {
@@ -57,6 +62,7 @@ private:
 
     stagedLibrary output;
     indexList index;
+    bool cancelled = false;
 };
 
 void libraryEdit::store(const std::string& text) {
@@ -82,7 +88,14 @@ bool libraryEdit::rewrite(bool mayBeMissing, Choose choose) {
     // Entries but no component of the kind: a library of another kind, or a
     // damaged one, which rewriting would empty.
     if (!in.reader->hasComponent() && in.index.first) return fatal("no " + std::string(kind.kindName) + "s found in library");
+    long long total = 0, done = 0;
+    for (const indexEntry* e = in.index.first; e; e = e->next) ++total;
     for (bool more = in.reader->seekComponent(0); more; more = in.reader->hasComponent()) {
+        if (control.stopping()) {
+            cancelled = true;
+            return false;
+        }
+        control.report(++done, total);
         const std::string name = componentNameOf(in.reader->header(), kind.keyword);
         if (!name.empty()) {
             const std::string text = expandedText(*in.reader, in.index, kind.keyword, name);
@@ -99,6 +112,14 @@ bool libraryEdit::rewrite(bool mayBeMissing, Choose choose) {
     return true;
 }
 
+int libraryEdit::failure() {
+    if (!cancelled) return 1;
+    log.addLine("");
+    log.addLine(prefix + ": --- CANCELLED ---");
+    log.addLine("");
+    return cancelledResult;
+}
+
 bool libraryEdit::commit() {
     if (!output.data().flush() || !output.commit(index, nullptr)) return fatal("can't write library: " + libraryPath);
     return true;
@@ -107,7 +128,7 @@ bool libraryEdit::commit() {
 }  // namespace
 
 int addParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& files,
-             logSink& log) {
+             logSink& log, const runControl* control) {
     errorsOnly errors(log);
     std::vector<newPart> parts(files.size());
     std::map<std::string, newPart*> byName;
@@ -129,14 +150,14 @@ int addParts(const libKind& kind, const std::string& libraryPath, const std::vec
         log.addLine("Add: " + std::to_string(errorCount) + " error(s), library not changed");
         return 1;
     }
-    libraryEdit edit(kind, libraryPath, "Add", log);
+    libraryEdit edit(kind, libraryPath, "Add", log, control);
     const bool read = edit.rewrite(true, [&](const std::string& name, newPart*& part) {
         auto it = byName.find(name);
         if (it == byName.end()) return true;
         if (!it->second->placed) part = it->second;
         return false;
     });
-    if (!read) return 1;
+    if (!read) return edit.failure();
     for (newPart& part : parts) {
         log.addLine("Add: " + std::string(part.placed ? "replaced " : "added ") + part.fields.name);
         if (!part.placed) edit.append(part);
@@ -145,17 +166,17 @@ int addParts(const libKind& kind, const std::string& libraryPath, const std::vec
 }
 
 int deleteParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
-                logSink& log) {
+                logSink& log, const runControl* control) {
     std::map<std::string, int> removed;
     for (const std::string& name : names) removed.emplace(name, 0);
-    libraryEdit edit(kind, libraryPath, "Delete", log);
+    libraryEdit edit(kind, libraryPath, "Delete", log, control);
     const bool read = edit.rewrite(false, [&](const std::string& name, newPart*&) {
         auto it = removed.find(name);
         if (it == removed.end()) return true;
         ++it->second;
         return false;
     });
-    if (!read) return 1;
+    if (!read) return edit.failure();
     int missing = 0;
     for (const std::string& name : names) {
         const int count = removed[name];

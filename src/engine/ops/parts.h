@@ -8,6 +8,7 @@
 
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
+#include "engine/ops/runControl.h"
 
 // Writes every component of each name to a file of its own in the current
 // folder, as expand would (file names, collision rule, rebuilt header); no
@@ -24,14 +25,17 @@ int printPart(const libKind& kind, const std::string& libraryPath, const std::st
 // the library has replaces its first component in place (later ones are
 // dropped), a new name is appended. The result is the library compress makes
 // of what expand would write, with those files in place. A missing library
-// is created. 0 when written; 1 with nothing changed after any error.
+// is created. 0 when written; 1 with nothing changed after any error. A
+// control's stop, seen before each part of the library, leaves it unchanged
+// too ("Add: --- CANCELLED ---", cancelledResult); progress counts its parts.
 int addParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& files,
-             logSink& log);
+             logSink& log, const runControl* control = nullptr);
 
 // Removes every component of each name; the result is the library compress
-// makes of the rest. 1 with nothing changed when a name is missing.
+// makes of the rest. 1 with nothing changed when a name is missing. Stops
+// and progress as for addParts.
 int deleteParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
-                logSink& log);
+                logSink& log, const runControl* control = nullptr);
 
 // Compares two libraries part by part: "- NAME" only in the first, "+ NAME"
 // only in the second, "~ NAME" in both with other text; the first library's
