@@ -149,7 +149,7 @@ INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (message == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {360, 240};
-    } else if (message == WM_TIMER && wParam == checksumTimer) {
+    } else if (message == WM_TIMER && wParam == checksumTimer && !busy) {  // one may be queued still
         checksum = view.checkStep(checksumSlice);
         if (checksum != libraryBrowser::checksumState::pending) KillTimer(hWnd, checksumTimer);
         showStatus();

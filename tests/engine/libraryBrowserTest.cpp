@@ -74,6 +74,8 @@ TEST_F(libraryBrowserTest, ChecksumIsCheckedInSteps) {
         while ((s = view.checkStep(7)) == state::pending) ++steps;
         EXPECT_EQ(s, c.expected) << c.bytes;
         EXPECT_GE(steps, c.steps) << c.bytes;
+        view.close();
+        EXPECT_EQ(view.checkStep(7), state::absent) << "a closed library has no checksum to check";
     }
 }
 

@@ -37,6 +37,7 @@ void libraryBrowser::close() {
     input.reset();
     if (sumFile) std::fclose(sumFile);
     sumFile = nullptr;
+    state = checksumState::absent;
 }
 
 bool libraryBrowser::open(const libKind& k, const std::string& path, logSink& log) {
