@@ -10,6 +10,7 @@
 #include "engine/ops/inspect.h"
 #include "engine/ops/parts.h"
 #include "framework/app.h"
+#include "support/fileOps.h"
 
 namespace {
 
@@ -26,11 +27,6 @@ std::string withCrLf(const std::string& text) {
         out += c;
     }
     return out;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t cut = path.find_last_of("\\/");
-    return cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
 }
 
 void clearMainLog() {
@@ -274,7 +270,7 @@ void libraryDlg::extract() {
     if (item < 0) return;
     clearMainLog();
     const std::string name(view.entry(static_cast<std::size_t>(item)).name());
-    SetCurrentDirectoryA(folderOf(path).c_str());
+    SetCurrentDirectoryA(fileOps::dirOf(path).c_str());
     if (extractParts(kind, path, {name}, log) != 0) errorBox(IDS_LIB_NOT_EXTRACTED, 0, name.c_str());
 }
 

@@ -315,7 +315,17 @@ TEST_F(vekwinCommands, EscStopsALongCompressAndExpand) {
 // The Library window against the command-line operations on a copy: rows,
 // find, text, Extract, Delete and Add byte for byte, a read-only and a held
 // library left alone with an error box, Verify into the log.
-using vekwinBrowse = vekwinCommands;
+class vekwinBrowse : public vekwinCommands {
+protected:
+    // File Browse on a library of the test folder: its Library window.
+    HWND openLibrary(HWND main, const char* name) {
+        HWND dlg = openDialog(main, 4101, "Browse");
+        if (!dlg) return nullptr;
+        setText(dlg, 301, name);
+        if (!closes(dlg, IDOK)) return nullptr;
+        return waitFor([&] { return FindWindowA("#32770", ("Library - " + dir + "\\" + name).c_str()); });
+    }
+};
 
 TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
     HWND lib = nullptr;
@@ -338,11 +348,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
     ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, ref), 0);
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();
-    HWND dlg = openDialog(w, 4101, "Browse");
-    ASSERT_NE(dlg, nullptr);
-    setText(dlg, 301, "lib.slb");
-    ASSERT_TRUE(closes(dlg, IDOK));
-    lib = waitFor([&] { return FindWindowA("#32770", ("Library - " + dir + "\\lib.slb").c_str()); });
+    lib = openLibrary(w, "lib.slb");
     ASSERT_NE(lib, nullptr);
     EXPECT_EQ(list(VLB_GETCOUNT), 300);
     memoryLog rows;
@@ -425,11 +431,7 @@ TEST_F(vekwinBrowse, EscStopsADeleteInALargeLibrary) {
     writeBytes("big.slb", library);
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();
-    HWND dlg = openDialog(w, 4101, "Browse");
-    ASSERT_NE(dlg, nullptr);
-    setText(dlg, 301, "big.slb");
-    ASSERT_TRUE(closes(dlg, IDOK));
-    HWND lib = waitFor([&] { return FindWindowA("#32770", ("Library - " + dir + "\\big.slb").c_str()); });
+    HWND lib = openLibrary(w, "big.slb");
     ASSERT_NE(lib, nullptr);
     PostMessageA(lib, WM_COMMAND, 507, 0);
     PostMessageA(waitFor([] { return FindWindowA("#32770", "Delete"); }), WM_COMMAND, IDOK, 0);

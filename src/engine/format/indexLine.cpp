@@ -74,12 +74,16 @@ std::optional<entryFields> parseIndexLine(const std::string& line) {
     return fields;
 }
 
+std::string nameWord(const indexEntry& e) {
+    std::string word(e.name());
+    if (auto comma = e.commaPart()) word.append(",").append(*comma);
+    if (auto semi = e.semicolonPart()) word.append(";").append(*semi);
+    if (auto ako = e.akoName()) word.append(":").append(*ako);
+    return word;
+}
+
 std::string formatIndexLine(const indexEntry& e) {
-    std::string line = "symloc ";
-    line += e.name();
-    if (auto comma = e.commaPart()) line.append(",").append(*comma);
-    if (auto semi = e.semicolonPart()) line.append(";").append(*semi);
-    if (auto ako = e.akoName()) line.append(":").append(*ako);
+    std::string line = "symloc " + nameWord(e);
     line += " " + std::to_string(e.position) + " " + std::to_string(e.length);
     if (auto extra = e.extraText()) line.append(" ").append(*extra);
     line += "\n";

@@ -16,3 +16,6 @@ std::optional<entryFields> parseIndexLine(const std::string& line);
 
 // "symloc NAME[,comma][;semi][:ako] POS LEN[ EXTRA]" with its LF.
 std::string formatIndexLine(const indexEntry& entry);
+
+// The line's name word: the name with its comma, semicolon and ako parts.
+std::string nameWord(const indexEntry& entry);

@@ -37,6 +37,13 @@ componentPrefetch::component componentPrefetch::take() {
     return c;
 }
 
+// Hands the parts read so far over; the lock is held.
+void componentPrefetch::publish(std::vector<component>& ready) {
+    for (component& c : ready) done.push_back(std::move(c));
+    ready.clear();
+    if (takerWaits && !done.empty()) changed.notify_all();
+}
+
 void componentPrefetch::work() {
     workFile text;  // memory only: its read block is reused for every file
     std::deque<std::string> paths;
@@ -44,9 +51,7 @@ void componentPrefetch::work() {
     for (;;) {
         {
             std::unique_lock<std::mutex> hold(lock);
-            for (component& c : ready) done.push_back(std::move(c));
-            ready.clear();
-            if (takerWaits && !done.empty()) changed.notify_all();
+            publish(ready);
             readerWaits = true;
             changed.wait(hold, [this] { return stopping || !todo.empty(); });
             readerWaits = false;
@@ -58,9 +63,7 @@ void componentPrefetch::work() {
             paths.pop_front();
             if (ready.size() == handOver) {
                 std::lock_guard<std::mutex> hold(lock);
-                for (component& c : ready) done.push_back(std::move(c));
-                ready.clear();
-                if (takerWaits) changed.notify_all();
+                publish(ready);
             }
         }
     }

@@ -43,6 +43,7 @@ public:
 
 private:
     void work();
+    void publish(std::vector<component>& ready);
     component read(std::string path, workFile& text);
 
     const libKind& kind;

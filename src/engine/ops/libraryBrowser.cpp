@@ -19,15 +19,6 @@ bool beginsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-// The index line's name word: the name with its comma, semicolon and ako parts.
-std::string nameWord(const indexEntry& e) {
-    std::string word(e.name());
-    if (auto comma = e.commaPart()) word.append(",").append(*comma);
-    if (auto semi = e.semicolonPart()) word.append(";").append(*semi);
-    if (auto ako = e.akoName()) word.append(":").append(*ako);
-    return word;
-}
-
 }  // namespace
 
 libraryBrowser::~libraryBrowser() { close(); }
