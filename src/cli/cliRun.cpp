@@ -58,6 +58,7 @@ public:
     void addLine(const std::string& line) override {
         if (line.rfind("Expand: Writing ", 0) != 0 && line.rfind("Compress: got ", 0) != 0) target.addLine(line);
     }
+    void problem(const std::string& file, const std::string& reason) override { target.problem(file, reason); }
 
 private:
     logSink& target;

@@ -186,6 +186,12 @@ fileObserver setFileObserver(fileObserver observer) {
     return previous;
 }
 
+bool sameFile(const std::string& a, const std::string& b) { return platform::sameFile(a, b); }
+
+std::string systemReason(int code) { return std::strerror(code); }
+
+std::string lastReason() { return systemReason(errno); }
+
 bool removeFile(const std::string& path) {
     return std::remove(path.c_str()) == 0;
 }

@@ -66,6 +66,14 @@ bool replace(const std::string& from, const std::string& to);
 using fileObserver = void (*)(const char* event, const std::string& path);
 fileObserver setFileObserver(fileObserver observer);
 
+// True when both paths lead to one and the same existing file (the same
+// device and file number), however they are spelled.
+bool sameFile(const std::string& a, const std::string& b);
+
+// The system's words for an error code (strerror), and for errno now.
+std::string systemReason(int code);
+std::string lastReason();
+
 // Deletes a file; the result says whether it was deleted.
 bool removeFile(const std::string& path);
 

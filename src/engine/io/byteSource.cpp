@@ -1,14 +1,19 @@
 #include "engine/io/byteSource.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 std::size_t fileSource::read(char* buffer, std::size_t size) {
-    return std::fread(buffer, 1, size, stream);
+    errno = 0;
+    const std::size_t n = std::fread(buffer, 1, size, stream);
+    if (n < size && std::ferror(stream)) error = errno != 0 ? errno : EIO;
+    return n;
 }
 
 bool fileSource::seek(long long offset) {
     std::clearerr(stream);
+    error = 0;
     return offset >= 0 && std::fseek(stream, static_cast<long>(offset), SEEK_SET) == 0;
 }
 

@@ -10,11 +10,21 @@
 class byteSource {
 public:
     virtual ~byteSource() = default;
-    // Up to size bytes into buffer; 0 at the end or after a read error.
+    // Up to size bytes into buffer; 0 at the end or after a read error,
+    // which failed() then tells apart.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
     // To the byte at offset from the start; false when that is not possible.
+    // A read error is forgotten: the next read tries again.
     virtual bool seek(long long offset) = 0;
     bool rewind() { return seek(0); }
+
+    // The system's error code of the last failed read (errno), 0 when the
+    // last short read was the end.
+    int failure() const { return error; }
+    bool failed() const { return error != 0; }
+
+protected:
+    int error = 0;
 };
 
 // Reads a stream the caller opened (and closes): text-mode streams keep the

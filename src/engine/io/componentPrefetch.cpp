@@ -7,10 +7,26 @@
 #include "engine/logSink.h"
 
 namespace {
-constexpr std::size_t handOver = 8;  // parts a hand-over holds at most
-}
 
-componentPrefetch::componentPrefetch(const libKind& k) : kind(k), reader([this] { work(); }) {}
+constexpr std::size_t handOver = 8;  // parts a hand-over holds at most
+
+// Keeps what one file's reading reported, for the taking thread to pass on.
+class partLog : public logSink {
+public:
+    explicit partLog(componentPrefetch::component& c) : part(c) {}
+    void addLine(const std::string& line) override { part.lines.push_back(line); }
+    void problem(const std::string& file, const std::string& reason) override {
+        part.problems.emplace_back(file, reason);
+    }
+
+private:
+    componentPrefetch::component& part;
+};
+
+}  // namespace
+
+componentPrefetch::componentPrefetch(const libKind& k, bool refuseLongLines)
+    : kind(k), refuseLong(refuseLongLines), reader([this] { work(); }) {}
 
 componentPrefetch::~componentPrefetch() {
     {
@@ -72,12 +88,11 @@ void componentPrefetch::work() {
 componentPrefetch::component componentPrefetch::read(std::string path, workFile& text) {
     component c;
     c.path = std::move(path);
-    memoryLog log;
+    partLog log(c);
     text.size = 0;
-    c.result = readComponentFile(c.path, kind, text, log, c.fields);
+    c.result = readComponentFile(c.path, kind, text, log, c.fields, refuseLong);
     text.flush();
     c.bytes = std::move(text.memory);
     text.memory.clear();
-    c.lines = std::move(log.lines);
     return c;
 }

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/format/entryFields.h"
@@ -29,9 +30,11 @@ public:
         entryFields fields;              // position 0: where it starts in bytes
         std::string bytes;               // as compress stores them
         std::vector<std::string> lines;  // what it logged
+        std::vector<std::pair<std::string, std::string>> problems;  // and reported beside the log
     };
 
-    explicit componentPrefetch(const libKind& kind);
+    // refuseLongLines: as readComponentFile's.
+    componentPrefetch(const libKind& kind, bool refuseLongLines);
     ~componentPrefetch();
     componentPrefetch(const componentPrefetch&) = delete;
     componentPrefetch& operator=(const componentPrefetch&) = delete;
@@ -47,6 +50,7 @@ private:
     component read(std::string path, workFile& text);
 
     const libKind& kind;
+    const bool refuseLong;
     std::mutex lock;
     std::condition_variable changed;
     std::deque<std::string> todo;

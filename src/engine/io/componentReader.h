@@ -15,12 +15,17 @@ class lineReader;
 
 // Stores piece (a component's header line, already parsed into fields) and
 // every further piece of reader in the workfile, normalised, and sets the
-// fields' position and length there.
-void storeComponent(lineReader& reader, std::string& piece, workFile& work, entryFields& fields);
+// fields' position and length there. With refuseLong it stops at a line
+// that a library reader could not read back (more than 1022 characters as
+// stored) and returns its line number; 0 when every line was stored.
+long long storeComponent(lineReader& reader, std::string& piece, workFile& work, entryFields& fields,
+                         bool refuseLong = false);
 
 // 0 on success, with the entry's fields (its position and length in the
 // workfile); 2 when the file cannot be opened, 3 when it is empty, 4 for a
-// bad first line, each with its message. Only a file read to its end adds to
-// the workfile. "Compress: got KIND \"NAME\"" is logged for a good file.
+// bad first line, 5 for a read error or (with refuseLong) a line too long
+// for a library, each with its message. Only a good file counts: the
+// caller drops what a failed one added to the workfile. "Compress: got
+// KIND \"NAME\"" is logged for a good file.
 int readComponentFile(const std::string& path, const libKind& kind, workFile& work, logSink& log,
-                      entryFields& fields);
+                      entryFields& fields, bool refuseLong = false);

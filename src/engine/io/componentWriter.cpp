@@ -18,15 +18,16 @@ componentWriter::~componentWriter() {
     if (list) std::fclose(list);
 }
 
-bool componentWriter::fail(const std::string& message) {
-    log.addLine(message);
+bool componentWriter::fail(const char* what, const std::string& file) {
+    const std::string why = fileOps::lastReason();
+    logProblem(log, prefix + "fatal error: " + what + file, file, why);
     return false;
 }
 
 bool componentWriter::openList(const std::string& path) {
     listPath = path;
     list = fileOps::open(path, "w");
-    if (!list) return fail(prefix + "fatal error: can't open list file: " + path);
+    if (!list) return fail("can't open list file: ", path);
     return true;
 }
 
@@ -46,14 +47,14 @@ bool componentWriter::begin(const std::string& name, const std::string& header) 
         }
         fileName = *free;
         out = fileOps::open(fileName, "w");
-        if (!out) return fail(prefix + "fatal error: can't open: " + fileName);
+        if (!out) return fail("can't open: ", fileName);
     }
     std::setvbuf(out, outBuffer.data(), _IOFBF, outBuffer.size());
     log.addLine(prefix + "Writing " + name + "    to    " + fileName);
     if ((list && !writeAll(list, fileName + " \t" + name + "\n")) || !writeAll(out, header)) {
         std::fclose(out);
         out = nullptr;
-        return fail(prefix + "fatal error: can't write: " + fileName);
+        return fail("can't write: ", fileName);
     }
     return true;
 }
@@ -66,7 +67,7 @@ bool componentWriter::end() {
     if (!out) return true;
     if (std::fclose(out) != 0) writeOk = false;
     out = nullptr;
-    if (!writeOk) return fail(prefix + "fatal error: can't write: " + fileName);
+    if (!writeOk) return fail("can't write: ", fileName);
     return true;
 }
 
@@ -75,6 +76,6 @@ bool componentWriter::finish() {
     const bool listOk = fileOps::syncToDisk(list, listPath) && !std::ferror(list);
     const bool closed = std::fclose(list) == 0;
     list = nullptr;
-    if (!listOk || !closed) return fail(prefix + "fatal error: can't write: " + listPath);
+    if (!listOk || !closed) return fail("can't write: ", listPath);
     return true;
 }

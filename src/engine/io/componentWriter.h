@@ -39,7 +39,8 @@ public:
     bool finish();
 
 private:
-    bool fail(const std::string& message);
+    // Logs "PREFIX fatal error: WHAT FILE" with the system's reason.
+    bool fail(const char* what, const std::string& file);
 
     const libKind& kind;
     logSink& log;

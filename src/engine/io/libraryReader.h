@@ -48,6 +48,16 @@ public:
     long long length() const { return end - start; }
     long long dataSectionStart() const { return dataStart; }
 
+    // Why the reader stopped last: the component read by nextLine is whole
+    // when it ended at a header line or at a clean end of the library, not
+    // at a line too long, a last line without LF or a read error.
+    lineReader::ending ending() const { return reader.lastEnding(); }
+    bool componentWhole() const {
+        return ending() == lineReader::ending::none || ending() == lineReader::ending::end;
+    }
+    bool readFailed() const { return reader.readFailed(); }
+    int failure() const { return reader.sourceFailure(); }
+
     // Makes the header line that ended the current component current.
     void nextComponent();
 

@@ -11,6 +11,7 @@ bool lineReader::refill() {
     base += static_cast<long long>(len);
     pos = 0;
     len = source.read(block.data(), block.size());
+    if (len == 0 && source.failed()) stopped = ending::readError;
     return len > 0;
 }
 
@@ -20,13 +21,17 @@ bool lineReader::refill() {
 // goes character by character.
 bool lineReader::readLibLine(std::string& line, logSink& log) {
     line.clear();
+    stopped = ending::none;
     const std::size_t limit = libLineBuffer - 1;
     for (;;) {
         if (line.size() >= limit) {
             log.addLine("Expand: internal error: buf too small");
-            return false;
+            return stop(ending::tooLong);
         }
-        if (pos == len && !refill()) return false;
+        if (pos == len && !refill()) {
+            if (stopped == ending::readError) return false;
+            return stop(line.empty() ? ending::end : ending::cutShort);
+        }
         const char* start = block.data() + pos;
         const auto* lf = static_cast<const char*>(std::memchr(start, '\n', len - pos));
         const std::size_t n = lf ? static_cast<std::size_t>(lf - start) + 1 : len - pos;
@@ -45,6 +50,7 @@ bool lineReader::readLibLine(std::string& line, logSink& log) {
 
 bool lineReader::readPiece(std::string& piece, std::size_t bufferSize) {
     piece.clear();
+    stopped = ending::none;
     const std::size_t maxChars = bufferSize - 1;
     bool any = false;
     while (piece.size() < maxChars) {
@@ -58,7 +64,7 @@ bool lineReader::readPiece(std::string& piece, std::size_t bufferSize) {
         any = true;
         if (lf) break;
     }
-    if (!any) return false;
+    if (!any) return stopped == ending::readError ? false : stop(ending::end);
     const std::size_t nul = piece.find('\0');
     if (nul != std::string::npos) piece.resize(nul);
     return true;
@@ -66,6 +72,7 @@ bool lineReader::readPiece(std::string& piece, std::size_t bufferSize) {
 
 bool lineReader::seek(long long offset) {
     pos = len = 0;
+    stopped = ending::none;
     base = offset;
     return source.seek(offset);
 }

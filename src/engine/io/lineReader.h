@@ -25,6 +25,15 @@ public:
     // that thousands of small files cost no block each.
     lineReader(byteSource& source, std::vector<char>& block);
 
+    // Why the last read gave no line: the source's clean end, a library line
+    // past the limit, a last line without LF, or a read error (the source's
+    // failure() says which).
+    enum class ending { none, end, tooLong, cutShort, readError };
+    ending lastEnding() const { return stopped; }
+    // True when the source failed to read rather than ended.
+    bool readFailed() const { return stopped == ending::readError; }
+    int sourceFailure() const { return source.failure(); }
+
     // Bytes taken from the source so far: the offset of the next line.
     long long offset() const { return base + static_cast<long long>(pos); }
 
@@ -43,10 +52,15 @@ public:
 
 private:
     bool refill();
+    bool stop(ending why) {
+        stopped = why;
+        return false;
+    }
 
     byteSource& source;
     std::vector<char>& block;
     std::size_t pos = 0;
     std::size_t len = 0;
     long long base = 0;
+    ending stopped = ending::none;
 };

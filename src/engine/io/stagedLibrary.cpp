@@ -1,5 +1,7 @@
 #include "engine/io/stagedLibrary.h"
 
+#include <cerrno>
+
 #include "engine/io/libraryWriter.h"
 #include "support/fileOps.h"
 
@@ -35,6 +37,10 @@ bool stagedLibrary::prepareOutput() {
 }
 
 bool stagedLibrary::commit(const indexList& index, stopPoint reached) {
+    if (work.size > dataLimit) {
+        errno = EFBIG;
+        return false;
+    }
     bool ok = writeLibrary(stage, index, work);
     ok = fileOps::syncToDisk(stage, stageName) && ok && !std::ferror(stage);
     ok = (std::fclose(stage) == 0) && ok;

@@ -3,8 +3,13 @@
 #include "engine/format/componentFile.h"
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
+#include "engine/ops/inspect.h"
 
 int bothLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, const runControl* control) {
+    const runControl none;
+    platform::writerLock lock;
+    if (!lockLibrary(lock, libraryPath, control ? *control : none, "Expand", log)) return 1;
+    if (control && control->refuseDamage && refuseDamaged(kind, libraryPath, "Expand", log)) return 1;
     const int expanded = expandLibrary(kind, libraryPath, log, control);
     if (expanded != 0) return expanded == cancelledResult ? expanded : 1;
     compressProbe probe;

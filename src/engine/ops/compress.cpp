@@ -30,6 +30,7 @@ public:
     int run(bool remove);
 
 private:
+    bool outputIsInput();
     bool openFiles();
     void processList(int& files);
     void processAhead(int& files);
@@ -52,18 +53,21 @@ private:
 
 bool compressOperation::openFiles() {
     if (!output.openWorkfile()) {
-        log.addLine("Compress: fatal error: can't open temporary workfile: " + output.workName());
+        logProblem(log, "Compress: fatal error: can't open temporary workfile: " + output.workName(), output.workName(),
+                   fileOps::lastReason());
         return false;
     }
     const bool outOk = output.prepareOutput();
-    list = fileOps::open(listPath, "r+");
+    const std::string outWhy = fileOps::lastReason();
+    list = fileOps::open(listPath, probe.control.strictInput ? "r" : "r+");
+    const std::string listWhy = fileOps::lastReason();
     if (list) {
         listSource.emplace(list);
         listReader.emplace(*listSource, listBlock);
     }
     if (outOk && list) return true;
-    if (!outOk) log.addLine("Compress: fatal error: can't open output file: " + outPath);
-    if (!list) log.addLine("Compress: fatal error: can't open list file: " + listPath);
+    if (!outOk) logProblem(log, "Compress: fatal error: can't open output file: " + outPath, outPath, outWhy);
+    if (!list) logProblem(log, "Compress: fatal error: can't open list file: " + listPath, listPath, listWhy);
     return false;
 }
 
@@ -73,14 +77,15 @@ void compressOperation::processList(int& files) {
     entryFields fields;
     while (!probe.control.stopping() && listReader->readPiece(piece, lineReader::listPieceBuffer)) {
         ++files;
-        take(readComponentFile(listEntryPath(piece), kind, output.data(), log, fields), fields, files);
+        const bool strict = probe.control.strictInput;
+        take(readComponentFile(listEntryPath(piece), kind, output.data(), log, fields, strict), fields, files);
     }
 }
 
 // The same steps in the same order, with the files read, parsed and
 // normalised a few ahead on the second thread; only taking them in counts.
 void compressOperation::processAhead(int& files) {
-    componentPrefetch ahead(kind);
+    componentPrefetch ahead(kind, probe.control.strictInput);
     std::string piece;
     int queued = 0;
     bool listEnded = false;
@@ -96,6 +101,7 @@ void compressOperation::processAhead(int& files) {
         componentPrefetch::component c = ahead.take();
         ++files;
         for (const std::string& line : c.lines) log.addLine(line);
+        for (const auto& [file, reason] : c.problems) log.problem(file, reason);
         if (c.result == 0) {
             c.fields.position = static_cast<std::int32_t>(output.data().size);
             output.data().append(c.bytes.data(), c.bytes.size());
@@ -122,11 +128,36 @@ void compressOperation::removeComponents() {
 }
 
 int compressOperation::fatalWrite() {
-    log.addLine("Compress: fatal error: can't write output file: " + outPath);
+    logProblem(log, "Compress: fatal error: can't write output file: " + outPath, outPath, fileOps::lastReason());
     return 1;
 }
 
+// True, logged, when the output is the list file or one of the files it
+// names, by identity rather than by spelling: writing it would lose them.
+bool compressOperation::outputIsInput() {
+    std::FILE* f = fileOps::open(listPath, "r");
+    if (!f) return false;
+    fileSource source(f);
+    std::vector<char> block;
+    lineReader reader(source, block);
+    std::string found = fileOps::sameFile(listPath, outPath) ? listPath : "";
+    std::string piece;
+    while (found.empty() && reader.readPiece(piece, lineReader::listPieceBuffer)) {
+        const std::string path = listEntryPath(piece);
+        if (fileOps::sameFile(path, outPath)) found = path;
+    }
+    std::fclose(f);
+    if (found.empty()) return false;
+    logProblem(log, "Compress: fatal error: output file is an input: " + outPath, outPath,
+               "output file is also an input (" + found + "); nothing written");
+    return true;
+}
+
 int compressOperation::run(bool remove) {
+    platform::writerLock lock;
+    if (!lockLibrary(lock, outPath, probe.control, "Compress", log)) return 1;
+    if (probe.control.strictInput && outputIsInput()) return 1;
+    output.dataLimit = probe.dataLimit;
     if (!openFiles()) return 1;
     int files = 0;
     processList(files);
@@ -134,7 +165,8 @@ int compressOperation::run(bool remove) {
     if (!output.data().flush()) return fatalWrite();
     log.addLine("Compress: " + std::to_string(files) + " files processed");
     if (probe.errors != 0) {
-        log.addLine("Compress: " + std::to_string(probe.errors) + " error(s)");
+        logProblem(log, "Compress: " + std::to_string(probe.errors) + " error(s)", outPath,
+                   "not written: " + std::to_string(probe.errors) + " error(s)");
     } else if (!output.commit(index, probe.reached)) {
         return fatalWrite();
     } else if (remove) {

@@ -19,6 +19,9 @@ struct compressProbe {
     // Progress and stop requests; a stopped compress leaves the output as it
     // was, logs "Compress: --- CANCELLED ---" and returns cancelledResult.
     runControl control;
+    // The most bytes a data section may hold: an index gives positions and
+    // lengths as signed 32-bit numbers. Tests make it smaller.
+    long long dataLimit = 2147483647;
 };
 
 // Returns 0 when the list was processed to its end (errors counted or not),

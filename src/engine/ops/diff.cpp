@@ -31,7 +31,8 @@ bool readDigests(const libKind& kind, const std::string& path, partDigests& part
     libraryInput in;
     if (!in.open(kind, path, "Diff", log)) return false;
     if (!in.reader->hasComponent() && in.index.first) {
-        log.addLine("Diff: fatal error: no " + std::string(kind.kindName) + "s found in library: " + path);
+        const std::string what = "no " + std::string(kind.kindName) + "s found in library";
+        logProblem(log, "Diff: fatal error: " + what + ": " + path, path, what);
         return false;
     }
     for (bool more = in.reader->seekComponent(0); more; more = in.reader->hasComponent()) {
@@ -40,10 +41,11 @@ bool readDigests(const libKind& kind, const std::string& path, partDigests& part
             auto [it, isNew] = parts.byName.try_emplace(name);
             if (isNew) parts.order.push_back(name);
             it->second.add(expandedText(*in.reader, in.index, kind.keyword, name));
+            if (!in.checkWhole(name)) return false;
         }
         in.reader->nextComponent();
     }
-    return true;
+    return !in.failedReading();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "engine/format/header.h"
 #include "engine/io/componentReader.h"
 #include "engine/io/stagedLibrary.h"
+#include "engine/ops/inspect.h"
 #include "engine/ops/partText.h"
 #include "engine/ops/parts.h"
 #include "support/fileOps.h"
@@ -18,6 +19,7 @@ public:
     void addLine(const std::string& line) override {
         if (line.rfind("Compress: got ", 0) != 0) target.addLine(line);
     }
+    void problem(const std::string& file, const std::string& reason) override { target.problem(file, reason); }
 
 private:
     logSink& target;
@@ -54,12 +56,13 @@ public:
     runControl control;
 
 private:
-    bool fatal(const std::string& what) {
-        log.addLine(prefix + ": fatal error: " + what);
+    bool fatal(const std::string& what, const std::string& reason) {
+        logProblem(log, prefix + ": fatal error: " + what, libraryPath, reason);
         return false;
     }
     void store(const std::string& text);
 
+    platform::writerLock lock;  // from the first read to the rename
     stagedLibrary output;
     indexList index;
     bool cancelled = false;
@@ -80,14 +83,19 @@ void libraryEdit::append(newPart& part) {
 
 template <typename Choose>
 bool libraryEdit::rewrite(bool mayBeMissing, Choose choose) {
-    if (!output.openWorkfile()) return fatal("can't open temporary workfile: " + output.workName());
-    if (!output.prepareOutput()) return fatal("can't write library: " + libraryPath);
+    if (!lockLibrary(lock, libraryPath, control, prefix, log)) return false;
+    if (!output.openWorkfile()) return fatal("can't open temporary workfile: " + output.workName(), fileOps::lastReason());
+    if (!output.prepareOutput()) return fatal("can't write library: " + libraryPath, fileOps::lastReason());
     if (mayBeMissing && !fileOps::exists(libraryPath)) return true;
+    if (control.refuseDamage && refuseDamaged(kind, libraryPath, prefix, log)) return false;
     libraryInput in;
     if (!in.open(kind, libraryPath, prefix.c_str(), log)) return false;
     // Entries but no component of the kind: a library of another kind, or a
     // damaged one, which rewriting would empty.
-    if (!in.reader->hasComponent() && in.index.first) return fatal("no " + std::string(kind.kindName) + "s found in library");
+    if (!in.reader->hasComponent() && in.index.first) {
+        const std::string what = "no " + std::string(kind.kindName) + "s found in library";
+        return fatal(what, what);
+    }
     long long total = 0, done = 0;
     for (const indexEntry* e = in.index.first; e; e = e->next) ++total;
     for (bool more = in.reader->seekComponent(0); more; more = in.reader->hasComponent()) {
@@ -109,7 +117,7 @@ bool libraryEdit::rewrite(bool mayBeMissing, Choose choose) {
         }
         in.reader->nextComponent();
     }
-    return true;
+    return !in.failedReading();
 }
 
 int libraryEdit::failure() {
@@ -121,7 +129,9 @@ int libraryEdit::failure() {
 }
 
 bool libraryEdit::commit() {
-    if (!output.data().flush() || !output.commit(index, nullptr)) return fatal("can't write library: " + libraryPath);
+    if (!output.data().flush() || !output.commit(index, nullptr)) {
+        return fatal("can't write library: " + libraryPath, fileOps::lastReason());
+    }
     return true;
 }
 
@@ -135,19 +145,21 @@ int addParts(const libKind& kind, const std::string& libraryPath, const std::vec
     int errorCount = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         workFile text;
-        if (readComponentFile(files[i], kind, text, errors, parts[i].fields) != 0) {
+        const bool strict = control && control->strictInput;
+        if (readComponentFile(files[i], kind, text, errors, parts[i].fields, strict) != 0) {
             ++errorCount;
             continue;
         }
         text.flush();
         parts[i].bytes = std::move(text.memory);
         if (!byName.emplace(parts[i].fields.name, &parts[i]).second) {
-            log.addLine("Add: " + parts[i].fields.name + " is given twice");
+            logProblem(log, "Add: " + parts[i].fields.name + " is given twice", files[i], parts[i].fields.name + " is given twice");
             ++errorCount;
         }
     }
     if (errorCount != 0) {
-        log.addLine("Add: " + std::to_string(errorCount) + " error(s), library not changed");
+        logProblem(log, "Add: " + std::to_string(errorCount) + " error(s), library not changed", libraryPath,
+                   "library not changed: " + std::to_string(errorCount) + " error(s)");
         return 1;
     }
     libraryEdit edit(kind, libraryPath, "Add", log, control);
@@ -180,12 +192,15 @@ int deleteParts(const libKind& kind, const std::string& libraryPath, const std::
     int missing = 0;
     for (const std::string& name : names) {
         const int count = removed[name];
-        if (count == 0) ++missing;
-        log.addLine(count == 0 ? "Delete: " + name + " not in library"
-                               : "Delete: removed " + std::to_string(count) + " of " + name);
+        if (count == 0) {
+            ++missing;
+            logProblem(log, "Delete: " + name + " not in library", libraryPath, name + " not in library");
+        } else {
+            log.addLine("Delete: removed " + std::to_string(count) + " of " + name);
+        }
     }
     if (missing != 0) {
-        log.addLine("Delete: library not changed");
+        logProblem(log, "Delete: library not changed", libraryPath, "library not changed");
         return 1;
     }
     return edit.commit() ? 0 : 1;

@@ -24,6 +24,7 @@ public:
             log.addLine(line);
         }
     }
+    void problem(const std::string& file, const std::string& reason) override { log.problem(file, reason); }
     std::vector<std::string>* into = nullptr;
 
 private:
@@ -34,19 +35,26 @@ private:
 // compared with its index entry.
 class expandOperation : engineOperation {
 public:
-    expandOperation(const libKind& k, logSink& sink, const runControl& c)
-        : engineOperation(k, sink), control(c), writer(k, sink) {}
+    expandOperation(const libKind& k, logSink& sink, const runControl& c, std::string name)
+        : engineOperation(k, sink), control(c), writer(k, sink), libraryName(std::move(name)) {}
 
     int run(byteSource& library, const std::string& listPath) {
         readerLog readerLines(log);
         libraryReader reader(library, curKeyword, readerLines);
-        if (!reader.findIndex()) return fatal("Expand: fatal error: no index");
+        if (!reader.findIndex()) return reader.readFailed() ? readError(reader) : fatal("Expand: fatal error: no index", "no index");
         if (!writer.openList(listPath)) return 1;
-        if (!reader.readIndex(index)) return fatal("Expand: fatal error: no " + curKindName + "s found in library");
+        if (!reader.readIndex(index)) {
+            if (reader.readFailed()) return readError(reader);
+            return fatal("Expand: fatal error: no " + curKindName + "s found in library", "no " + curKindName + "s found in library");
+        }
         long long total = 0;
         for (const indexEntry* e = index.first; e; e = e->next) ++total;
         const bool written = secondThreadAllowed() ? expandBehind(reader, readerLines, total) : expandHere(reader, total);
         if (!written || !writer.finish()) return 1;
+        if (reader.readFailed()) return readError(reader);
+        if (reader.ending() == lineReader::ending::tooLong) {
+            log.problem(libraryName, "a line is longer than 1022 characters; the rest of the library was not read");
+        }
         if (control.stopping()) return closing("CANCELLED", cancelledResult);
         log.addLine("Expand: Checking index....");
         index.checkIndex(log, curKindName);
@@ -62,9 +70,14 @@ private:
         return result;
     }
 
-    int fatal(const std::string& message) {
-        log.addLine(message);
+    int fatal(const std::string& message, const std::string& reason) {
+        logProblem(log, message, libraryName, reason);
         return 1;
+    }
+
+    int readError(const libraryReader& reader) {
+        const std::string why = fileOps::systemReason(reader.failure());
+        return fatal("Expand: fatal error: can't read library: " + libraryName + ": " + why, why);
     }
 
     bool expandHere(libraryReader& reader, long long total) {
@@ -110,24 +123,27 @@ private:
 
     const runControl& control;
     componentWriter writer;
+    std::string libraryName;
 };
 
 }  // namespace
 
 int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log,
-                  const runControl* control) {
+                  const runControl* control, const std::string& libraryName) {
     const runControl none;
-    return expandOperation(kind, log, control ? *control : none).run(library, listPath);
+    return expandOperation(kind, log, control ? *control : none, libraryName).run(library, listPath);
 }
 
 int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, const runControl* control) {
-    std::FILE* f = fileOps::open(libraryPath, "r+b");
+    // The tool reads a library it may not change; the program opens it for
+    // update, and a read-only library counts there as not opened.
+    std::FILE* f = fileOps::open(libraryPath, control && control->strictInput ? "rb" : "r+b");
     if (!f) {
-        log.addLine("Expand: fatal error: can't open library: " + libraryPath);
+        logProblem(log, "Expand: fatal error: can't open library: " + libraryPath, libraryPath, fileOps::lastReason());
         return 1;
     }
     fileSource source(f);
-    const int result = expandLibrary(kind, source, listPathFor(libraryPath), log, control);
+    const int result = expandLibrary(kind, source, listPathFor(libraryPath), log, control, libraryPath);
     std::fclose(f);
     return result;
 }

@@ -17,6 +17,8 @@
 int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log,
                   const runControl* control = nullptr);
 
-// The same from bytes already at hand, writing the list file at listPath.
+// The same from bytes already at hand, writing the list file at listPath;
+// libraryName names them in messages. A read error ends it with
+// "Expand: fatal error: can't read library: NAME: REASON".
 int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log,
-                  const runControl* control = nullptr);
+                  const runControl* control = nullptr, const std::string& libraryName = "library");

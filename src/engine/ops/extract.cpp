@@ -20,28 +20,37 @@ std::vector<long long> indexedStarts(libraryInput& in, const std::string& keywor
     return starts;
 }
 
+enum class lookup { missing, found, broken };
+
 // Calls take(text) for each component of name, by the index or by a scan
-// (scanned tells which). False when there is none.
+// (scanned tells which), once it was read whole: a component that was not
+// ends the lookup as broken, logged, before anything of it is taken.
 template <typename Take>
-bool eachComponent(libraryInput& in, const std::string& keyword, const std::string& name, bool firstOnly,
-                   Take take, bool* scanned = nullptr) {
+lookup eachComponent(libraryInput& in, const std::string& keyword, const std::string& name, bool firstOnly,
+                     Take take, bool* scanned = nullptr) {
+    const auto whole = [&](const std::string& text) {
+        if (!in.checkWhole(name)) return false;
+        take(text);
+        return true;
+    };
     std::vector<long long> starts = indexedStarts(in, keyword, name);
     if (scanned) *scanned = starts.empty();
     if (firstOnly && starts.size() > 1) starts.resize(1);
     for (long long start : starts) {
         in.reader->seekComponent(start);
-        take(expandedText(*in.reader, in.index, keyword, name));
+        if (!whole(expandedText(*in.reader, in.index, keyword, name))) return lookup::broken;
     }
-    if (!starts.empty()) return true;
+    if (!starts.empty()) return lookup::found;
     bool found = false;
     for (bool more = in.reader->seekComponent(0); more && !(firstOnly && found); more = in.reader->hasComponent()) {
         if (componentNameOf(in.reader->header(), keyword) == name) {
-            take(expandedText(*in.reader, in.index, keyword, name));
+            if (!whole(expandedText(*in.reader, in.index, keyword, name))) return lookup::broken;
             found = true;
         }
         in.reader->nextComponent();
     }
-    return found;
+    if (in.failedReading()) return lookup::broken;
+    return found ? lookup::found : lookup::missing;
 }
 
 }  // namespace
@@ -54,12 +63,12 @@ int extractParts(const libKind& kind, const std::string& libraryPath, const std:
     int result = 0;
     for (const std::string& name : names) {
         bool written = true;
-        const bool found = eachComponent(in, kind.keyword, name, false, [&](const std::string& text) {
+        const lookup found = eachComponent(in, kind.keyword, name, false, [&](const std::string& text) {
             written = written && writer.begin(name, text) && writer.end();
         });
-        if (!written) return 1;
-        if (!found) {
-            log.addLine("Extract: " + name + " not in library");
+        if (!written || found == lookup::broken) return 1;
+        if (found == lookup::missing) {
+            logProblem(log, "Extract: " + name + " not in library", libraryPath, name + " not in library");
             result = 1;
         }
     }
@@ -68,7 +77,7 @@ int extractParts(const libKind& kind, const std::string& libraryPath, const std:
 
 bool firstComponentText(libraryInput& in, const std::string& keyword, const std::string& name, std::string& text,
                         bool& scanned) {
-    return eachComponent(in, keyword, name, true, [&](const std::string& t) { text = t; }, &scanned);
+    return eachComponent(in, keyword, name, true, [&](const std::string& t) { text = t; }, &scanned) == lookup::found;
 }
 
 int printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
@@ -76,7 +85,8 @@ int printPart(const libKind& kind, const std::string& libraryPath, const std::st
     libraryInput in;
     if (!in.open(kind, libraryPath, "Print", log)) return 1;
     bool scanned = false;
-    if (firstComponentText(in, kind.keyword, name, text, scanned)) return 0;
-    log.addLine("Print: " + name + " not in library");
+    const lookup found = eachComponent(in, kind.keyword, name, true, [&](const std::string& t) { text = t; }, &scanned);
+    if (found == lookup::found) return 0;
+    if (found == lookup::missing) logProblem(log, "Print: " + name + " not in library", libraryPath, name + " not in library");
     return 1;
 }

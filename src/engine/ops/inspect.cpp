@@ -26,6 +26,7 @@ public:
         ++count;
         target.addLine(line);
     }
+    void problem(const std::string& file, const std::string& reason) override { target.problem(file, reason); }
     int count = 0;
 
 private:
@@ -41,7 +42,7 @@ public:
     void run(byteSource& library) {
         libraryReader reader(library, curKeyword, log);
         if (!reader.findIndex()) {
-            log.addLine("Expand: fatal error: no index");
+            if (!readFailed(reader)) log.addLine("Expand: fatal error: no index");
             return;
         }
         const bool hasData = reader.readIndex(index);
@@ -52,11 +53,18 @@ public:
             }
             checkComponent(index, name, reader.position(), reader.length(), log);
         }
+        if (readFailed(reader)) return;
         index.checkIndex(log, curKindName);
         checkVersionLine(library, hasData ? reader.dataSectionStart() : -1);
     }
 
 private:
+    bool readFailed(const libraryReader& reader) {
+        if (!reader.readFailed()) return false;
+        log.addLine("Verify: can't read library: " + fileOps::systemReason(reader.failure()));
+        return true;
+    }
+
     // The checksum of everything from dataStart on (of nothing when -1).
     static std::uint32_t checksumFrom(byteSource& library, long long dataStart) {
         std::uint32_t sum = checksumStart;
@@ -73,13 +81,21 @@ private:
         return sum;
     }
 
+    bool sourceFailed(byteSource& library) {
+        if (!library.failed()) return false;
+        log.addLine("Verify: can't read library: " + fileOps::systemReason(library.failure()));
+        return true;
+    }
+
     void checkVersionLine(byteSource& library, long long dataStart) {
         const std::optional<unsigned long> stated = statedChecksum(library, log);
+        if (sourceFailed(library)) return;
         if (!stated) {
             log.addLine("Verify: no version line with a checksum");
             return;
         }
         const std::uint32_t actual = checksumFrom(library, dataStart);
+        if (sourceFailed(library)) return;
         if (*stated != actual) {
             log.addLine("Verify: checksum " + std::to_string(*stated) + " in the version line, " +
                         std::to_string(actual) + " for the data section");
@@ -119,14 +135,27 @@ int verifyLibrary(const libKind& kind, byteSource& library, logSink& log) {
 
 int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log) {
     countingLog findings(log);
-    if (std::FILE* f = fileOps::open(libraryPath, "rb")) {
-        fileSource source(f);
-        verifyOperation(kind, findings).run(source);
-        std::fclose(f);
-    } else {
-        findings.addLine("Expand: fatal error: can't open library: " + libraryPath);
+    std::FILE* f = fileOps::open(libraryPath, "rb");
+    if (!f) {
+        logProblem(findings, "Expand: fatal error: can't open library: " + libraryPath, libraryPath,
+                   fileOps::lastReason());
+        return verdict(findings, log);
     }
-    return verdict(findings, log);
+    fileSource source(f);
+    verifyOperation(kind, findings).run(source);
+    std::fclose(f);
+    const int result = verdict(findings, log);
+    if (result != 0) log.problem(libraryPath, std::to_string(findings.count) + " finding(s)");
+    return result;
+}
+
+bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log) {
+    memoryLog silent;
+    if (verifyLibrary(kind, libraryPath, silent) == 0) return false;
+    const std::string what = "library not changed: " + std::to_string(silent.lines.size() - 1) + " finding(s)";
+    logProblem(log, prefix + ": fatal error: " + what + ": " + libraryPath, libraryPath,
+               what + "; run vek verify " + libraryPath);
+    return true;
 }
 
 int listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log) {

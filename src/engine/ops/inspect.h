@@ -25,6 +25,10 @@ int listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink
 int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log);
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log);
 
+// Before a change: true, with "PREFIX: fatal error: library not changed:
+// N finding(s)" logged, when verify finds anything in the library at path.
+bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log);
+
 // The checksum the version line states ("*version V SUM"), or none when the
 // first line is not such a line.
 std::optional<unsigned long> statedChecksum(byteSource& library, logSink& log);

@@ -14,6 +14,15 @@ std::string expandedText(libraryReader& reader, const indexList& index, const st
     return text;
 }
 
+std::string notWholeReason(const libraryReader& reader) {
+    switch (reader.ending()) {
+        case lineReader::ending::tooLong: return "a line is longer than 1022 characters";
+        case lineReader::ending::cutShort: return "the library ends inside it";
+        case lineReader::ending::readError: return "read error: " + fileOps::systemReason(reader.failure());
+        default: return "";
+    }
+}
+
 std::optional<entryFields> storeAsCompressed(const std::string& text, const std::string& keyword,
                                              workFile& work) {
     memorySource source(text);
@@ -31,18 +40,35 @@ libraryInput::~libraryInput() {
     if (file) std::fclose(file);
 }
 
-bool libraryInput::open(const libKind& kind, const std::string& path, const char* prefix, logSink& log) {
+bool libraryInput::fail(const std::string& what, const std::string& reason) {
+    logProblem(*log, prefix + ": fatal error: " + what, path, reason);
+    return false;
+}
+
+bool libraryInput::open(const libKind& kind, const std::string& libraryPath, const char* linePrefix, logSink& sink) {
+    path = libraryPath;
+    prefix = linePrefix;
+    log = &sink;
     file = fileOps::open(path, "rb");
     if (!file) {
-        log.addLine(std::string(prefix) + ": fatal error: can't open library: " + path);
-        return false;
+        const std::string why = fileOps::lastReason();
+        return fail("can't open library: " + path, why);
     }
     source.emplace(file);
-    reader.emplace(*source, kind.keyword, log);
-    if (!reader->findIndex()) {
-        log.addLine(std::string(prefix) + ": fatal error: no index");
-        return false;
-    }
+    reader.emplace(*source, kind.keyword, sink);
+    if (!reader->findIndex()) return !failedReading() && fail("no index", "no index");
     reader->readIndex(index);
+    return !failedReading();
+}
+
+bool libraryInput::failedReading() {
+    if (!reader->readFailed()) return false;
+    const std::string why = fileOps::systemReason(reader->failure());
+    fail("can't read library: " + path + ": " + why, why);
     return true;
+}
+
+bool libraryInput::checkWhole(const std::string& name) {
+    const std::string why = notWholeReason(*reader);
+    return why.empty() || fail(name + " can't be read whole: " + why, name + " can't be read whole: " + why);
 }

@@ -20,6 +20,11 @@
 std::string expandedText(libraryReader& reader, const indexList& index, const std::string& keyword,
                          const std::string& name);
 
+// Empty when the reader's current component was read whole; otherwise why
+// not: a line past the reader's limit, a library that ends inside it, or a
+// read error with the system's reason.
+std::string notWholeReason(const libraryReader& reader);
+
 // Stores text in the workfile exactly as compress would store the component
 // file holding it: pieces of at most 1023 characters, each cut at a NUL and
 // normalised. The entry's fields, with their place in the workfile; none
@@ -36,14 +41,26 @@ public:
     libraryInput(const libraryInput&) = delete;
     libraryInput& operator=(const libraryInput&) = delete;
 
-    // False after "PREFIX: fatal error: can't open library: PATH" or
-    // "PREFIX: fatal error: no index", logged.
+    // False after "PREFIX: fatal error: can't open library: PATH",
+    // "PREFIX: fatal error: no index" or a read error, logged.
     bool open(const libKind& kind, const std::string& path, const char* prefix, logSink& log);
+
+    // True, with "PREFIX: fatal error: can't read library: PATH: REASON"
+    // logged, when the reader met a read error.
+    bool failedReading();
+    // Logs "PREFIX: fatal error: NAME can't be read whole: REASON" when the
+    // reader's current component was not read whole; false then.
+    bool checkWhole(const std::string& name);
 
     indexList index;
     std::optional<libraryReader> reader;
 
 private:
+    bool fail(const std::string& what, const std::string& reason);
+
+    std::string path;
+    std::string prefix;
+    logSink* log = nullptr;
     std::FILE* file = nullptr;
     std::optional<fileSource> source;
 };

@@ -3,6 +3,10 @@
 #pragma once
 
 #include <csignal>
+#include <string>
+
+#include "engine/logSink.h"
+#include "support/platform/writerLock.h"
 
 // An operation that stopped because it was asked to returns this.
 constexpr int cancelledResult = 2;
@@ -15,6 +19,21 @@ struct runControl {
     // are (0 when the total is not known).
     void (*progress)(void* context, long long done, long long total) = nullptr;
     void* context = nullptr;
+
+    // The tool's guards. The program's Expand, Compress and Both keep their
+    // historical behaviour and leave them off.
+    // Add, delete and both check the library as verify does first, and
+    // change nothing when it has any finding.
+    bool refuseDamage = false;
+    // Compress and add refuse a line that a library reader could not read
+    // back and an output that is one of the inputs; libraries and list files
+    // are opened for reading only.
+    bool strictInput = false;
+
+    // How long a writer waits for another writer of the same library to
+    // finish; waiting is called once when it starts to wait.
+    double lockWaitSeconds = 30;
+    void (*waiting)(void* context, const std::string& library) = nullptr;
 
     bool stopping() const { return stop && *stop; }
     void report(long long done, long long total) const {
@@ -29,3 +48,10 @@ struct runControl {
 // progress callback must run on its own thread, turns it off.
 void allowSecondThread(bool allowed);
 bool secondThreadAllowed();
+
+// Takes the writers' lock on the library at path, waiting as control says.
+// False, with "PREFIX: fatal error: library is locked by another writer:
+// PATH" logged, when the wait ran out. Without a lock from the system (the
+// library cannot be opened) it goes on: the writer then fails on its own.
+bool lockLibrary(platform::writerLock& lock, const std::string& path, const runControl& control,
+                 const std::string& prefix, logSink& log);

@@ -18,6 +18,9 @@ bool syncFolder(const std::string& dir);
 // writing the move through to the disk before it returns.
 bool replaceFile(const std::string& from, const std::string& to);
 
+// True when both paths lead to one existing file, however spelled.
+bool sameFile(const std::string& a, const std::string& b);
+
 // Opens path for writing as fopen(path, mode) would, except that a symbolic
 // link as the last part of path is never followed: creating fails when one
 // appears in between.
