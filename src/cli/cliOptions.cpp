@@ -1,21 +1,25 @@
 #include "cli/cliOptions.h"
 
+#include <cstdlib>
+
 const char* const usageText =
-    "usage: vek compress [-k KIND] [-r|--remove] [-q] [-C DIR] LIST OUTPUT\n"
+    "usage: vek compress [-k KIND] [-r|--remove] [-q] [--wait S] [-C DIR] LIST OUTPUT\n"
     "       vek expand   [-k KIND] [-q] [-C DIR] LIBRARY\n"
-    "       vek both     [-k KIND] [-q] [-C DIR] LIBRARY\n"
+    "       vek both     [-k KIND] [-q] [--force] [--wait S] [-C DIR] LIBRARY\n"
     "       vek list     [-k KIND] [--json] [-C DIR] LIBRARY\n"
     "       vek verify   [-k KIND] [-C DIR] LIBRARY\n"
     "       vek extract  [-k KIND] [-C DIR] LIBRARY NAME...\n"
     "       vek print    [-k KIND] [-C DIR] LIBRARY NAME\n"
-    "       vek add      [-k KIND] [-C DIR] LIBRARY FILE...\n"
-    "       vek delete   [-k KIND] [-C DIR] LIBRARY NAME...\n"
+    "       vek add      [-k KIND] [--force] [--wait S] [-C DIR] LIBRARY FILE...\n"
+    "       vek delete   [-k KIND] [--force] [--wait S] [-C DIR] LIBRARY NAME...\n"
     "       vek diff     [-k KIND] [-C DIR] LIBRARY1 LIBRARY2\n"
     "       vek --help | --version\n"
     "KIND is symbol, package or footprint; without -k it comes from the library's\n"
     "extension (.slb, .plb, .flb). -q leaves out the per-part lines. On a terminal a\n"
     "progress line shows on standard error (--no-progress: none); Ctrl+C stops at the\n"
     "next part, leaving an unfinished library as it was (exit status 130).\n"
+    "add, delete and both change nothing in a library that verify finds damaged\n"
+    "(--force: rewrite it anyway); a writer waits up to S seconds (30) for another.\n"
     "Examples: vek extract parts.slb AND2    vek print parts.slb AND2 > and2.sym\n"
     "          vek add parts.slb and2.sym    vek delete parts.slb OLD1 OLD2\n"
     "          vek diff old.slb new.slb      vek list --json parts.slb\n";
@@ -30,36 +34,46 @@ struct commandRule {
     std::size_t minPaths;
     std::size_t maxPaths;  // 0: no limit
     const char* pathsNamed;
-    const char* options;   // which of -r, -q, --json it takes ("rqj")
+    const char* options;   // which of -r, -q, --json, --force, --wait it takes ("rqjfw")
 };
 
 const commandRule rules[] = {
-    {"compress", A::compress, 2, 2, "LIST and OUTPUT", "rq"},
+    {"compress", A::compress, 2, 2, "LIST and OUTPUT", "rqw"},
     {"expand", A::expand, 1, 1, "one LIBRARY", "q"},
-    {"both", A::both, 1, 1, "one LIBRARY", "q"},
+    {"both", A::both, 1, 1, "one LIBRARY", "qfw"},
     {"list", A::list, 1, 1, "one LIBRARY", "j"},
     {"verify", A::verify, 1, 1, "one LIBRARY", ""},
     {"extract", A::extract, 2, 0, "LIBRARY and one NAME or more", ""},
     {"print", A::print, 2, 2, "LIBRARY and one NAME", ""},
-    {"add", A::add, 2, 0, "LIBRARY and one FILE or more", ""},
-    {"delete", A::remove, 2, 0, "LIBRARY and one NAME or more", ""},
+    {"add", A::add, 2, 0, "LIBRARY and one FILE or more", "fw"},
+    {"delete", A::remove, 2, 0, "LIBRARY and one NAME or more", "fw"},
     {"diff", A::diff, 2, 2, "LIBRARY1 and LIBRARY2", ""},
 };
 
 bool takeOption(const std::vector<std::string>& args, std::size_t& i, const commandRule& rule, cliOptions& o,
                 std::string& kindName, std::string& error) {
     const std::string& a = args[i];
-    const bool needsValue = a == "-k" || a == "-C";
+    const std::string takes = rule.options;
+    const bool wait = a == "--wait" && takes.find('w') != std::string::npos;
+    const bool needsValue = a == "-k" || a == "-C" || wait;
     if (needsValue && i + 1 >= args.size()) {
         error = "option " + a + " needs a value";
         return false;
     }
-    const std::string takes = rule.options;
-    if (a == "-k") kindName = args[++i];
+    if (wait) {
+        const std::string& value = args[++i];
+        char* end = nullptr;
+        o.waitSeconds = std::strtod(value.c_str(), &end);
+        if (value.empty() || *end != '\0' || !(o.waitSeconds >= 0)) {
+            error = "--wait takes a number of seconds: " + value;
+            return false;
+        }
+    } else if (a == "-k") kindName = args[++i];
     else if (a == "-C") o.directory = args[++i];
     else if ((a == "-r" || a == "--remove") && takes.find('r') != std::string::npos) o.remove = true;
     else if ((a == "-q" || a == "--quiet") && takes.find('q') != std::string::npos) o.quiet = true;
     else if (a == "--json" && takes.find('j') != std::string::npos) o.json = true;
+    else if (a == "--force" && takes.find('f') != std::string::npos) o.force = true;
     else if (a == "--no-progress") o.progress = false;
     else {
         error = "unknown option: " + a;

@@ -15,6 +15,8 @@ struct cliOptions {
     bool quiet = false;      // -q: no per-part lines
     bool json = false;       // --json: list as JSON
     bool progress = true;    // --no-progress: no progress line on a terminal
+    bool force = false;      // --force: change a library that verify finds damaged
+    double waitSeconds = 30; // --wait: how long a writer waits for another
     std::string directory;   // -C: change there first
     std::vector<std::string> paths;
 };

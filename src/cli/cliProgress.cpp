@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "support/platform/platform.h"
+#include "support/platform/stopSignals.h"
 
 namespace {
 
-// Set by the signal handlers; the engine reads it before each part.
+// Set by the signal handlers to the signal's number; the engine reads it
+// before each part.
 volatile std::sig_atomic_t stopRequested = 0;
-
-extern "C" void onStopSignal(int) { stopRequested = 1; }
 
 constexpr auto redrawEvery = std::chrono::milliseconds(100);
 
@@ -19,20 +19,19 @@ constexpr auto redrawEvery = std::chrono::milliseconds(100);
 
 cliProgress::cliProgress(std::FILE* s, bool shown, std::string w) : stream(s), what(std::move(w)) {
     stopRequested = 0;
-    std::signal(SIGINT, onStopSignal);
-    std::signal(SIGTERM, onStopSignal);
+    platform::catchStopSignals(&stopRequested);
     runs.stop = &stopRequested;
-    if (shown) {
-        runs.progress = update;
-        runs.context = this;
-    }
+    runs.context = this;
+    if (shown) runs.progress = update;
+    if (platform::isTerminal(s)) runs.waiting = waitingFor;
 }
 
 cliProgress::~cliProgress() {
     clear();
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    platform::restoreStopSignals();
 }
+
+int cliProgress::stopSignal() { return stopRequested; }
 
 void cliProgress::update(void* self, long long done, long long total) {
     auto* p = static_cast<cliProgress*>(self);
@@ -44,6 +43,12 @@ void cliProgress::update(void* self, long long done, long long total) {
     else line += " parts";
     p->width = std::max(p->width, line.size());
     platform::writeText(p->stream, "\r" + line);
+}
+
+void cliProgress::waitingFor(void* self, const std::string& library) {
+    auto* p = static_cast<cliProgress*>(self);
+    p->clear();
+    platform::writeText(p->stream, "vek: " + library + ": waiting for another writer to finish...\n");
 }
 
 void cliProgress::clear() {

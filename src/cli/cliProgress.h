@@ -1,6 +1,7 @@
 // What the tool shows while a long operation runs, and how it is stopped:
-// a progress line on a terminal, and Ctrl+C (SIGINT, SIGTERM) asking the
-// operation to stop before its next part.
+// a progress line on a terminal, a note while it waits for another writer,
+// and Ctrl+C, SIGTERM or SIGHUP asking the operation to stop before its
+// next part.
 #pragma once
 
 #include <chrono>
@@ -18,10 +19,14 @@ public:
 
     // The control to hand the engine: progress to this line, stop requests
     // from the signal handlers installed while this object lives.
-    const runControl& control() const { return runs; }
+    runControl& control() { return runs; }
+
+    // The signal that stopped the operation (0: none).
+    static int stopSignal();
 
 private:
     static void update(void* self, long long done, long long total);
+    static void waitingFor(void* self, const std::string& library);
     void clear();
 
     std::FILE* stream;

@@ -1,6 +1,8 @@
 #include "cli/cliRun.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -16,13 +18,19 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+using A = cliOptions::action;
+
 // Prints each log line as the engine gives it, one per output line. Lines
 // collect and go out together, at least every 100 ms and at the end, so a
 // console shows progress without a write per line; with immediate set (the
-// error stream) every line goes out at once.
+// error stream) every line goes out at once. Every problem the engine
+// reports goes to standard error as "vek: FILE: REASON". The first failed
+// write is kept, so that the run can end in an error rather than in silence.
 class streamLog : public logSink {
 public:
-    streamLog(std::FILE* s, bool immediate) : stream(s), atOnce(immediate) {}
+    streamLog(std::FILE* s, bool immediate, std::FILE* problemStream)
+        : stream(s), atOnce(immediate), problemsTo(problemStream) {}
     ~streamLog() override { flush(); }
     void addLine(const std::string& line) override {
         pending += line;
@@ -33,15 +41,24 @@ public:
             lastFlush = now;
         }
     }
+    void problem(const std::string& file, const std::string& reason) override {
+        ++problems;
+        platform::writeText(problemsTo, "vek: " + file + ": " + reason + "\n");
+    }
     void flush() {
         if (pending.empty()) return;
-        platform::writeText(stream, pending);
+        const int e = platform::writeText(stream, pending);
+        if (writeError == 0) writeError = e;
         pending.clear();
     }
+
+    int problems = 0;
+    int writeError = 0;
 
 private:
     std::FILE* stream;
     bool atOnce;
+    std::FILE* problemsTo;
     std::string pending;
     std::chrono::steady_clock::time_point lastFlush = std::chrono::steady_clock::now();
 };
@@ -64,59 +81,107 @@ private:
     logSink& target;
 };
 
-int runWhole(const cliOptions& o, logSink& log, std::FILE* err) {
+const char* progressName(A what) {
+    switch (what) {
+        case A::expand: return "expand";
+        case A::both: return "both";
+        case A::add: return "add";
+        case A::remove: return "delete";
+        default: return "compress";
+    }
+}
+
+// The commands that write, each with the tool's guards: read-only opens,
+// lines a reader can read back, no output that is an input, a damaged
+// library left alone unless forced, one writer at a time.
+int runWriting(const cliOptions& o, logSink& log, std::FILE* err) {
     const libKind& kind = *o.kind;
     const std::string& first = o.paths[0];
-    const char* name = o.what == cliOptions::action::expand ? "expand"
-                       : o.what == cliOptions::action::both ? "both"
-                                                            : "compress";
-    cliProgress shown(err, o.progress && platform::isTerminal(err), name);
+    const std::vector<std::string> rest(o.paths.begin() + 1, o.paths.end());
+    cliProgress shown(err, o.progress && platform::isTerminal(err), progressName(o.what));
+    runControl& control = shown.control();
+    control.strictInput = true;
+    control.refuseDamage = !o.force;
+    control.lockWaitSeconds = o.waitSeconds;
     switch (o.what) {
-        case cliOptions::action::expand: return expandLibrary(kind, first, log, &shown.control());
-        case cliOptions::action::both: return bothLibrary(kind, first, log, &shown.control());
+        case A::expand: return expandLibrary(kind, first, log, &control);
+        case A::both: return bothLibrary(kind, first, log, &control);
+        case A::add: return addParts(kind, first, rest, log, &control);
+        case A::remove: return deleteParts(kind, first, rest, log, &control);
         default: {
             compressProbe probe;
-            probe.control = shown.control();
+            probe.control = control;
             const int result = compressLibrary(kind, first, o.paths[1], o.remove, log, &probe);
             return result == 0 && probe.errors != 0 ? 1 : result;
         }
     }
 }
 
-int runParts(const cliOptions& o, logSink& log, logSink& errors, std::FILE* out) {
+int runReading(const cliOptions& o, logSink& log, logSink& errors, std::FILE* out, int& writeError) {
     const libKind& kind = *o.kind;
     const std::string& first = o.paths[0];
     const std::vector<std::string> rest(o.paths.begin() + 1, o.paths.end());
     switch (o.what) {
-        case cliOptions::action::verify: return verifyLibrary(kind, first, log);
-        case cliOptions::action::list:
-            return o.json ? listLibraryJson(kind, first, log, errors) : listLibrary(kind, first, log, errors);
-        case cliOptions::action::extract: return extractParts(kind, first, rest, log);
-        case cliOptions::action::add: return addParts(kind, first, rest, log);
-        case cliOptions::action::remove: return deleteParts(kind, first, rest, log);
-        case cliOptions::action::diff: return diffLibraries(kind, first, rest[0], log, errors);
+        case A::verify: return verifyLibrary(kind, first, log);
+        case A::list: return o.json ? listLibraryJson(kind, first, log, errors) : listLibrary(kind, first, log, errors);
+        case A::extract: return extractParts(kind, first, rest, log);
+        case A::diff: return diffLibraries(kind, first, rest[0], log, errors);
         default: {
             std::string text;
             const int result = printPart(kind, first, rest[0], text, errors);
-            std::fwrite(text.data(), 1, text.size(), out);
+            if (!text.empty()) writeError = platform::writeText(out, text);
             return result;
         }
     }
 }
 
+// The libraries and list a command reads must be regular files: a pipe or
+// a device would be read twice, or never end. Empty when they are.
+std::string irregularInput(const cliOptions& o) {
+    std::vector<std::string> inputs;
+    if (o.what == A::compress) inputs.push_back(o.paths[0]);
+    else if (o.what == A::diff) inputs = o.paths;
+    else inputs.push_back(o.paths[0]);
+    for (const std::string& path : inputs) {
+        std::error_code ec;
+        const fs::file_status st = fs::status(path, ec);
+        if (!ec && fs::exists(st) && !fs::is_regular_file(st) && !fs::is_directory(st)) return path;
+    }
+    return "";
+}
+
+// Maps the engine's result to the exit status: a stop by a signal is 128
+// plus its number, a failed write to standard output 1 (after a message),
+// or quietly the status a closed pipe gives.
+int exitStatus(const cliOptions& o, int result, bool writing, int problems, int writeError, std::FILE* err) {
+    if (writing && result == cancelledResult) return 128 + (cliProgress::stopSignal() != 0 ? cliProgress::stopSignal() : 2);
+    if (writeError == EPIPE) return 141;
+    if (writeError != 0) {
+        std::fprintf(err, "vek: write error: %s\n", std::strerror(writeError));
+        return 1;
+    }
+    if (o.what == A::diff) return result;
+    return result == 0 && problems == 0 ? 0 : 1;
+}
+
 int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
-    streamLog log(out, false);
-    streamLog errors(err, true);
+    const std::string irregular = irregularInput(o);
+    if (!irregular.empty()) {
+        std::fprintf(err, "vek: %s: not a regular file\n", irregular.c_str());
+        return o.what == A::diff ? 2 : 1;
+    }
+    streamLog log(out, false, err);
+    streamLog errors(err, true, err);
     quietLog quiet(log);
     logSink& wholeLog = o.quiet ? static_cast<logSink&>(quiet) : log;
-    using A = cliOptions::action;
-    const bool whole = o.what == A::compress || o.what == A::expand || o.what == A::both;
-    const int result = whole ? runWhole(o, wholeLog, err) : runParts(o, log, errors, out);
+    const bool writing = o.what == A::compress || o.what == A::expand || o.what == A::both || o.what == A::add ||
+                         o.what == A::remove;
+    int writeError = 0;
+    const int result = writing ? runWriting(o, wholeLog, err) : runReading(o, log, errors, out, writeError);
     log.flush();
-    std::fflush(out);
-    if (whole && result == cancelledResult) return 130;
-    if (o.what == A::diff) return result;
-    return result == 0 ? 0 : 1;
+    if (writeError == 0) writeError = log.writeError;
+    if (writeError == 0 && std::fflush(out) != 0) writeError = errno != 0 ? errno : EIO;
+    return exitStatus(o, result, writing, log.problems + errors.problems, writeError, err);
 }
 
 }  // namespace

@@ -106,6 +106,13 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     writeText("x.pkg", "not a header\n");
     writeText("x.lst", "x.pkg\n");
     writeBytes("devices.slb", "*version 6.3 0\n@index\nsymloc CON 0 12\n*symbol CON\nL\n");
+    writeBytes("cut.slb", example.substr(0, example.size() - 1));
+    writeBytes("forced.slb", damaged);
+    const std::string longLine = "*symbol L\n" + std::string(1030, 'x') + "\n";
+    writeText("long.sym", longLine);
+    writeText("long.lst", "long.sym\n");
+    writeText("ok.sym", "*symbol OK\nL\n");
+    writeBytes("long.slb", "*version 6.3 0\n@index\nsymloc L 0 1041\n" + longLine);
     const runCase& c = GetParam();
     const runResult r = runVek(c.args);
     EXPECT_EQ(r.code, c.code);
@@ -119,22 +126,24 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     } else {
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     }
-    EXPECT_EQ(readBytes("damaged.slb"), damaged) << "verify writes nothing";
+    EXPECT_EQ(readBytes("damaged.slb"), damaged) << "nothing changes a damaged library";
+    EXPECT_EQ(readBytes("x.lst"), platformText("x.pkg\n")) << "an output that is an input is refused";
     EXPECT_FALSE(fileExists("out.slb")) << "no library after errors";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
-    runCase{"expand bad.slb", 1, "Expand: fatal error: no index\n", ""},
-    runCase{"compress missing.lst out.slb", 1, "%Compress: 1 error(s)", ""},
+    runCase{"expand bad.slb", 1, "Expand: fatal error: no index\n", "vek: bad.slb: no index\n"},
+    runCase{"compress missing.lst out.slb", 1, "%Compress: 1 error(s)", "vek: missing.sym: No such file or directory\n"},
     runCase{"expand idx.slb", 0, "%Expand: symbol A has bad index (length)", ""},
     runCase{"expand parts.txt", 2, "", "usage: vek"},
     runCase{"--version", 0, "%6.3", ""},
     runCase{"compress -k package x.lst out.slb", 1,
             "Compress: fatal error: file x.pkg has bad first line: not a header\n\n"
-            "Compress: 1 files processed\nCompress: 1 error(s)\n\nCompress: --- DONE ---\n\n", ""},
+            "Compress: 1 files processed\nCompress: 1 error(s)\n\nCompress: --- DONE ---\n\n",
+            "vek: x.pkg: bad first line: not a header\nvek: out.slb: not written: 1 error(s)\n"},
     runCase{"list parts.slb", 0, "AND2:GATE2 0 29\nRES,R1;X 29 34 resistor part\n", ""},
     runCase{"verify parts.slb", 0, "Verify: library is clean\n", ""},
-    runCase{"verify damaged.slb", 1, "%Verify: checksum 3852186597 in the version line", ""},
+    runCase{"verify damaged.slb", 1, "%Verify: checksum 3852186597 in the version line", "vek: damaged.slb: 1 finding(s)"},
     runCase{"list missing.slb", 1, "", "List: fatal error: can't open library: missing.slb"},
     runCase{"list --json parts.slb", 0, "%{\"name\": \"AND2\", \"position\": 0, \"length\": 29, \"akoName\": \"GATE2\"},", ""},
     runCase{"expand -q parts.slb", 0, "Expand: Checking index....\n\nExpand: --- DONE ---\n\n", ""},
@@ -146,7 +155,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"diff -k package parts.slb parts.slb", 2, "", "Diff: fatal error: no packages found in library"},
     runCase{"expand devices.slb", 0, "%Expand: Writing CON    to    COa.sym", ""},
     runCase{"diff parts.slb none.slb", 2, "", "Diff: fatal error: can't open library: none.slb"},
-    runCase{"delete parts.slb NONE", 1, "Delete: NONE not in library\nDelete: library not changed\n", ""}));
+    runCase{"delete parts.slb NONE", 1, "Delete: NONE not in library\nDelete: library not changed\n",
+            "vek: parts.slb: NONE not in library\n"},
+    runCase{"add damaged.slb ok.sym", 1, "%library not changed: 1 finding(s)",
+            "vek: damaged.slb: library not changed: 1 finding(s); run vek verify damaged.slb\n"},
+    runCase{"delete damaged.slb RES", 1, "%library not changed", "library not changed: 1 finding(s)"},
+    runCase{"both damaged.slb", 1, "%library not changed", "library not changed: 1 finding(s)"},
+    runCase{"delete --force forced.slb AND2", 0, "Delete: removed 1 of AND2\n", ""},
+    runCase{"add parts.slb long.sym", 1, "%Add: 1 error(s), library not changed",
+            "vek: long.sym: line 2 is longer than 1022 characters\n"},
+    runCase{"compress long.lst out.slb", 1, "%Compress: 1 error(s)", "vek: long.sym: line 2 is longer than 1022"},
+    runCase{"compress -k package x.lst x.lst", 1, "Compress: fatal error: output file is an input: x.lst\n",
+            "vek: x.lst: output file is also an input (x.lst); nothing written\n"},
+    runCase{"compress -k symbol long.lst long.sym", 1, "%output file is an input", "(long.sym); nothing written"},
+    runCase{"print cut.slb RES", 1, "", "vek: cut.slb: RES can't be read whole: the library ends inside it\n"},
+    runCase{"extract long.slb L", 1, "%Extract: fatal error: L can't be read whole", "L can't be read whole: a line is longer than 1022 characters"},
+    runCase{"print cut.slb AND2", 0, "*symbol AND2 ako GATE2\nL1\nL2\n", ""},
+    runCase{"expand long.slb", 1, "%Expand: internal error: buf too small", "the rest of the library was not read"},
+    runCase{"add --wait x parts.slb long.sym", 2, "", "--wait takes a number of seconds: x"}));
 
 #ifndef _WIN32
 

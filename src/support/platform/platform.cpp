@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <cerrno>
 #include <io.h>
 #else
 #include <cerrno>
@@ -25,13 +26,27 @@ int lastErrorCode() { return static_cast<int>(GetLastError()); }
 
 bool isTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
 
-void writeText(std::FILE* stream, const std::string& text) {
-    std::fflush(stream);
+namespace {
+
+int errnoFor(DWORD error) {
+    switch (error) {
+        case ERROR_BROKEN_PIPE:
+        case ERROR_NO_DATA: return EPIPE;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+        default: return EIO;
+    }
+}
+
+}  // namespace
+
+int writeText(std::FILE* stream, const std::string& text) {
+    errno = 0;
+    if (std::fflush(stream) != 0) return errno != 0 ? errno : EIO;
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     if (handle == INVALID_HANDLE_VALUE) {
-        std::fwrite(text.data(), 1, text.size(), stream);
-        std::fflush(stream);
-        return;
+        const bool ok = std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
+        return ok ? 0 : (errno != 0 ? errno : EIO);
     }
     std::string crlf;
     crlf.reserve(text.size() + text.size() / 16);
@@ -42,11 +57,13 @@ void writeText(std::FILE* stream, const std::string& text) {
     std::size_t done = 0;
     while (done < crlf.size()) {
         DWORD wrote = 0;
-        if (!WriteFile(handle, crlf.data() + done, static_cast<DWORD>(crlf.size() - done), &wrote, nullptr) || wrote == 0) {
-            return;
+        if (!WriteFile(handle, crlf.data() + done, static_cast<DWORD>(crlf.size() - done), &wrote, nullptr)) {
+            return errnoFor(GetLastError());
         }
+        if (wrote == 0) return EIO;
         done += wrote;
     }
+    return 0;
 }
 
 #else
@@ -66,9 +83,10 @@ int lastErrorCode() { return errno; }
 
 bool isTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
-void writeText(std::FILE* stream, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
+int writeText(std::FILE* stream, const std::string& text) {
+    errno = 0;
+    const bool ok = std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
+    return ok ? 0 : (errno != 0 ? errno : EIO);
 }
 
 #endif

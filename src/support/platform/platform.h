@@ -25,6 +25,8 @@ bool isTerminal(std::FILE* stream);
 // holds: one system write on Windows, with the LFs turned into CR LF there
 // (the runtime's text mode writes a console line by line, and a console
 // write is dear); fwrite and fflush elsewhere.
-void writeText(std::FILE* stream, const std::string& text);
+// 0 when all of it went out, else the error as an errno value (EPIPE for
+// a closed pipe, ENOSPC for a full disk).
+int writeText(std::FILE* stream, const std::string& text);
 
 }  // namespace platform
