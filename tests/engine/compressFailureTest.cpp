@@ -98,25 +98,6 @@ TEST_F(compressFailureTest, FullDiskWhileCollectingComponents) {
     EXPECT_EQ(filesHere(), 4u);
 }
 
-TEST_F(compressFailureTest, FullDiskWhileWritingTheLibrary) {
-    std::string list;
-    for (int i = 0; i < 40; ++i) {
-        const std::string name = "c" + std::to_string(i) + ".sym";
-        writeText(name, "*symbol C" + std::to_string(i) + " some extra words here\n");
-        list += name + "\n";
-    }
-    writeText("parts.lst", list);
-    limitedRun r = compressWithFileLimit(2048, "out.slb");
-    EXPECT_EQ(r.result, 1);
-    EXPECT_NE(r.log.find("Compress: 40 files processed\n"
-                         "Compress: fatal error: can't write output file: out.slb\n"),
-              std::string::npos);
-    EXPECT_FALSE(fileExists("out.slb"));
-    EXPECT_TRUE(fileExists("c0.sym"));
-    EXPECT_EQ(filesHere(), 42u);
-}
-
-
 // Kills compress at its n-th stop, in a child process, and tells whether it
 // got that far.
 int stopAt = 0;

@@ -1,14 +1,24 @@
-// Expand on a full disk stops with a fatal error, so that Both never goes on
-// to rebuild a library from parts that were only half written.
+// Failures injected on purpose: a read that fails at the n-th call, a disk
+// that fills at the n-th byte. Every run ends in success or a clean error;
+// a library is left old or new, never mixed, and no temporary file stays.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "common/fileText.h"
 #include "common/limitedRun.h"
 #include "common/testDir.h"
+#include "engine/io/byteSource.h"
 #include "engine/ops/both.h"
+#include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
+#include "engine/ops/inspect.h"
+#include "engine/ops/parts.h"
 #include "engine/format/libKind.h"
 
 namespace {
@@ -43,13 +53,92 @@ TEST_F(expandFailureTest, FullDiskWhileWritingAComponent) {
                      "Expand: fatal error: can't write: BIG.sym\n");
 }
 
-TEST_F(expandFailureTest, BothOnAFullDiskKeepsTheLibrary) {
-    limitedRun r = runWithFileLimit(2500, [](logSink& log) {
-        return bothLibrary(symbolKind, "lib.slb", log);
-    });
-    EXPECT_EQ(r.result, 1);
-    EXPECT_EQ(readBytes("lib.slb"), library);
+struct writingRun {
+    const char* what;
+    std::function<int(logSink&)> run;
+};
+
+class diskFillsAtEveryByte : public expandFailureTest, public ::testing::WithParamInterface<writingRun> {};
+
+TEST_P(diskFillsAtEveryByte, LeavesTheOldOrTheNewLibraryAndNoTemporaryFile) {
+    writeText("new.sym", "*symbol NEW\nN1\n");
+    writeText("parts.lst", "SMALL.sym\nBIG.sym\nnew.sym\n");
+    writeText("SMALL.sym", "*symbol SMALL\nL\n");
+    writeText("BIG.sym", "*symbol BIG\n" + std::string(1500, 'b') + "\n");
+    const std::string small = readBytes("SMALL.sym"), big = readBytes("BIG.sym");
+    memoryLog log;
+    ASSERT_EQ(GetParam().run(log), 0) << joinLines(log.lines);
+    const std::string fresh = readBytes("lib.slb");
+    ASSERT_NE(fresh, library);
+    for (unsigned long limit = 0; limit <= fresh.size() + 16; limit += limit < 40 ? 1 : 37) {
+        writeBytes("lib.slb", library);
+        writeBytes("SMALL.sym", small);
+        writeBytes("BIG.sym", big);
+        const limitedRun r = runWithFileLimit(limit, GetParam().run);
+        const std::string now = readBytes("lib.slb");
+        EXPECT_TRUE(now == library || now == fresh) << "limit " << limit;
+        if (r.result == 0) {
+            EXPECT_EQ(now, fresh) << "limit " << limit;
+        } else {
+            EXPECT_NE(r.log.find("fatal error"), std::string::npos) << "limit " << limit << r.log;
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(".")) {
+            EXPECT_NE(entry.path().extension(), ".tmp") << "limit " << limit << " left " << entry.path();
+        }
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Runs, diskFillsAtEveryByte, ::testing::Values(
+    writingRun{"compress", [](logSink& log) { return compressLibrary(symbolKind, "parts.lst", "lib.slb", false, log); }},
+    writingRun{"add", [](logSink& log) { return addParts(symbolKind, "lib.slb", {"new.sym"}, log); }},
+    writingRun{"delete", [](logSink& log) { return deleteParts(symbolKind, "lib.slb", {"SMALL"}, log); }},
+    writingRun{"both", [](logSink& log) { return bothLibrary(symbolKind, "lib.slb", log); }}),
+    [](const ::testing::TestParamInfo<writingRun>& i) { return std::string(i.param.what); });
 #endif
+
+// Gives the bytes a few at a time and fails at its n-th read, as a disk
+// with a bad sector would.
+class failingSource : public byteSource {
+public:
+    failingSource(const std::string& b, int failAt) : bytes(b), failing(failAt) {}
+    std::size_t read(char* buffer, std::size_t size) override {
+        if (++reads == failing) {
+            error = EIO;
+            return 0;
+        }
+        return inner.read(buffer, std::min<std::size_t>(size, 97));
+    }
+    bool seek(long long offset) override {
+        error = 0;
+        return inner.seek(offset);
+    }
+    int reads = 0;
+
+private:
+    std::string bytes;
+    memorySource inner{bytes};
+    int failing;
+};
+
+TEST_F(expandFailureTest, AReadErrorAnywhereIsFatalNeverAnEnd) {
+    const std::string reason = "can't read library: library: " + std::string(std::strerror(EIO));
+    for (int n = 1;; ++n) {
+        failingSource source(library, n);
+        memoryLog log;
+        const int result = expandLibrary(symbolKind, source, "lib.lst", log);
+        if (source.reads < n) {
+            EXPECT_EQ(result, 0);
+            EXPECT_GT(n, 30) << "the reads the library takes";
+            break;
+        }
+        EXPECT_EQ(result, 1) << "read " << n;
+        EXPECT_EQ(log.lines.back(), "Expand: fatal error: " + reason) << "read " << n;
+        EXPECT_EQ(log.problems.back(), "library: " + std::string(std::strerror(EIO))) << "read " << n;
+        failingSource again(library, n);
+        memoryLog findings;
+        EXPECT_EQ(verifyLibrary(symbolKind, again, findings), 1) << "read " << n;
+        EXPECT_NE(joinLines(findings.lines).find("Verify: can't read library: "), std::string::npos) << n;
+    }
+}
 
 }  // namespace
