@@ -12,8 +12,16 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "support/platform/writerLock.h"
 #endif
 
 namespace {
@@ -210,10 +218,24 @@ bool readUntil(int master, std::string& shown, const std::string& text) {
     return true;
 }
 
+void expectNoTemporaryFile() {
+    for (const auto& entry : fs::directory_iterator(".")) {
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+    }
+}
+
+struct stopCase {
+    int signal;
+    int status;
+};
+
+class cliStops : public cliEndToEnd, public ::testing::WithParamInterface<stopCase> {};
+
 // A compress of 200,000 parts on a terminal shows its progress line (a
-// count: the list is not read ahead); Ctrl+C
-// (SIGINT) stops it: status 130, the old library untouched, no staging file.
-TEST_F(cliEndToEnd, ProgressOnATerminalAndCtrlCDuringCompress) {
+// count: the list is not read ahead); Ctrl+C (SIGINT), SIGTERM or a closed
+// terminal (SIGHUP) stops it: status 128 + the signal, the old library
+// untouched, no staging file.
+TEST_P(cliStops, ProgressOnATerminalAndASignalDuringCompress) {
     writeText("a.sym", "*symbol A\nL1\n");
     std::string list;
     for (int i = 0; i < 200000; ++i) list += "a.sym\n";
@@ -224,7 +246,7 @@ TEST_F(cliEndToEnd, ProgressOnATerminalAndCtrlCDuringCompress) {
     ASSERT_GE(master, 0);
     std::string shown;
     const bool progressed = readUntil(master, shown, " parts");
-    kill(-child, SIGINT);  // as the terminal's Ctrl+C: to the whole process group
+    kill(-child, GetParam().signal);  // as the terminal's Ctrl+C: to the whole process group
     readUntil(master, shown, "\x01");
     close(master);
     int status = 0;
@@ -233,14 +255,135 @@ TEST_F(cliEndToEnd, ProgressOnATerminalAndCtrlCDuringCompress) {
     EXPECT_EQ(shown.rfind("\rcompress: ", 0), 0u) << shown.substr(0, 80);
     EXPECT_EQ(shown.substr(shown.size() - 2), " \r") << "the line is blanked at the end";
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(WEXITSTATUS(status), GetParam().status);
     const std::string log = readBytes("log.txt");
     const std::string end = "\n\nCompress: --- CANCELLED ---\n\n";
     EXPECT_EQ(log.substr(log.size() - end.size()), end);
     EXPECT_TRUE(readBytes("out.slb") == "the old library\n");
-    for (const auto& entry : fs::directory_iterator(".")) {
-        EXPECT_EQ(entry.path().filename().string().rfind("veklib", 0), std::string::npos) << entry.path();
+    expectNoTemporaryFile();
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, cliStops,
+                         ::testing::Values(stopCase{SIGINT, 130}, stopCase{SIGTERM, 143}, stopCase{SIGHUP, 129}));
+
+// Starts vek with args in a child process whose standard output and error
+// go to files; set up runs in the child first.
+pid_t startVek(const std::vector<std::string>& args, const std::function<void()>& setUp = [] {}) {
+    const pid_t child = fork();
+    if (child == 0) {
+        setUp();
+        const int out = open("out.txt", O_WRONLY | O_CREAT | O_APPEND, 0666);
+        const int err = open("err.txt", O_WRONLY | O_CREAT | O_APPEND, 0666);
+        dup2(out, 1);
+        dup2(err, 2);
+        std::vector<char*> argv{const_cast<char*>("vek")};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(VEK_BINARY, argv.data());
+        _exit(127);
     }
+    return child;
+}
+
+int exitOf(pid_t child) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Eight writers at once on one library, four adding and four deleting
+// other parts, again and again: every change that said it succeeded is in
+// the result, and nothing else was lost.
+TEST_F(cliEndToEnd, EightWritersAtOnceLoseNothing) {
+    std::string list;
+    for (int i = 0; i < 8; ++i) {
+        writeText("p" + std::to_string(i) + ".sym", "*symbol P" + std::to_string(i) + "\nL\n");
+        writeText("n" + std::to_string(i) + ".sym", "*symbol N" + std::to_string(i) + "\nL\n");
+        list += "p" + std::to_string(i) + ".sym\n";
+    }
+    writeText("parts.lst", list);
+    for (int round = 0; round < 5; ++round) {
+        ASSERT_EQ(runVek("compress parts.lst lib.slb").code, 0);
+        std::vector<pid_t> writers;
+        for (int i = 0; i < 4; ++i) writers.push_back(startVek({"add", "lib.slb", "n" + std::to_string(i) + ".sym"}));
+        for (int i = 4; i < 8; ++i) writers.push_back(startVek({"delete", "lib.slb", "P" + std::to_string(i)}));
+        for (pid_t w : writers) EXPECT_EQ(exitOf(w), 0) << "round " << round << readBytes("err.txt");
+        const runResult listed = runVek("list lib.slb");
+        std::set<std::string> names;
+        for (std::size_t at = 0; at < listed.out.size(); at = listed.out.find('\n', at) + 1) {
+            names.insert(listed.out.substr(at, listed.out.find(' ', at) - at));
+        }
+        EXPECT_EQ(names, (std::set<std::string>{"N0", "N1", "N2", "N3", "P0", "P1", "P2", "P3"})) << "round " << round;
+        EXPECT_EQ(listed.out.rfind("P0 0 13\nP1 13 13\nP2 26 13\nP3 39 13\n", 0), 0u) << "kept parts keep their order";
+        EXPECT_EQ(runVek("verify lib.slb").code, 0);
+        expectNoTemporaryFile();
+    }
+}
+
+// A writer that cannot get the lock within --wait changes nothing.
+TEST_F(cliEndToEnd, AWriterWaitsForTheLockThenGivesUp) {
+    writeBytes("parts.slb", readBytes(dataFile("example.slb")));
+    writeText("new.sym", "*symbol NEW\nL\n");
+    platform::writerLock held;
+    ASSERT_EQ(held.acquire("parts.slb", 0, nullptr, nullptr), platform::writerLock::outcome::locked);
+    const runResult r = runVek("add --wait 0.2 parts.slb new.sym");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "vek: parts.slb: locked by another writer\n");
+    EXPECT_EQ(readBytes("parts.slb"), readBytes(dataFile("example.slb")));
+    held.release();
+    EXPECT_EQ(runVek("add --wait 0.2 parts.slb new.sym").code, 0);
+}
+
+// A file-size limit makes compress fail like a full disk: status 1 with the
+// system's reason, the old library kept, nothing left behind.
+TEST_F(cliEndToEnd, AFileSizeLimitIsAWriteError) {
+    std::string list;
+    for (int i = 0; i < 200; ++i) list += "a.sym\n";
+    writeText("a.sym", "*symbol A\n" + std::string(100, 'x') + "\n");
+    writeText("big.lst", list);
+    writeBytes("out.slb", "old");
+    const pid_t child = startVek({"compress", "-q", "big.lst", "out.slb"}, [] {
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(exitOf(child), 1);
+    EXPECT_EQ(readBytes("err.txt"), "vek: out.slb: File too large\n");
+    EXPECT_EQ(readBytes("out.slb"), "old");
+    expectNoTemporaryFile();
+}
+
+// The tool only reads a library it expands: a user who may not write it
+// expands it all the same.
+TEST_F(cliEndToEnd, ExpandsALibraryTheUserMayNotWrite) {
+    if (getuid() != 0) GTEST_SKIP() << "needs root to become another user";
+    writeBytes("parts.slb", readBytes(dataFile("example.slb")));
+    chmod("parts.slb", 0444);
+    chmod(".", 0777);
+    const pid_t child = startVek({"expand", "parts.slb"}, [] {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(126);
+    });
+    EXPECT_EQ(exitOf(child), 0) << readBytes("err.txt");
+    EXPECT_EQ(readBytes("AND2.sym"), "*symbol AND2 ako GATE2\nL1\nL2\n");
+}
+
+// A full disk under standard output fails with its reason; a reader that
+// stops early (head) ends the tool quietly.
+TEST_F(cliEndToEnd, StandardOutputErrors) {
+    writeBytes("parts.slb", readBytes(dataFile("example.slb")));
+    const std::string vek = inQuotes(VEK_BINARY);
+    EXPECT_NE(std::system((vek + " list parts.slb >/dev/full 2>err.txt").c_str()), 0);
+    EXPECT_EQ(readBytes("err.txt"), "vek: write error: No space left on device\n");
+    EXPECT_NE(std::system((vek + " print parts.slb RES >/dev/full 2>err.txt").c_str()), 0);
+    EXPECT_EQ(readBytes("err.txt"), "vek: write error: No space left on device\n");
+    std::string many = "*version 6.3 0\n@index\n";
+    for (int i = 0; i < 100000; ++i) many += "symloc A 0 1\n";
+    writeBytes("many.slb", many + "*symbol A\n");
+    std::system((vek + " list many.slb 2>err.txt | head -c 1 >/dev/null").c_str());
+    EXPECT_EQ(readBytes("err.txt"), "");
+    mkfifo("pipe.slb", 0666);
+    const runResult r = runVek("verify pipe.slb");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "vek: pipe.slb: not a regular file\n");
 }
 
 #endif
