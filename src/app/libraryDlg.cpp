@@ -250,10 +250,15 @@ void libraryDlg::change(const char* what, Change run) {
     busy = true;
     {
         busyRun running(what, GetDlgItem(hWnd, IDC_LIB_STATUS));
-        outcome = run(&running.control());
+        // A damaged library is not rewritten from here: that would make its
+        // damage permanent.
+        runControl guarded = running.control();
+        guarded.refuseDamage = true;
+        outcome = run(&guarded);
     }
     busy = false;
-    if (outcome != 0 && outcome != cancelledResult) errorBox(IDS_LIB_UNCHANGED, 0, path.c_str());
+    if (outcome == damagedResult) errorBox(IDS_LIB_DAMAGED, 0, path.c_str());
+    else if (outcome != 0 && outcome != cancelledResult) errorBox(IDS_LIB_UNCHANGED, 0, path.c_str());
     if (!load()) {
         errorBox(IDS_LIB_UNREADABLE, 0, path.c_str());
         onCommand(IDCANCEL, 0, 0);

@@ -384,17 +384,21 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
     SetCurrentDirectoryA("..");
     EXPECT_EQ(readBytes("P15.sym"), readBytes("ref\\P15.sym"));
 
-    for (int locked = 0; locked < 3; ++locked) {  // read-only, held, then free
+    for (int locked = 0; locked < 4; ++locked) {  // read-only, held, damaged, then free
+        const std::string good = readBytes("lib.slb");
         if (locked == 0) setReadOnly("lib.slb", true);
+        if (locked == 2) writeBytes("lib.slb", good.substr(0, good.size() - 2) + "X\n");
         HANDLE held = locked == 1 ? CreateFileA("lib.slb", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
                                   : INVALID_HANDLE_VALUE;
         const std::string before = readBytes("lib.slb");
         PostMessageA(lib, WM_COMMAND, 507, 0);
         EXPECT_EQ(answer("Delete"), "Delete every part named P15 from the library?");
-        if (locked < 2) {
-            EXPECT_EQ(answer("Error"), "[231]    The library was not changed:" + dir + "\\lib.slb");
+        if (locked < 3) {
+            EXPECT_EQ(answer("Error"), (locked == 2 ? "[233]    The library is damaged (Verify lists how) and was not changed:"
+                                                    : "[231]    The library was not changed:") + dir + "\\lib.slb");
             EXPECT_EQ(readBytes("lib.slb"), before);
         }
+        if (locked == 2) writeBytes("lib.slb", good);
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         setReadOnly("lib.slb", false);
     }

@@ -9,7 +9,7 @@ int bothLibrary(const libKind& kind, const std::string& libraryPath, logSink& lo
     const runControl none;
     platform::writerLock lock;
     if (!lockLibrary(lock, libraryPath, control ? *control : none, "Expand", log)) return 1;
-    if (control && control->refuseDamage && refuseDamaged(kind, libraryPath, "Expand", log)) return 1;
+    if (control && control->refuseDamage && refuseDamaged(kind, libraryPath, "Expand", log)) return damagedResult;
     const int expanded = expandLibrary(kind, libraryPath, log, control);
     if (expanded != 0) return expanded == cancelledResult ? expanded : 1;
     compressProbe probe;

@@ -45,8 +45,8 @@ public:
     bool rewrite(bool mayBeMissing, Choose choose);
     void append(newPart& part);
     bool commit();
-    // The result after rewrite said false: 1, or cancelledResult (logged)
-    // when a stop was asked for.
+    // The result after rewrite said false: 1, cancelledResult (logged) when
+    // a stop was asked for, damagedResult when verify found damage.
     int failure();
 
     const libKind& kind;
@@ -66,6 +66,7 @@ private:
     stagedLibrary output;
     indexList index;
     bool cancelled = false;
+    bool damaged = false;
 };
 
 void libraryEdit::store(const std::string& text) {
@@ -87,7 +88,10 @@ bool libraryEdit::rewrite(bool mayBeMissing, Choose choose) {
     if (!output.openWorkfile()) return fatal("can't open temporary workfile: " + output.workName(), fileOps::lastReason());
     if (!output.prepareOutput()) return fatal("can't write library: " + libraryPath, fileOps::lastReason());
     if (mayBeMissing && !fileOps::exists(libraryPath)) return true;
-    if (control.refuseDamage && refuseDamaged(kind, libraryPath, prefix, log)) return false;
+    if (control.refuseDamage && refuseDamaged(kind, libraryPath, prefix, log)) {
+        damaged = true;
+        return false;
+    }
     libraryInput in;
     if (!in.open(kind, libraryPath, prefix.c_str(), log)) return false;
     // Entries but no component of the kind: a library of another kind, or a
@@ -121,6 +125,7 @@ bool libraryEdit::rewrite(bool mayBeMissing, Choose choose) {
 }
 
 int libraryEdit::failure() {
+    if (damaged) return damagedResult;
     if (!cancelled) return 1;
     log.addLine("");
     log.addLine(prefix + ": --- CANCELLED ---");

@@ -25,7 +25,8 @@ int printPart(const libKind& kind, const std::string& libraryPath, const std::st
 // the library has replaces its first component in place (later ones are
 // dropped), a new name is appended. The result is the library compress makes
 // of what expand would write, with those files in place. A missing library
-// is created. 0 when written; 1 with nothing changed after any error. A
+// is created. 0 when written; 1 with nothing changed after any error
+// (damagedResult when the control's refuseDamage found the library damaged). A
 // control's stop, seen before each part of the library, leaves it unchanged
 // too ("Add: --- CANCELLED ---", cancelledResult); progress counts its parts.
 int addParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& files,

@@ -10,6 +10,8 @@
 
 // An operation that stopped because it was asked to returns this.
 constexpr int cancelledResult = 2;
+// A change refused because verify finds the library damaged returns this.
+constexpr int damagedResult = 3;
 
 struct runControl {
     // Nonzero asks the operation to stop before its next component; a signal
