@@ -44,7 +44,7 @@ constexpr auto retryEvery = std::chrono::milliseconds(20);
 
 writerLock::attempt writerLock::tryOnce() {
     unsigned long long hash = 14695981039346656037ULL;
-    for (unsigned char c : key) hash = (hash ^ c) * 1099511628211ULL;
+    for (char c : key) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
     const std::string name = "vek-writer-" + std::to_string(hash);
     HANDLE m = CreateMutexA(nullptr, FALSE, ("Global\\" + name).c_str());
     if (!m) m = CreateMutexA(nullptr, FALSE, ("Local\\" + name).c_str());
