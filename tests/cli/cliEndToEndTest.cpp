@@ -7,6 +7,7 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
+#include "support/platform/writerLock.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -21,7 +22,6 @@
 #include <set>
 #include <vector>
 
-#include "support/platform/writerLock.h"
 #endif
 
 namespace {
@@ -182,6 +182,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"expand long.slb", 1, "%Expand: internal error: buf too small", "the rest of the library was not read"},
     runCase{"add --wait x parts.slb long.sym", 2, "", "--wait takes a number of seconds: x"}));
 
+// A writer that cannot get the lock within --wait changes nothing.
+TEST_F(cliEndToEnd, AWriterWaitsForTheLockThenGivesUp) {
+    writeBytes("parts.slb", readBytes(dataFile("example.slb")));
+    writeText("new.sym", "*symbol NEW\nL\n");
+    platform::writerLock held;
+    ASSERT_EQ(held.acquire("parts.slb", 0, nullptr, nullptr), platform::writerLock::outcome::locked);
+    const runResult r = runVek("add --wait 0.2 parts.slb new.sym");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "vek: parts.slb: locked by another writer\n");
+    EXPECT_EQ(readBytes("parts.slb"), readBytes(dataFile("example.slb")));
+    held.release();
+    EXPECT_EQ(runVek("add --wait 0.2 parts.slb new.sym").code, 0);
+}
+
 #ifndef _WIN32
 
 // Starts "vek compress big.lst out.slb" in a session of its own with
@@ -318,20 +332,6 @@ TEST_F(cliEndToEnd, EightWritersAtOnceLoseNothing) {
         EXPECT_EQ(runVek("verify lib.slb").code, 0);
         expectNoTemporaryFile();
     }
-}
-
-// A writer that cannot get the lock within --wait changes nothing.
-TEST_F(cliEndToEnd, AWriterWaitsForTheLockThenGivesUp) {
-    writeBytes("parts.slb", readBytes(dataFile("example.slb")));
-    writeText("new.sym", "*symbol NEW\nL\n");
-    platform::writerLock held;
-    ASSERT_EQ(held.acquire("parts.slb", 0, nullptr, nullptr), platform::writerLock::outcome::locked);
-    const runResult r = runVek("add --wait 0.2 parts.slb new.sym");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "vek: parts.slb: locked by another writer\n");
-    EXPECT_EQ(readBytes("parts.slb"), readBytes(dataFile("example.slb")));
-    held.release();
-    EXPECT_EQ(runVek("add --wait 0.2 parts.slb new.sym").code, 0);
 }
 
 // A file-size limit makes compress fail like a full disk: status 1 with the

@@ -2,6 +2,8 @@
 // delete nothing.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -45,6 +47,22 @@ TEST_F(compressFailureTest, ErrorsLeaveAnExistingLibraryUntouched) {
     EXPECT_EQ(readBytes("keep.slb"), old);
     EXPECT_TRUE(fileExists("and2.sym"));
     EXPECT_EQ(filesHere(), 3u);
+}
+
+// An index holds positions and lengths as signed 32-bit numbers: a data
+// section one byte past what it can say is never written.
+TEST_F(compressFailureTest, NoLibraryPastWhatTheIndexCanSay) {
+    for (const long long limit : {28LL, 29LL}) {  // and2.sym stores 29 bytes
+        writeBytes("out.slb", "old");
+        compressProbe probe;
+        probe.dataLimit = limit;
+        memoryLog run;
+        EXPECT_EQ(compressLibrary(symbolKind, "parts.lst", "out.slb", false, run, &probe), limit < 29 ? 1 : 0);
+        EXPECT_EQ(run.problems, limit < 29 ? std::vector<std::string>{"out.slb: " + std::string(std::strerror(EFBIG))}
+                                           : std::vector<std::string>{});
+        EXPECT_EQ(readBytes("out.slb") == "old", limit < 29);
+        EXPECT_EQ(filesHere(), 3u);
+    }
 }
 
 struct openFailure {
