@@ -13,6 +13,7 @@
 #include "common/fileText.h"
 #include "common/testDir.h"
 #include "common/winTest.h"
+#include "engine/format/checksum.h"
 #include "engine/format/libKind.h"
 #include "engine/ops/compress.h"
 #include "engine/ops/inspect.h"
@@ -431,7 +432,8 @@ TEST_F(vekwinBrowse, EscStopsADeleteInALargeLibrary) {
         index += "symloc P" + std::to_string(i) + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
         data += part;
     }
-    const std::string library = "*version 6.3 0\n@index\n" + index + data;
+    const auto sum = checksumUpdate(checksumStart, reinterpret_cast<const unsigned char*>(data.data()), data.size());
+    const std::string library = "*version 6.3 " + std::to_string(sum) + "\n@index\n" + index + data;
     writeBytes("big.slb", library);
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();

@@ -132,7 +132,7 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     if (c.err[0] == '\0') {
         EXPECT_EQ(r.err, "") << "standard error is not a terminal: no progress";
     } else {
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(platformText(c.err)), std::string::npos) << r.err;
     }
     EXPECT_EQ(readBytes("damaged.slb"), damaged) << "nothing changes a damaged library";
     EXPECT_EQ(readBytes("x.lst"), platformText("x.pkg\n")) << "an output that is an input is refused";
@@ -190,7 +190,7 @@ TEST_F(cliEndToEnd, AWriterWaitsForTheLockThenGivesUp) {
     ASSERT_EQ(held.acquire("parts.slb", 0, nullptr, nullptr), platform::writerLock::outcome::locked);
     const runResult r = runVek("add --wait 0.2 parts.slb new.sym");
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "vek: parts.slb: locked by another writer\n");
+    EXPECT_EQ(r.err, platformText("vek: parts.slb: locked by another writer\n"));
     EXPECT_EQ(readBytes("parts.slb"), readBytes(dataFile("example.slb")));
     held.release();
     EXPECT_EQ(runVek("add --wait 0.2 parts.slb new.sym").code, 0);
