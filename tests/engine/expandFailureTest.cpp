@@ -15,6 +15,7 @@
 #include "common/testDir.h"
 #include "engine/io/byteSource.h"
 #include "engine/ops/both.h"
+#include "engine/format/checksum.h"
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
 #include "engine/ops/inspect.h"
@@ -29,7 +30,8 @@ protected:
         inTempDir::SetUp();
         const std::string body(1000, 'b');
         data = "*symbol SMALL\nL\n*symbol BIG\n" + body + "\n" + body + "\n" + body + "\n";
-        library = "*version 6.3 0\n@index\nsymloc SMALL 0 16\nsymloc BIG 16 3015\n" + data;
+        const auto sum = checksumUpdate(checksumStart, reinterpret_cast<const unsigned char*>(data.data()), data.size());
+        library = "*version 6.3 " + std::to_string(sum) + "\n@index\nsymloc SMALL 0 16\nsymloc BIG 16 3015\n" + data;
         writeBytes("lib.slb", library);
     }
     std::string data;
@@ -53,27 +55,79 @@ TEST_F(expandFailureTest, FullDiskWhileWritingAComponent) {
                      "Expand: fatal error: can't write: BIG.sym\n");
 }
 
+#endif
+
 struct writingRun {
     const char* what;
     std::function<int(logSink&)> run;
 };
 
-class diskFillsAtEveryByte : public expandFailureTest, public ::testing::WithParamInterface<writingRun> {};
-
-TEST_P(diskFillsAtEveryByte, LeavesTheOldOrTheNewLibraryAndNoTemporaryFile) {
-    writeText("new.sym", "*symbol NEW\nN1\n");
-    writeText("parts.lst", "SMALL.sym\nBIG.sym\nnew.sym\n");
-    writeText("SMALL.sym", "*symbol SMALL\nL\n");
-    writeText("BIG.sym", "*symbol BIG\n" + std::string(1500, 'b') + "\n");
-    const std::string small = readBytes("SMALL.sym"), big = readBytes("BIG.sym");
-    memoryLog log;
-    ASSERT_EQ(GetParam().run(log), 0) << joinLines(log.lines);
-    const std::string fresh = readBytes("lib.slb");
-    ASSERT_NE(fresh, library);
-    for (unsigned long limit = 0; limit <= fresh.size() + 16; limit += limit < 40 ? 1 : 37) {
+// Every run starts from the same files: the library, its parts as files, a
+// new part and a list naming them.
+class faultSweep : public expandFailureTest, public ::testing::WithParamInterface<writingRun> {
+protected:
+    void SetUp() override {
+        expandFailureTest::SetUp();
+        writeText("new.sym", "*symbol NEW\nN1\n");
+        writeText("parts.lst", "SMALL.sym\nBIG.sym\nnew.sym\n");
+        writeText("SMALL.sym", "*symbol SMALL\nL\n");
+        writeText("BIG.sym", "*symbol BIG\n" + std::string(1500, 'b') + "\n");
+        small = readBytes("SMALL.sym");
+        big = readBytes("BIG.sym");
+        memoryLog log;
+        ASSERT_EQ(GetParam().run(log), 0) << joinLines(log.lines);
+        fresh = readBytes("lib.slb");
+    }
+    void restore() {
         writeBytes("lib.slb", library);
         writeBytes("SMALL.sym", small);
         writeBytes("BIG.sym", big);
+    }
+    static void expectNoTemporaryFile(const std::string& when) {
+        for (const auto& entry : std::filesystem::directory_iterator(".")) {
+            EXPECT_NE(entry.path().extension(), ".tmp") << when << " left " << entry.path();
+        }
+    }
+    std::string small, big, fresh;
+};
+
+using diskFailsAtEveryRead = faultSweep;
+
+TEST_P(diskFailsAtEveryRead, EndsInAnErrorOrTheWholeResult) {
+    for (long long n = 1;; ++n) {
+        restore();
+        fileSource::failReadAt(n);
+        memoryLog log;
+        const int result = GetParam().run(log);
+        const bool failed = fileSource::failReadAt(0) == 0;
+        const std::string now = readBytes("lib.slb");
+        expectNoTemporaryFile("read " + std::to_string(n));
+        if (!failed) {
+            EXPECT_EQ(result, 0);
+            EXPECT_TRUE(now == fresh);
+            EXPECT_GT(n, 1);
+            break;
+        }
+        EXPECT_TRUE(result != 0 ? now == library : now == fresh) << "read " << n;
+        EXPECT_NE(joinLines(log.lines).find("can't read"), std::string::npos) << "read " << n << joinLines(log.lines);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, diskFailsAtEveryRead, ::testing::Values(
+    writingRun{"compress", [](logSink& log) { return compressLibrary(symbolKind, "parts.lst", "lib.slb", false, log); }},
+    writingRun{"add", [](logSink& log) { return addParts(symbolKind, "lib.slb", {"new.sym"}, log); }},
+    writingRun{"delete", [](logSink& log) { return deleteParts(symbolKind, "lib.slb", {"SMALL"}, log); }},
+    writingRun{"both", [](logSink& log) { return bothLibrary(symbolKind, "lib.slb", log); }},
+    writingRun{"expand", [](logSink& log) { return expandLibrary(symbolKind, "lib.slb", log); }},
+    writingRun{"verify", [](logSink& log) { return verifyLibrary(symbolKind, "lib.slb", log); }}),
+    [](const ::testing::TestParamInfo<writingRun>& i) { return std::string(i.param.what); });
+
+#ifndef _WIN32
+using diskFillsAtEveryByte = faultSweep;
+
+TEST_P(diskFillsAtEveryByte, LeavesTheOldOrTheNewLibraryAndNoTemporaryFile) {
+    for (unsigned long limit = 0; limit <= fresh.size() + 16; limit += limit < 40 ? 1 : 37) {
+        restore();
         const limitedRun r = runWithFileLimit(limit, GetParam().run);
         const std::string now = readBytes("lib.slb");
         EXPECT_TRUE(now == library || now == fresh) << "limit " << limit;
@@ -82,9 +136,7 @@ TEST_P(diskFillsAtEveryByte, LeavesTheOldOrTheNewLibraryAndNoTemporaryFile) {
         } else {
             EXPECT_NE(r.log.find("fatal error"), std::string::npos) << "limit " << limit << r.log;
         }
-        for (const auto& entry : std::filesystem::directory_iterator(".")) {
-            EXPECT_NE(entry.path().extension(), ".tmp") << "limit " << limit << " left " << entry.path();
-        }
+        expectNoTemporaryFile("limit " + std::to_string(limit));
     }
 }
 

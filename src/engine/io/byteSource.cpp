@@ -1,10 +1,21 @@
 #include "engine/io/byteSource.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
+namespace {
+std::atomic<long long> readsUntilFailure{0};
+}
+
+long long fileSource::failReadAt(long long n) { return readsUntilFailure.exchange(n); }
+
 std::size_t fileSource::read(char* buffer, std::size_t size) {
+    if (readsUntilFailure > 0 && --readsUntilFailure == 0) {
+        error = EIO;
+        return 0;
+    }
     errno = 0;
     const std::size_t n = std::fread(buffer, 1, size, stream);
     if (n < size && std::ferror(stream)) error = errno != 0 ? errno : EIO;

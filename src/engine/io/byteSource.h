@@ -35,6 +35,12 @@ public:
     std::size_t read(char* buffer, std::size_t size) override;
     bool seek(long long offset) override;
 
+    // A seam for tests that play a failing disk: counting from now, the
+    // n-th read of any file source fails with EIO (0: none fails). Returns
+    // how many reads were still to come before the last such call: more
+    // than 0 when that failure was never reached.
+    static long long failReadAt(long long n);
+
 private:
     std::FILE* stream;
 };

@@ -124,6 +124,11 @@ void compressOperation::removeComponents() {
     listReader->rewind();
     std::string piece;
     while (listReader->readPiece(piece, lineReader::listPieceBuffer)) fileOps::removeFile(listEntryPath(piece));
+    if (listReader->readFailed()) {
+        const std::string why = fileOps::systemReason(listReader->sourceFailure());
+        logProblem(log, "Compress: can't read list file: " + listPath + ": " + why + "; not every file it names was removed",
+                   listPath, why + "; not every file it names was removed");
+    }
     reached("removed");
 }
 
@@ -161,6 +166,11 @@ int compressOperation::run(bool remove) {
     if (!openFiles()) return 1;
     int files = 0;
     processList(files);
+    if (listReader->readFailed()) {
+        const std::string why = fileOps::systemReason(listReader->sourceFailure());
+        logProblem(log, "Compress: fatal error: can't read list file: " + listPath + ": " + why, listPath, why);
+        return 1;
+    }
     if (probe.control.stopping()) return closing("CANCELLED", cancelledResult);
     if (!output.data().flush()) return fatalWrite();
     log.addLine("Compress: " + std::to_string(files) + " files processed");
