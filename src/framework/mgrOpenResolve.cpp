@@ -22,10 +22,19 @@ bool isDirectory(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A device name ("con", "lpt1.slb") in any folder: the system makes it
+// "\\.\NAME", whatever opening it would do.
+bool isDeviceName(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return n >= 4 && n < MAX_PATH && std::strncmp(full, "\\\\.\\", 4) == 0;
+}
+
 // Folders, devices ("nul", "com1") and pipes are not files to open.
 bool isRegularFile(const std::string& path) {
     const DWORD a = attributes(path);
     if (a == INVALID_FILE_ATTRIBUTES || (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))) return false;
+    if (isDeviceName(path)) return false;
     HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) return true;  // a file held open elsewhere is still a file

@@ -50,26 +50,46 @@ bool normalise(const std::string& dir, std::string& out) {
     return true;
 }
 
-int resolveWithDirectory(const std::string& dirPart, const std::string& filePart, const std::string& remembered,
-                         std::string& full, bool& driveChanged) {
+currentPlace systemPlace() { return {currentDirectory(), _getdrive()}; }
+
+placeSource placeNow = systemPlace;
+
+// The current directory, with its drive, split into its root ("C:", or
+// "\\server\share" for a network folder) and the rest ("\dir").
+void splitRoot(const currentPlace& here, std::string& root, std::string& rest) {
+    const std::string dir = withCurrentDrive(here.directory, here.drive);
+    std::size_t cut = 0;
+    if (dir.size() >= 2 && dir[1] == ':') {
+        cut = 2;
+    } else if (dir.size() >= 2 && isPathSeparator(dir[0]) && isPathSeparator(dir[1])) {
+        const std::size_t server = dir.find_first_of("\\/", 2);
+        const std::size_t share = server == std::string::npos ? server : dir.find_first_of("\\/", server + 1);
+        cut = share == std::string::npos ? dir.size() : share;
+    }
+    root = dir.substr(0, cut);
+    rest = dir.substr(cut);
+}
+
+char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+
+int resolveWithDirectory(const std::string& dirPart, const std::string& filePart, std::string& full,
+                         bool& driveChanged) {
     std::string d = dirPart;
-    char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(remembered[0])));
+    std::string root, rest;
+    splitRoot(placeNow(), root, rest);
     if (d.size() >= 2 && d[1] == ':') {
-        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(d[0])));
-        if (letter != drive) {
+        const char letter = upper(d[0]);
+        if (root.size() != 2 || upper(root[0]) != letter) {
             if (thunkChangeDrive(letter - 'A' + 1) != 0) return 821;
             driveChanged = true;
+            splitRoot(placeNow(), root, rest);
         }
-        drive = letter;
+        root = std::string(1, letter) + ":";
         d = d.substr(2);
     }
-    if (d.empty() || !isPathSeparator(d[0])) {
-        const std::string here = currentDirectory();
-        d = (here.size() > 2 ? here.substr(2) : std::string()) + "\\" + d;
-    }
+    if (d.empty() || !isPathSeparator(d[0])) d = rest + "\\" + d;
     std::string clean;
     if (!normalise(d, clean)) return 821;
-    const std::string root = std::string(1, drive) + ":";
     full = root + clean + "\\" + filePart;
     if (!isDirectory(root + clean + "\\") && !isDirectory(full)) return 821;
     return 0;
@@ -79,6 +99,12 @@ int resolveWithDirectory(const std::string& dirPart, const std::string& filePart
 
 std::string currentDirectory100() { return currentDirectory().substr(0, 100); }
 
+placeSource setPlaceSource(placeSource source) {
+    const placeSource before = placeNow;
+    placeNow = source ? source : systemPlace;
+    return before;
+}
+
 std::string withCurrentDrive(const std::string& dir, int drive) {
     const bool hasDrive = dir.size() >= 2 && std::isalpha(static_cast<unsigned char>(dir[0])) && dir[1] == ':';
     if (hasDrive || drive < 1) return dir;
@@ -87,7 +113,11 @@ std::string withCurrentDrive(const std::string& dir, int drive) {
 
 int resolvePath(const char* pathIn, char** fileNameOut, char** fullPathOut) {
     const char* path = pathIn[0] == '~' ? pathIn + 1 : pathIn;
-    const std::string remembered = currentDirectory();
+    // Remembered as the dialog remembers folders, at most 100 characters;
+    // the way back after a drive change is the whole folder, since a cut one
+    // would lead somewhere else.
+    const std::string wayBack = currentDirectory();
+    const std::string remembered = wayBack.substr(0, 100);
     const char* split = nullptr;
     for (const char* p = path; *p; ++p) {
         if (isPathSeparator(*p) || *p == ':') split = p;
@@ -97,20 +127,25 @@ int resolvePath(const char* pathIn, char** fileNameOut, char** fullPathOut) {
     int result = 0;
     bool driveChanged = false;
     if (!split) {
-        full = withSeparator(withCurrentDrive(remembered, _getdrive())) + filePart;
+        const currentPlace here = placeNow();
+        full = withSeparator(withCurrentDrive(here.directory, here.drive)) + filePart;
         for (char& c : full) {
             if (c == '/') c = '\\';
         }
     } else {
-        result = resolveWithDirectory(std::string(path, split + 1), filePart, remembered, full, driveChanged);
+        result = resolveWithDirectory(std::string(path, split + 1), filePart, full, driveChanged);
     }
     if (fileNameOut) *fileNameOut = strDup(filePart.c_str());
     if (fullPathOut) *fullPathOut = strDup(full.c_str());
     if (driveChanged) {
-        const char root[3] = {remembered[0], ':', '\0'};
-        SetCurrentDirectoryA(root);
+        if (remembered.size() >= 2 && remembered[1] == ':') {
+            const char root[3] = {remembered[0], ':', '\0'};
+            SetCurrentDirectoryA(root);
+        }
+        if (strCmpNoCase(currentDirectory().substr(0, 100).c_str(), remembered.c_str()) != 0) {
+            SetCurrentDirectoryA(wayBack.c_str());
+        }
     }
-    if (strCmpNoCase(currentDirectory().c_str(), remembered.c_str()) != 0) SetCurrentDirectoryA(remembered.c_str());
     return result;
 }
 

@@ -21,6 +21,16 @@ inline void copyCut(char* to, const std::string& from, std::size_t size) { strCo
 // folder keeps a long directory's beginning rather than losing it.
 std::string currentDirectory100();
 
+// The current directory and drive as resolvePath sees them. Tests put a
+// place of their own here: Wine lets no process sit in a network folder.
+struct currentPlace {
+    std::string directory;
+    int drive;  // 1 = A; 0 when the directory is a network path
+};
+using placeSource = currentPlace (*)();
+// Makes resolvePath ask source (null: the system) and returns the one before.
+placeSource setPlaceSource(placeSource source);
+
 // A directory with the given drive (1 = A) and a colon in front unless it
 // already begins with a drive letter and a colon. Drive 0, the current
 // directory being a network path with no drive, puts nothing in front.

@@ -196,8 +196,10 @@ TEST_F(vlistTest, DataModeSelectsAnItemOfAListShorterThanAPage) {
     EXPECT_EQ(SendMessageA(box->hWndList, LB_GETCOUNT, 0, 0), 5);
 }
 
+// A control 0 pixels wide: its WM_SIZE lays nothing out, so only the
+// measuring while the list is created can give the lines.
 TEST_F(vlistTest, OwnerDrawnLinesAreMeasuredWhileTheListIsCreated) {
-    control = CreateWindowExA(0, "VList", "", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED, 0, 0, 200, 70, owner,
+    control = CreateWindowExA(0, "VList", "", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED, 0, 0, 0, 70, owner,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(300)), theAppEnv->hInstance, nullptr);
     box = vlistState(control);
     ASSERT_NE(box, nullptr);
