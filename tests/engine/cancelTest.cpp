@@ -37,13 +37,30 @@ runControl stopAfterFirst() {
     return control;
 }
 
-using cancelTest = inTempDir;
+// The program runs everything on one thread, the tool on two: both ways.
+class cancelTest : public inTempDir, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        inTempDir::SetUp();
+        allowSecondThread(GetParam());
+    }
+    void TearDown() override {
+        allowSecondThread(true);
+        inTempDir::TearDown();
+    }
+};
 
-TEST_F(cancelTest, EachOperationStopsBeforeItsNextPart) {
+TEST_P(cancelTest, EachOperationStopsBeforeItsNextPart) {
     const std::string lib = readBytes(dataFile("example.slb"));
     writeBytes("lib.slb", lib);
-    const runControl control = stopAfterFirst();
+    runControl control = stopAfterFirst();
+    stop = 1;
     memoryLog log;
+    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log, &control), cancelledResult);
+    EXPECT_EQ(joinLines(log.lines), "\nExpand: --- CANCELLED ---\n\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1) << "a stop before the start writes nothing";
+    control = stopAfterFirst();
+    log.lines.clear();
     EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log, &control), cancelledResult);
     EXPECT_EQ(joinLines(log.lines), "Expand: Writing AND2    to    AND2.sym\n\nExpand: --- CANCELLED ---\n\n");
     EXPECT_EQ(seen, std::vector<long long>{1002}) << "one of two parts";
@@ -81,5 +98,7 @@ TEST_F(cancelTest, EachOperationStopsBeforeItsNextPart) {
     }
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), here) << "no staging file";
 }
+
+INSTANTIATE_TEST_SUITE_P(Threads, cancelTest, ::testing::Values(true, false));
 
 }  // namespace

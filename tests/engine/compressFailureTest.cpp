@@ -18,6 +18,7 @@
 #include "common/testDir.h"
 #include "engine/ops/compress.h"
 #include "engine/format/libKind.h"
+#include "support/fileOps.h"
 
 namespace {
 
@@ -63,6 +64,23 @@ TEST_F(compressFailureTest, NoLibraryPastWhatTheIndexCanSay) {
         EXPECT_EQ(readBytes("out.slb") == "old", limit < 29);
         EXPECT_EQ(filesHere(), 3u);
     }
+}
+
+// The rename that puts the staged library in place fails (a folder took
+// the output's name meanwhile): a fatal error, and no staging file stays.
+TEST_F(compressFailureTest, AFailedRenameIsFatalAndLeavesNoStagingFile) {
+    writeBytes("out.slb", "old");
+    const fileOps::fileObserver before = fileOps::setFileObserver([](const char* event, const std::string& path) {
+        if (std::string(event) != "rename") return;
+        fs::remove(path);
+        fs::create_directory(path);
+        writeBytes(path + "/inside", "x");
+    });
+    EXPECT_EQ(compress("parts.lst", "out.slb"), 1);
+    fileOps::setFileObserver(before);
+    EXPECT_EQ(log.lines.back(), "Compress: fatal error: can't write output file: out.slb");
+    EXPECT_TRUE(fs::is_directory("out.slb"));
+    EXPECT_EQ(filesHere(), 3u) << "and2.sym, parts.lst and the folder";
 }
 
 struct openFailure {

@@ -110,7 +110,11 @@ TEST_P(diskFailsAtEveryRead, EndsInAnErrorOrTheWholeResult) {
             break;
         }
         EXPECT_TRUE(result != 0 ? now == library : now == fresh) << "read " << n;
-        EXPECT_NE(joinLines(log.lines).find("can't read"), std::string::npos) << "read " << n << joinLines(log.lines);
+        // A workfile that cannot be read back is the output that cannot be written.
+        const std::string said = joinLines(log.lines);
+        EXPECT_TRUE(said.find("can't read") != std::string::npos ||
+                    said.find("fatal error: can't write") != std::string::npos)
+            << "read " << n << said;
     }
 }
 

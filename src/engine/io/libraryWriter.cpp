@@ -1,22 +1,28 @@
 #include "engine/io/libraryWriter.h"
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "engine/format/libKind.h"
+#include "engine/io/byteSource.h"
 
 namespace {
 
 constexpr std::size_t copyBlock = 1 << 16;
 
+// A read error on the workfile fails the copy like a write error: the data
+// section must reach the library whole.
 bool copyData(workFile& data, std::FILE* out) {
-    if (!data.flush() || std::fseek(data.stream, 0, SEEK_SET) != 0) return false;
+    fileSource source(data.stream);
+    if (!data.flush() || !source.rewind()) return false;
     std::vector<char> block(copyBlock);
     std::size_t n;
-    while ((n = std::fread(block.data(), 1, block.size(), data.stream)) > 0) {
+    while ((n = source.read(block.data(), block.size())) > 0) {
         if (std::fwrite(block.data(), 1, n, out) != n) return false;
     }
-    return !std::ferror(data.stream);
+    if (source.failed()) errno = source.failure();
+    return !source.failed();
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ public:
         : engineOperation(k, sink), control(c), writer(k, sink), libraryName(std::move(name)) {}
 
     int run(byteSource& library, const std::string& listPath) {
+        if (control.stopping()) return closing("CANCELLED", cancelledResult);
         readerLog readerLines(log);
         libraryReader reader(library, curKeyword, readerLines);
         if (!reader.findIndex()) return reader.readFailed() ? readError(reader) : fatal("Expand: fatal error: no index", "no index");
