@@ -75,6 +75,8 @@ INSTANTIATE_TEST_SUITE_P(Libraries, expandTable, ::testing::Values(
                "Expand: Writing A    to    A.sym\nExpand: Writing B    to    B.sym\nExpand: symbol B not in index\n" +
                    check + done,
                {{"B.sym", "*symbol  B   x\nL2\n"}}},
+    expandCase{"an entry-shaped line that is no symloc line", head + "note X 0 13\nsymloc A 0 13\n*symbol A\nL1\n", 0,
+               "Expand: Writing A    to    A.sym\n" + check + done, {{"lib.lst", "A.sym \tA\n"}}},
     expandCase{"header rebuilt from the entry", head + "symloc A,c;s:base 0 25 some text\n*symbol   A  whatever\nL1\n",
                0, "Expand: Writing A    to    A.sym\n" + check + done,
                {{"A.sym", "*symbol A,c;s some text ako base\nL1\n"}}},

@@ -27,10 +27,18 @@ protected:
 };
 
 TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
-    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc\nsymloc A -5 99999999999  x  \njunk\n"
+    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc\nsymloc A -5 99999999999  x  \njunk\nnote X 1 2\n"
                           "*symbol A\nsymloc B 0 1\n");
     EXPECT_EQ(listLibrary(symbolKind, "lib.slb", entries, log), 0);
     EXPECT_EQ(entries.lines, (lines{"A -5 2147483647 x  "}));
+    entries.lines.clear();
+    // Names, extra texts and ako names holding quotes, backslashes and
+    // control characters stay one valid JSON string each.
+    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc Q\"\\\x01:B\\ 0 1 say \"hi\"\t\\end\n");
+    EXPECT_EQ(listLibraryJson(symbolKind, "lib.slb", entries, log), 0);
+    EXPECT_EQ(entries.lines, (lines{"[", "  {\"name\": \"Q\\\"\\\\\\u0001\", \"position\": 0, \"length\": 1, "
+                                         "\"akoName\": \"B\\\\\", \"extraText\": \"say \\\"hi\\\"\\u0009\\\\end\"}",
+                                    "]"}));
 }
 
 TEST_F(inspectTest, ReadOnlyLibrariesCanBeVerified) {

@@ -130,6 +130,40 @@ TEST_F(partCommands, PrintAndExtractGiveExpandsText) {
     EXPECT_FALSE(fileExists("lib.lst"));
 }
 
+// The index says where each part stands, but it can be wrong: a negative
+// position that points at header-shaped text inside the index must not be
+// taken for the part.
+TEST_F(partCommands, PrintFindsTheRealPartBehindAWrongIndex) {
+    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc X -15 12 *symbol X fake\n*symbol X\nREAL\n");
+    memoryLog log;
+    std::string text;
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "X", text, log), 0);
+    EXPECT_EQ(text, "*symbol X *symbol X fake\nREAL\n");
+}
+
+// A name with two parts, both where the index says: extract writes both,
+// diff names it once.
+TEST_F(partCommands, TwoPartsOfOneName) {
+    writeText("a.sym", "*symbol DUP\nA\n");
+    writeText("b.sym", "*symbol DUP\nB\n");
+    writeText("c.sym", "*symbol DUP\nC\n");
+    writeText("one.lst", "a.sym\nb.sym\n");
+    writeText("two.lst", "a.sym\nc.sym\n");
+    memoryLog log;
+    ASSERT_EQ(compressLibrary(symbolKind, "one.lst", "one.slb", false, log), 0);
+    ASSERT_EQ(compressLibrary(symbolKind, "two.lst", "two.slb", false, log), 0);
+    fs::create_directory("out");
+    fs::current_path("out");
+    log.lines.clear();
+    EXPECT_EQ(extractParts(symbolKind, "../one.slb", {"DUP"}, log), 0);
+    EXPECT_EQ(readBytes("DUP.sym"), platformText("*symbol DUP\nA\n"));
+    EXPECT_EQ(readBytes("DUa.sym"), platformText("*symbol DUP\nB\n"));
+    fs::current_path("..");
+    memoryLog changes;
+    EXPECT_EQ(diffLibraries(symbolKind, "one.slb", "two.slb", changes, log), 1);
+    EXPECT_EQ(changes.lines, std::vector<std::string>{"~ DUP"});
+}
+
 TEST_F(partCommands, FailuresChangeNothing) {
     const std::string lib = readBytes(dataFile("example.slb"));
     writeBytes("lib.slb", lib);

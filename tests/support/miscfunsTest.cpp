@@ -40,6 +40,18 @@ TEST(strNCmpNoCase, ComparesAtMostNAndFoldsOnlyAtoZ) {
     EXPECT_EQ(strCmpNoCase("ab", "abZ"), 0 - 'z');
 }
 
+// A fixed field is filled up to its last byte, which ends the text; the
+// byte after the field is never written.
+TEST(strCopyCut, FillsTheFieldAndNoMore) {
+    const struct { const char* from; const char* kept; } cases[] = {{"abcdef", "abc"}, {"ab", "ab"}, {"", ""}};
+    for (const auto& c : cases) {
+        char buffer[5] = {'x', 'x', 'x', 'x', '!'};
+        strCopyCut(buffer, c.from, 4);
+        EXPECT_STREQ(buffer, c.kept) << c.from;
+        EXPECT_EQ(buffer[4], '!') << c.from;
+    }
+}
+
 TEST(strDup, NullIsReportedAndGivesNull) {
     boxRecorder boxes;
     EXPECT_EQ(strDup(nullptr), nullptr);
