@@ -197,6 +197,15 @@ TEST_F(cliEndToEnd, AWriterWaitsForTheLockThenGivesUp) {
 
 #ifndef _WIN32
 
+// Runs vek with args in place of this (child) process.
+[[noreturn]] void execVek(const std::vector<std::string>& args) {
+    std::vector<char*> argv{const_cast<char*>("vek")};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(VEK_BINARY, argv.data());
+    _exit(127);
+}
+
 // Starts vek with args in a session of its own with standard error on a new
 // pseudo-terminal and standard output in log.txt; returns the terminal's
 // master side.
@@ -211,11 +220,7 @@ int startOnTerminal(pid_t& child, const std::vector<std::string>& args) {
         const int log = open("log.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(slave, 2);
         dup2(log, 1);
-        std::vector<char*> argv{const_cast<char*>("vek")};
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(VEK_BINARY, argv.data());
-        _exit(127);
+        execVek(args);
     }
     return master;
 }
@@ -330,11 +335,7 @@ pid_t startVek(const std::vector<std::string>& args, const std::function<void()>
         const int err = open("err.txt", O_WRONLY | O_CREAT | O_APPEND, 0666);
         dup2(out, 1);
         dup2(err, 2);
-        std::vector<char*> argv{const_cast<char*>("vek")};
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(VEK_BINARY, argv.data());
-        _exit(127);
+        execVek(args);
     }
     return child;
 }
