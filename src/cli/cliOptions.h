@@ -12,17 +12,25 @@ struct cliOptions {
     action what = action::help;
     const libKind* kind = nullptr;
     bool remove = false;     // -r: compress deletes the component files
-    bool quiet = false;      // -q: no per-part lines
+    bool quiet = false;      // -q: nothing on success but warnings, findings and errors
     bool json = false;       // --json: list as JSON
+    bool unified = false;    // -u: diff shows each changed part's lines
     bool progress = true;    // --no-progress: no progress line on a terminal
     bool force = false;      // --force: change a library that verify finds damaged
     double waitSeconds = 30; // --wait: how long a writer waits for another
     std::string directory;   // -C: change there first
+    std::string outputDir;   // -o: where expand and extract write
+    std::string helpFor;     // the command whose help was asked for ("" for all)
     std::vector<std::string> paths;
 };
 
-// Parsed options, or null with the reason in error.
-std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
-                                           std::string& error);
+// Parsed options, or null with the reason in error; command then names the
+// command the line was for ("" when there was none).
+std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args, std::string& error,
+                                           std::string* command = nullptr);
+
+// The help of one command (synopsis, what it does, options, an example), or
+// the usage of every command when command is "".
+std::string helpText(const std::string& command);
 
 extern const char* const usageText;

@@ -42,13 +42,21 @@ void cliProgress::update(void* self, long long done, long long total) {
     if (total > 0) line += "/" + std::to_string(total) + " parts (" + std::to_string(done * 100 / total) + "%)";
     else line += " parts";
     p->width = std::max(p->width, line.size());
+    p->shownLine = line;
     platform::writeText(p->stream, "\r" + line);
+}
+
+void cliProgress::resume() {
+    if (shownLine.empty() || width != 0) return;
+    width = shownLine.size();
+    platform::writeText(stream, "\r" + shownLine);
 }
 
 void cliProgress::waitingFor(void* self, const std::string& library) {
     auto* p = static_cast<cliProgress*>(self);
     p->clear();
     platform::writeText(p->stream, "vek: " + library + ": waiting for another writer to finish...\n");
+    p->resume();
 }
 
 void cliProgress::clear() {

@@ -24,6 +24,11 @@ public:
     // The signal that stopped the operation (0: none).
     static int stopSignal();
 
+    // Takes the progress line off the terminal so that another line can be
+    // written there, and puts it back after.
+    void suspend() { clear(); }
+    void resume();
+
 private:
     static void update(void* self, long long done, long long total);
     static void waitingFor(void* self, const std::string& library);
@@ -34,4 +39,5 @@ private:
     runControl runs;
     std::chrono::steady_clock::time_point lastShown{};
     std::size_t width = 0;
+    std::string shownLine;  // the last progress text drawn
 };

@@ -24,15 +24,25 @@ using A = cliOptions::action;
 // Prints each log line as the engine gives it, one per output line. Lines
 // collect and go out together, at least every 100 ms and at the end, so a
 // console shows progress without a write per line; with immediate set (the
-// error stream) every line goes out at once. Every problem the engine
-// reports goes to standard error as "vek: FILE: REASON". The first failed
+// error stream) every line goes out at once. Quiet, only findings, warnings
+// and errors pass. Every problem the engine reports goes to standard error
+// as "vek: FILE: REASON". A progress line on the terminal is taken off
+// before anything is written there and put back after. The first failed
 // write is kept, so that the run can end in an error rather than in silence.
 class streamLog : public logSink {
 public:
-    streamLog(std::FILE* s, bool immediate, std::FILE* problemStream)
-        : stream(s), atOnce(immediate), problemsTo(problemStream) {}
+    streamLog(std::FILE* s, bool immediate, std::FILE* problemStream, bool quietly)
+        : stream(s), atOnce(immediate), problemsTo(problemStream), quiet(quietly),
+          toTerminal(platform::isTerminal(s)) {}
     ~streamLog() override { flush(); }
     void addLine(const std::string& line) override {
+        if (!quiet) take(line);
+    }
+    void report(lineKind kind, const std::string& line) override {
+        if (kind == lineKind::step) addLine(line);
+        else take(line);
+    }
+    void take(const std::string& line) {
         pending += line;
         pending += '\n';
         const auto now = std::chrono::steady_clock::now();
@@ -43,42 +53,70 @@ public:
     }
     void problem(const std::string& file, const std::string& reason) override {
         ++problems;
+        if (progress) progress->suspend();
         platform::writeText(problemsTo, "vek: " + file + ": " + reason + "\n");
+        if (progress) progress->resume();
     }
     void flush() {
         if (pending.empty()) return;
+        const bool moveProgress = progress && toTerminal;
+        if (moveProgress) progress->suspend();
         const int e = platform::writeText(stream, pending);
+        if (moveProgress) progress->resume();
         if (writeError == 0) writeError = e;
         pending.clear();
     }
 
     int problems = 0;
     int writeError = 0;
+    cliProgress* progress = nullptr;  // while one is shown
 
 private:
     std::FILE* stream;
     bool atOnce;
     std::FILE* problemsTo;
+    bool quiet;
+    bool toTerminal;
     std::string pending;
     std::chrono::steady_clock::time_point lastFlush = std::chrono::steady_clock::now();
 };
 
-int usageError(std::FILE* err, const std::string& message) {
-    std::fprintf(err, "vek: %s\n%s", message.c_str(), usageText);
-    return 2;
-}
-
-// Leaves out the per-part lines of -q; every other line passes.
-class quietLog : public logSink {
+// For the commands whose standard output is data (list, print, diff): their
+// log lines only tell of the problems that follow them, which go on.
+class problemsOnly : public logSink {
 public:
-    explicit quietLog(logSink& to) : target(to) {}
-    void addLine(const std::string& line) override {
-        if (line.rfind("Expand: Writing ", 0) != 0 && line.rfind("Compress: got ", 0) != 0) target.addLine(line);
-    }
+    explicit problemsOnly(logSink& to) : target(to) {}
+    void addLine(const std::string&) override {}
+    void report(lineKind, const std::string&) override {}
     void problem(const std::string& file, const std::string& reason) override { target.problem(file, reason); }
 
 private:
     logSink& target;
+};
+
+// One line naming the problem and where help is, on standard error.
+int usageError(std::FILE* err, const std::string& message, const std::string& command) {
+    const std::string help = command.empty() ? "vek --help" : "vek " + command + " --help";
+    std::fprintf(err, "vek: %s\nTry '%s'.\n", message.c_str(), help.c_str());
+    return 2;
+}
+
+// Shows the progress line's owner to the log while it lives.
+class progressShown {
+public:
+    progressShown(streamLog& l, cliProgress& p) : log(l) {
+        log.flush();
+        log.progress = &p;
+    }
+    ~progressShown() {
+        log.flush();
+        log.progress = nullptr;
+    }
+    progressShown(const progressShown&) = delete;
+    progressShown& operator=(const progressShown&) = delete;
+
+private:
+    streamLog& log;
 };
 
 const char* progressName(A what) {
@@ -94,11 +132,12 @@ const char* progressName(A what) {
 // The commands that write, each with the tool's guards: read-only opens,
 // lines a reader can read back, no output that is an input, a damaged
 // library left alone unless forced, one writer at a time.
-int runWriting(const cliOptions& o, logSink& log, std::FILE* err) {
+int runWriting(const cliOptions& o, streamLog& log, std::FILE* err) {
     const libKind& kind = *o.kind;
     const std::string& first = o.paths[0];
     const std::vector<std::string> rest(o.paths.begin() + 1, o.paths.end());
     cliProgress shown(err, o.progress && platform::isTerminal(err), progressName(o.what));
+    const progressShown linked(log, shown);
     runControl& control = shown.control();
     control.strictInput = true;
     control.refuseDamage = !o.force;
@@ -117,7 +156,7 @@ int runWriting(const cliOptions& o, logSink& log, std::FILE* err) {
     }
 }
 
-int runReading(const cliOptions& o, logSink& log, logSink& errors, std::FILE* out, int& writeError) {
+int runReading(const cliOptions& o, logSink& log, problemsOnly& errors, std::FILE* out, int& writeError) {
     const libKind& kind = *o.kind;
     const std::string& first = o.paths[0];
     const std::vector<std::string> rest(o.paths.begin() + 1, o.paths.end());
@@ -129,7 +168,7 @@ int runReading(const cliOptions& o, logSink& log, logSink& errors, std::FILE* ou
         default: {
             std::string text;
             const int result = printPart(kind, first, rest[0], text, errors);
-            if (!text.empty()) writeError = platform::writeText(out, text);
+            if (!text.empty() && !o.quiet) writeError = platform::writeText(out, text);
             return result;
         }
     }
@@ -170,28 +209,26 @@ int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "vek: %s: not a regular file\n", irregular.c_str());
         return o.what == A::diff ? 2 : 1;
     }
-    streamLog log(out, false, err);
-    streamLog errors(err, true, err);
-    quietLog quiet(log);
-    logSink& wholeLog = o.quiet ? static_cast<logSink&>(quiet) : log;
+    streamLog log(out, false, err, o.quiet);
+    problemsOnly errors(log);
     const bool writing = o.what == A::compress || o.what == A::expand || o.what == A::both || o.what == A::add ||
                          o.what == A::remove;
     int writeError = 0;
-    const int result = writing ? runWriting(o, wholeLog, err) : runReading(o, log, errors, out, writeError);
+    const int result = writing ? runWriting(o, log, err) : runReading(o, log, errors, out, writeError);
     log.flush();
     if (writeError == 0) writeError = log.writeError;
     if (writeError == 0 && std::fflush(out) != 0) writeError = errno != 0 ? errno : EIO;
-    return exitStatus(o, result, writing, log.problems + errors.problems, writeError, err);
+    return exitStatus(o, result, writing, log.problems, writeError, err);
 }
 
 }  // namespace
 
 int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-    std::string error;
-    std::optional<cliOptions> o = parseCommandLine(args, error);
-    if (!o) return usageError(err, error);
+    std::string error, command;
+    std::optional<cliOptions> o = parseCommandLine(args, error, &command);
+    if (!o) return usageError(err, error, command);
     if (o->what == cliOptions::action::help) {
-        std::fputs(usageText, out);
+        std::fputs(helpText(o->helpFor).c_str(), out);
         return 0;
     }
     if (o->what == cliOptions::action::version) {
@@ -201,7 +238,10 @@ int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     if (!o->directory.empty()) {
         std::error_code ec;
         std::filesystem::current_path(o->directory, ec);
-        if (ec) return usageError(err, "can't change to " + o->directory + ": " + ec.message());
+        if (ec) {
+            std::fprintf(err, "vek: %s: %s\n", o->directory.c_str(), ec.message().c_str());
+            return 1;
+        }
     }
     return runAction(*o, out, err);
 }

@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, badCommandLines, ::testing::Values(
     std::vector<std::string>{"print", "a.slb"},
     std::vector<std::string>{"print", "a.slb", "X", "Y"},
     std::vector<std::string>{"diff", "a.slb"},
-    std::vector<std::string>{"list", "-q", "a.slb"},
+    std::vector<std::string>{"list", "-o", "x", "a.slb"},
     std::vector<std::string>{"add", "--json", "a.slb", "x.sym"}));
 
 TEST(cliOptions, KindErrorNamesTheRemedy) {

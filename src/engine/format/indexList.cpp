@@ -48,13 +48,13 @@ int indexList::checkIndex(logSink& log, const std::string& kindName) const {
     for (const indexEntry* e = first; e; e = e->next) {
         const std::string entryName = "--- Index entry " + std::string(e->name());
         if (e->hits == 0) {
-            log.addLine(entryName + " has no " + kindName);
+            log.report(lineKind::finding, entryName + " has no " + kindName);
             result = 1;
         } else if (e->hits >= 2) {
-            log.addLine(entryName + " has multiple " + kindName + "s");
+            log.report(lineKind::finding, entryName + " has multiple " + kindName + "s");
             result = 1;
         }
-        if (e->length == 0) log.addLine(entryName + " has zero length");
+        if (e->length == 0) log.report(lineKind::finding, entryName + " has zero length");
     }
     return result;
 }

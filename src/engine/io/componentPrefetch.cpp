@@ -14,7 +14,8 @@ constexpr std::size_t handOver = 8;  // parts a hand-over holds at most
 class partLog : public logSink {
 public:
     explicit partLog(componentPrefetch::component& c) : part(c) {}
-    void addLine(const std::string& line) override { part.lines.push_back(line); }
+    void addLine(const std::string& line) override { report(lineKind::step, line); }
+    void report(lineKind kind, const std::string& line) override { part.lines.emplace_back(kind, line); }
     void problem(const std::string& file, const std::string& reason) override {
         part.problems.emplace_back(file, reason);
     }

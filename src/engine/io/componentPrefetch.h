@@ -21,6 +21,7 @@
 #include "engine/format/entryFields.h"
 #include "engine/format/libKind.h"
 #include "engine/io/workFile.h"
+#include "engine/logSink.h"
 
 class componentPrefetch {
 public:
@@ -29,7 +30,7 @@ public:
         int result = 0;                  // readComponentFile's result
         entryFields fields;              // position 0: where it starts in bytes
         std::string bytes;               // as compress stores them
-        std::vector<std::string> lines;  // what it logged
+        std::vector<std::pair<lineKind, std::string>> lines;  // what it logged
         std::vector<std::pair<std::string, std::string>> problems;  // and reported beside the log
     };
 

@@ -42,7 +42,8 @@ bool componentWriter::begin(const std::string& name, const std::string& header) 
         std::optional<std::string> free;
         if (!name.empty()) free = componentFileName(name, kind);
         if (!free) {
-            log.addLine(prefix + "***** Not writing file for " + name + " *****");
+            log.report(lineKind::warning, prefix + "***** Not writing file for " + name + " *****");
+            log.problem(name, "not written: no free file name");
             return true;
         }
         fileName = *free;

@@ -25,7 +25,7 @@ bool lineReader::readLibLine(std::string& line, logSink& log) {
     const std::size_t limit = libLineBuffer - 1;
     for (;;) {
         if (line.size() >= limit) {
-            log.addLine("Expand: internal error: buf too small");
+            log.report(lineKind::warning, "Expand: internal error: buf too small");
             return stop(ending::tooLong);
         }
         if (pos == len && !refill()) {

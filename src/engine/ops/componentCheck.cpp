@@ -5,7 +5,7 @@ bool checkComponent(indexList& index, const std::string& name, long long positio
     std::int32_t indexPosition = 0, indexLength = 0;
     std::string extra;
     if (!index.lookup(name, indexPosition, indexLength, extra)) {
-        log.addLine("Expand: symbol " + name + " not in index");
+        log.report(lineKind::finding, "Expand: symbol " + name + " not in index");
         return false;
     }
     const bool badLength = length != indexLength;
@@ -14,6 +14,6 @@ bool checkComponent(indexList& index, const std::string& name, long long positio
     const char* what = badLength && badPosition ? "(length + position)"
                        : badLength              ? "(length)"
                                                 : "(position)";
-    log.addLine("Expand: symbol " + name + " has bad index " + what);
+    log.report(lineKind::finding, "Expand: symbol " + name + " has bad index " + what);
     return false;
 }

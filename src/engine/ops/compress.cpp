@@ -49,6 +49,7 @@ private:
     std::optional<fileSource> listSource;
     std::vector<char> listBlock;
     std::optional<lineReader> listReader;
+    long long listTotal = 0;  // the list's lines, counted only for a progress report
 };
 
 bool compressOperation::openFiles() {
@@ -100,7 +101,7 @@ void compressOperation::processAhead(int& files) {
         if (queued == files) return;
         componentPrefetch::component c = ahead.take();
         ++files;
-        for (const std::string& line : c.lines) log.addLine(line);
+        for (const auto& [lineIs, line] : c.lines) log.report(lineIs, line);
         for (const auto& [file, reason] : c.problems) log.problem(file, reason);
         if (c.result == 0) {
             c.fields.position = static_cast<std::int32_t>(output.data().size);
@@ -117,7 +118,7 @@ void compressOperation::take(int result, const entryFields& fields, int files) {
         ++probe.errors;
     }
     reached("component");
-    probe.control.report(files, 0);
+    probe.control.report(files, listTotal);
 }
 
 void compressOperation::removeComponents() {
@@ -164,6 +165,11 @@ int compressOperation::run(bool remove) {
     if (probe.control.strictInput && outputIsInput()) return 1;
     output.dataLimit = probe.dataLimit;
     if (!openFiles()) return 1;
+    if (probe.control.progress) {
+        std::string piece;
+        while (listReader->readPiece(piece, lineReader::listPieceBuffer)) ++listTotal;
+        listReader->rewind();
+    }
     int files = 0;
     processList(files);
     if (listReader->readFailed()) {
@@ -187,9 +193,7 @@ int compressOperation::run(bool remove) {
 }
 
 int compressOperation::closing(const char* word, int result) {
-    log.addLine("");
-    log.addLine(std::string("Compress: --- ") + word + " ---");
-    log.addLine("");
+    logClosing(log, "Compress", word);
     return result;
 }
 

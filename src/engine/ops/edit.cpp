@@ -19,6 +19,10 @@ public:
     void addLine(const std::string& line) override {
         if (line.rfind("Compress: got ", 0) != 0) target.addLine(line);
     }
+    void report(lineKind kind, const std::string& line) override {
+        if (kind == lineKind::step) addLine(line);
+        else target.report(kind, line);
+    }
     void problem(const std::string& file, const std::string& reason) override { target.problem(file, reason); }
 
 private:
@@ -127,9 +131,7 @@ bool libraryEdit::rewrite(bool mayBeMissing, Choose choose) {
 int libraryEdit::failure() {
     if (damaged) return damagedResult;
     if (!cancelled) return 1;
-    log.addLine("");
-    log.addLine(prefix + ": --- CANCELLED ---");
-    log.addLine("");
+    logClosing(log, prefix, "CANCELLED");
     return cancelledResult;
 }
 

@@ -17,11 +17,12 @@ namespace {
 class readerLog : public logSink {
 public:
     explicit readerLog(logSink& to) : log(to) {}
-    void addLine(const std::string& line) override {
+    void addLine(const std::string& line) override { report(lineKind::step, line); }
+    void report(lineKind kind, const std::string& line) override {
         if (into) {
             into->push_back(line);
         } else {
-            log.addLine(line);
+            log.report(kind, line);
         }
     }
     void problem(const std::string& file, const std::string& reason) override { log.problem(file, reason); }
@@ -65,9 +66,7 @@ public:
 
 private:
     int closing(const char* word, int result) {
-        log.addLine("");
-        log.addLine(std::string("Expand: --- ") + word + " ---");
-        log.addLine("");
+        logClosing(log, "Expand", word);
         return result;
     }
 

@@ -22,9 +22,10 @@ namespace {
 class countingLog : public logSink {
 public:
     explicit countingLog(logSink& to) : target(to) {}
-    void addLine(const std::string& line) override {
+    void addLine(const std::string& line) override { report(lineKind::finding, line); }
+    void report(lineKind kind, const std::string& line) override {
         ++count;
-        target.addLine(line);
+        target.report(kind == lineKind::step ? lineKind::finding : kind, line);
     }
     void problem(const std::string& file, const std::string& reason) override { target.problem(file, reason); }
     int count = 0;
@@ -42,7 +43,7 @@ public:
     void run(byteSource& library) {
         libraryReader reader(library, curKeyword, log);
         if (!reader.findIndex()) {
-            if (!readFailed(reader)) log.addLine("Expand: fatal error: no index");
+            if (!readFailed(reader)) log.report(lineKind::error, "Expand: fatal error: no index");
             return;
         }
         const bool hasData = reader.readIndex(index);
@@ -61,7 +62,7 @@ public:
 private:
     bool readFailed(const libraryReader& reader) {
         if (!reader.readFailed()) return false;
-        log.addLine("Verify: can't read library: " + fileOps::systemReason(reader.failure()));
+        log.report(lineKind::error, "Verify: can't read library: " + fileOps::systemReason(reader.failure()));
         return true;
     }
 
@@ -83,7 +84,7 @@ private:
 
     bool sourceFailed(byteSource& library) {
         if (!library.failed()) return false;
-        log.addLine("Verify: can't read library: " + fileOps::systemReason(library.failure()));
+        log.report(lineKind::error, "Verify: can't read library: " + fileOps::systemReason(library.failure()));
         return true;
     }
 
@@ -105,7 +106,8 @@ private:
 
 int verdict(const countingLog& findings, logSink& log) {
     const int count = findings.count;
-    log.addLine(count == 0 ? "Verify: library is clean" : "Verify: " + std::to_string(count) + " finding(s)");
+    if (count == 0) log.addLine("Verify: library is clean");
+    else log.report(lineKind::finding, "Verify: " + std::to_string(count) + " finding(s)");
     return count == 0 ? 0 : 1;
 }
 

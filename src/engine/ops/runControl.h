@@ -18,7 +18,8 @@ struct runControl {
     // handler may set it.
     volatile std::sig_atomic_t* stop = nullptr;
     // Called after each component with how many are done and how many there
-    // are (0 when the total is not known).
+    // are (0 when the total is not known). Compress counts its list first
+    // when this is set.
     void (*progress)(void* context, long long done, long long total) = nullptr;
     void* context = nullptr;
 

@@ -83,10 +83,10 @@ bool writeBehind::writeParts(std::deque<expandedPart>& parts) {
 
 bool writeBehind::writePart(const expandedPart& part) {
     if (!writer.begin(part.name, part.header)) return false;
-    for (const std::string& line : part.readerLines) log.addLine(line);
+    for (const std::string& line : part.readerLines) log.report(lineKind::warning, line);
     writer.write(part.body);
     if (!writer.end()) return false;
-    for (const std::string& line : part.checkLines) log.addLine(line);
+    for (const std::string& line : part.checkLines) log.report(lineKind::finding, line);
     control.report(++done, total);
     return true;
 }

@@ -20,7 +20,7 @@ struct expandedPart {
     std::string name;
     std::string header;                    // as the file's first line
     std::string body;                      // the other lines
-    std::vector<std::string> readerLines;  // logged while it was read
+    std::vector<std::string> readerLines;  // the reader's warnings while it was read
     std::vector<std::string> checkLines;   // the index check's findings
 };
 
