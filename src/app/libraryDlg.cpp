@@ -275,8 +275,7 @@ void libraryDlg::extract() {
     if (item < 0) return;
     clearMainLog();
     const std::string name(view.entry(static_cast<std::size_t>(item)).name());
-    SetCurrentDirectoryA(fileOps::dirOf(path).c_str());
-    if (extractParts(kind, path, {name}, log) != 0) errorBox(IDS_LIB_NOT_EXTRACTED, 0, name.c_str());
+    if (extractParts(kind, path, {name}, log, fileOps::dirOf(path)) != 0) errorBox(IDS_LIB_NOT_EXTRACTED, 0, name.c_str());
 }
 
 void libraryDlg::add() {

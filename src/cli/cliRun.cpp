@@ -13,6 +13,7 @@
 #include "engine/ops/expand.h"
 #include "engine/ops/inspect.h"
 #include "engine/ops/parts.h"
+#include "support/namePattern.h"
 #include "support/platform/platform.h"
 #include "vekVersion.h"
 
@@ -129,6 +130,27 @@ const char* progressName(A what) {
     }
 }
 
+// Each name, or for a pattern every part name it matches in library order;
+// a pattern that matches nothing stays, to be reported as a missing name.
+bool namesMeant(const cliOptions& o, std::vector<std::string>& names, logSink& errors) {
+    std::vector<std::string> all;
+    bool listed = false;
+    for (auto it = o.paths.begin() + 1; it != o.paths.end(); ++it) {
+        if (!isNamePattern(*it)) {
+            names.push_back(*it);
+            continue;
+        }
+        if (!listed && partNames(*o.kind, o.paths[0], all, errors) != 0) return false;
+        listed = true;
+        const std::size_t before = names.size();
+        for (const std::string& name : all) {
+            if (matchesPattern(*it, name)) names.push_back(name);
+        }
+        if (names.size() == before) names.push_back(*it);
+    }
+    return true;
+}
+
 // The commands that write, each with the tool's guards: read-only opens,
 // lines a reader can read back, no output that is an input, a damaged
 // library left alone unless forced, one writer at a time.
@@ -143,10 +165,14 @@ int runWriting(const cliOptions& o, streamLog& log, std::FILE* err) {
     control.refuseDamage = !o.force;
     control.lockWaitSeconds = o.waitSeconds;
     switch (o.what) {
-        case A::expand: return expandLibrary(kind, first, log, &control);
+        case A::expand: return expandLibrary(kind, first, log, &control, o.outputDir);
         case A::both: return bothLibrary(kind, first, log, &control);
         case A::add: return addParts(kind, first, rest, log, &control);
-        case A::remove: return deleteParts(kind, first, rest, log, &control);
+        case A::remove: {
+            problemsOnly errors(log);
+            std::vector<std::string> names;
+            return namesMeant(o, names, errors) ? deleteParts(kind, first, names, log, &control) : 1;
+        }
         default: {
             compressProbe probe;
             probe.control = control;
@@ -156,21 +182,27 @@ int runWriting(const cliOptions& o, streamLog& log, std::FILE* err) {
     }
 }
 
+int printParts(const cliOptions& o, const std::vector<std::string>& names, problemsOnly& errors, std::FILE* out,
+               int& writeError) {
+    int result = 0;
+    for (const std::string& name : names) {
+        std::string text;
+        if (printPart(*o.kind, o.paths[0], name, text, errors) != 0) result = 1;
+        if (!text.empty() && !o.quiet && writeError == 0) writeError = platform::writeText(out, text);
+    }
+    return result;
+}
+
 int runReading(const cliOptions& o, logSink& log, problemsOnly& errors, std::FILE* out, int& writeError) {
     const libKind& kind = *o.kind;
     const std::string& first = o.paths[0];
-    const std::vector<std::string> rest(o.paths.begin() + 1, o.paths.end());
+    std::vector<std::string> names;
     switch (o.what) {
         case A::verify: return verifyLibrary(kind, first, log);
         case A::list: return o.json ? listLibraryJson(kind, first, log, errors) : listLibrary(kind, first, log, errors);
-        case A::extract: return extractParts(kind, first, rest, log);
-        case A::diff: return diffLibraries(kind, first, rest[0], log, errors);
-        default: {
-            std::string text;
-            const int result = printPart(kind, first, rest[0], text, errors);
-            if (!text.empty() && !o.quiet) writeError = platform::writeText(out, text);
-            return result;
-        }
+        case A::diff: return diffLibraries(kind, first, o.paths[1], log, errors, o.unified);
+        case A::extract: return namesMeant(o, names, errors) ? extractParts(kind, first, names, log, o.outputDir) : 1;
+        default: return namesMeant(o, names, errors) ? printParts(o, names, errors, out, writeError) : 1;
     }
 }
 
@@ -216,6 +248,9 @@ int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
     int writeError = 0;
     const int result = writing ? runWriting(o, log, err) : runReading(o, log, errors, out, writeError);
     log.flush();
+    if (o.what == A::expand && result == 0 && !o.quiet) {
+        platform::writeText(err, "vek: list file written: " + expandListPath(o.paths[0], o.outputDir) + "\n");
+    }
     if (writeError == 0) writeError = log.writeError;
     if (writeError == 0 && std::fflush(out) != 0) writeError = errno != 0 ? errno : EIO;
     return exitStatus(o, result, writing, log.problems, writeError, err);
@@ -235,13 +270,13 @@ int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         std::fputs("vek " VEK_VERSION " (library release 6.3)\n", out);
         return 0;
     }
-    if (!o->directory.empty()) {
-        std::error_code ec;
-        std::filesystem::current_path(o->directory, ec);
-        if (ec) {
-            std::fprintf(err, "vek: %s: %s\n", o->directory.c_str(), ec.message().c_str());
-            return 1;
-        }
+    std::error_code ec;
+    std::string failed;
+    if (!o->directory.empty() && (std::filesystem::current_path(o->directory, ec), ec)) failed = o->directory;
+    if (!ec && !o->outputDir.empty() && (std::filesystem::create_directories(o->outputDir, ec), ec)) failed = o->outputDir;
+    if (ec) {
+        std::fprintf(err, "vek: %s: %s\n", failed.c_str(), ec.message().c_str());
+        return 1;
     }
     return runAction(*o, out, err);
 }

@@ -39,6 +39,13 @@ TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
     EXPECT_EQ(entries.lines, (lines{"[", "  {\"name\": \"Q\\\"\\\\\\u0001\", \"position\": 0, \"length\": 1, "
                                          "\"akoName\": \"B\\\\\", \"extraText\": \"say \\\"hi\\\"\\u0009\\\\end\"}",
                                     "]"}));
+    // Valid UTF-8 stays as it is; any other byte is the Latin-1 character of
+    // its number (an overlong form and a lone lead byte included).
+    entries.lines.clear();
+    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc R\xC3\x89S_\xCE\xA9" "10k\xF0\x9F\x94\x8C 0 1 \xE9t\xE9 \xC0\xAF\xE2\x82\n");
+    EXPECT_EQ(listLibraryJson(symbolKind, "lib.slb", entries, log), 0);
+    EXPECT_EQ(entries.lines[1], "  {\"name\": \"R\xC3\x89S_\xCE\xA9" "10k\xF0\x9F\x94\x8C\", \"position\": 0, \"length\": 1, "
+                                "\"extraText\": \"\xC3\xA9t\xC3\xA9 \xC3\x80\xC2\xAF\xC3\xA2\xC2\x82" "\"}");
 }
 
 TEST_F(inspectTest, ReadOnlyLibrariesCanBeVerified) {

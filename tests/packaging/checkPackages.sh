@@ -18,7 +18,8 @@ done
 
 deb="$out/vek_${version}_amd64.deb"
 files=$(dpkg-deb -c "$deb")
-for f in usr/bin/vek usr/share/man/man1/vek.1.gz usr/share/doc/vek/copyright usr/share/doc/vek/changelog.gz; do
+for f in usr/bin/vek usr/share/man/man1/vek.1.gz usr/share/doc/vek/copyright usr/share/doc/vek/changelog.gz \
+    usr/share/bash-completion/completions/vek; do
     has "$files" " \./$f\$" "the .deb"
 done
 [ "$(dpkg-deb -f "$deb" Package Version Architecture | tr '\n' ' ')" = "Package: vek Version: $version Architecture: amd64 " ] \
@@ -29,6 +30,11 @@ trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
 [ "$("$tree/usr/bin/vek" --version)" = "vek $version (library release 6.3)" ] || fail "vek --version from the .deb"
 zcat "$tree/usr/share/man/man1/vek.1.gz" | head -1 | grep -q "\"vek $version\"" || fail "the man page's version"
+# The completion script, sourced in bash, completes a command from the .deb.
+words=$(PATH="$tree/usr/bin:$PATH" bash -c '. "$1/usr/share/bash-completion/completions/vek"; complete -p vek;
+    COMP_WORDS=(vek ex); COMP_CWORD=1; _vek; echo "${COMPREPLY[*]}"' sh "$tree")
+has "$words" "complete -F _vek vek" "the completion script"
+has "$words" "^expand extract\$" "the completion of 'vek ex'"
 warnings=$(groff -man -ww -z "$root/docs/vek.1" 2>&1)
 [ -z "$warnings" ] || fail "groff warns about vek.1: $warnings"
 page=$(groff -man -Tascii -P-cbu "$root/docs/vek.1")

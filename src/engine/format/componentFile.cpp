@@ -60,11 +60,17 @@ std::string componentBaseName(const std::string& name, const libKind& kind) {
     return base + kind.componentExt;
 }
 
-std::optional<std::string> componentFileName(const std::string& name, const libKind& kind) {
+std::string inFolder(const std::string& folder, const std::string& fileName) {
+    if (folder.empty()) return fileName;
+    const char last = folder.back();
+    return last == '/' || last == '\\' ? folder + fileName : folder + "/" + fileName;
+}
+
+std::optional<std::string> componentFileName(const std::string& name, const libKind& kind, const std::string& folder) {
     if (name.empty()) return std::nullopt;
     const std::string first = componentBaseName(name, kind);
     const std::string base = first.substr(0, first.size() - std::strlen(kind.componentExt));
-    return firstFreeName(base, kind.componentExt, [](const std::string& candidate) {
-        return isDeviceName(candidate) || fileOps::writable(candidate);
+    return firstFreeName(base, kind.componentExt, [&folder](const std::string& candidate) {
+        return isDeviceName(candidate) || fileOps::writable(inFolder(folder, candidate));
     });
 }

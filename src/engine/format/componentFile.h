@@ -33,8 +33,12 @@ std::string listPathFor(const std::string& libraryPath);
 // by a writable file (a symbolic link counts as one), or by being a Windows
 // device name (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM0-9, LPT0-9, in any
 // letter case and with any extension). Null when no free name exists or the
-// name is empty.
-std::optional<std::string> componentFileName(const std::string& name, const libKind& kind);
+// name is empty. Names are taken or free in folder ("": the current one).
+std::optional<std::string> componentFileName(const std::string& name, const libKind& kind,
+                                             const std::string& folder = "");
+
+// A file name inside folder ("": the name as it is).
+std::string inFolder(const std::string& folder, const std::string& fileName);
 
 // The first name the rule above tries: the cut and cleaned name with the
 // kind's extension.

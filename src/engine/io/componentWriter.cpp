@@ -36,19 +36,19 @@ bool componentWriter::begin(const std::string& name, const std::string& header) 
     // The first name the rule tries is free when nothing has it: creating it
     // at once is that test and the create in one call.
     const std::string first = name.empty() ? std::string() : componentBaseName(name, kind);
-    if (!first.empty() && !isDeviceName(first) && (out = fileOps::createNew(first, "w")) != nullptr) {
+    if (!first.empty() && !isDeviceName(first) && (out = fileOps::createNew(inFolder(folder, first), "w")) != nullptr) {
         fileName = first;
     } else {
         std::optional<std::string> free;
-        if (!name.empty()) free = componentFileName(name, kind);
+        if (!name.empty()) free = componentFileName(name, kind, folder);
         if (!free) {
             log.report(lineKind::warning, prefix + "***** Not writing file for " + name + " *****");
             log.problem(name, "not written: no free file name");
             return true;
         }
         fileName = *free;
-        out = fileOps::open(fileName, "w");
-        if (!out) return fail("can't open: ", fileName);
+        out = fileOps::open(inFolder(folder, fileName), "w");
+        if (!out) return fail("can't open: ", inFolder(folder, fileName));
     }
     std::setvbuf(out, outBuffer.data(), _IOFBF, outBuffer.size());
     log.addLine(prefix + "Writing " + name + "    to    " + fileName);

@@ -13,9 +13,10 @@
 
 class componentWriter {
 public:
-    // prefix begins every log line ("Expand: ").
-    componentWriter(const libKind& k, logSink& sink, std::string linePrefix = "Expand: ")
-        : kind(k), log(sink), prefix(std::move(linePrefix)) {}
+    // prefix begins every log line ("Expand: "); the files go into folder
+    // ("": the current one), and the list file names them there.
+    componentWriter(const libKind& k, logSink& sink, std::string linePrefix = "Expand: ", std::string into = "")
+        : kind(k), log(sink), prefix(std::move(linePrefix)), folder(std::move(into)) {}
     ~componentWriter();
     componentWriter(const componentWriter&) = delete;
     componentWriter& operator=(const componentWriter&) = delete;
@@ -45,6 +46,7 @@ private:
     const libKind& kind;
     logSink& log;
     std::string prefix;
+    std::string folder;
     std::string listPath;
     std::string fileName;
     std::FILE* list = nullptr;

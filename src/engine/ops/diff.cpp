@@ -6,6 +6,7 @@
 #include "engine/format/header.h"
 #include "engine/ops/partText.h"
 #include "engine/ops/parts.h"
+#include "support/textDiff.h"
 
 namespace {
 
@@ -48,28 +49,38 @@ bool readDigests(const libKind& kind, const std::string& path, partDigests& part
     return !in.failedReading();
 }
 
+// The two texts of a part that differs, as "diff -u" shows two files.
+bool showUnified(const libKind& kind, const std::string& first, const std::string& second, const std::string& name,
+                 logSink& out, logSink& log) {
+    std::string before, after;
+    if (!partTexts(kind, first, name, before, log) || !partTexts(kind, second, name, after, log)) return false;
+    out.addLine("--- " + first + ":" + name);
+    out.addLine("+++ " + second + ":" + name);
+    for (const std::string& line : unifiedHunks(splitLines(before), splitLines(after))) out.addLine(line);
+    return true;
+}
+
 }  // namespace
 
 int diffLibraries(const libKind& kind, const std::string& first, const std::string& second, logSink& out,
-                  logSink& log) {
+                  logSink& log, bool unified) {
     partDigests a, b;
     if (!readDigests(kind, first, a, log) || !readDigests(kind, second, b, log)) return 2;
     int differences = 0;
+    const auto differs = [&](char mark, const std::string& name) {
+        ++differences;
+        if (!unified) out.addLine(std::string(1, mark) + " " + name);
+        return !unified || showUnified(kind, first, second, name, out, log);
+    };
     for (const std::string& name : a.order) {
         auto other = b.byName.find(name);
-        if (other == b.byName.end()) {
-            out.addLine("- " + name);
-            ++differences;
-        } else if (!(other->second == a.byName[name])) {
-            out.addLine("~ " + name);
-            ++differences;
-        }
+        const bool shown = other == b.byName.end()          ? differs('-', name)
+                           : !(other->second == a.byName[name]) ? differs('~', name)
+                                                                : true;
+        if (!shown) return 2;
     }
     for (const std::string& name : b.order) {
-        if (a.byName.count(name) == 0) {
-            out.addLine("+ " + name);
-            ++differences;
-        }
+        if (a.byName.count(name) == 0 && !differs('+', name)) return 2;
     }
     return differences == 0 ? 0 : 1;
 }

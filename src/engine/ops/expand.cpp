@@ -1,6 +1,7 @@
 #include "engine/ops/expand.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "engine/format/componentFile.h"
 #include "engine/format/header.h"
@@ -36,8 +37,8 @@ private:
 // compared with its index entry.
 class expandOperation : engineOperation {
 public:
-    expandOperation(const libKind& k, logSink& sink, const runControl& c, std::string name)
-        : engineOperation(k, sink), control(c), writer(k, sink), libraryName(std::move(name)) {}
+    expandOperation(const libKind& k, logSink& sink, const runControl& c, std::string name, const std::string& folder)
+        : engineOperation(k, sink), control(c), writer(k, sink, "Expand: ", folder), libraryName(std::move(name)) {}
 
     int run(byteSource& library, const std::string& listPath) {
         if (control.stopping()) return closing("CANCELLED", cancelledResult);
@@ -129,12 +130,18 @@ private:
 }  // namespace
 
 int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log,
-                  const runControl* control, const std::string& libraryName) {
+                  const runControl* control, const std::string& libraryName, const std::string& folder) {
     const runControl none;
-    return expandOperation(kind, log, control ? *control : none, libraryName).run(library, listPath);
+    return expandOperation(kind, log, control ? *control : none, libraryName, folder).run(library, listPath);
 }
 
-int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, const runControl* control) {
+std::string expandListPath(const std::string& libraryPath, const std::string& folder) {
+    if (folder.empty()) return listPathFor(libraryPath);
+    return inFolder(folder, listPathFor(std::filesystem::path(libraryPath).filename().string()));
+}
+
+int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, const runControl* control,
+                  const std::string& folder) {
     // The tool reads a library it may not change; the program opens it for
     // update, and a read-only library counts there as not opened.
     std::FILE* f = fileOps::open(libraryPath, control && control->strictInput ? "rb" : "r+b");
@@ -143,7 +150,8 @@ int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& 
         return 1;
     }
     fileSource source(f);
-    const int result = expandLibrary(kind, source, listPathFor(libraryPath), log, control, libraryPath);
+    const int result =
+        expandLibrary(kind, source, expandListPath(libraryPath, folder), log, control, libraryPath, folder);
     std::fclose(f);
     return result;
 }

@@ -1,3 +1,4 @@
+#include <set>
 #include <vector>
 
 #include "engine/format/header.h"
@@ -56,10 +57,10 @@ lookup eachComponent(libraryInput& in, const std::string& keyword, const std::st
 }  // namespace
 
 int extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
-                 logSink& log) {
+                 logSink& log, const std::string& folder) {
     libraryInput in;
     if (!in.open(kind, libraryPath, "Extract", log)) return 1;
-    componentWriter writer(kind, log, "Extract: ");
+    componentWriter writer(kind, log, "Extract: ", folder);
     int result = 0;
     for (const std::string& name : names) {
         bool written = true;
@@ -73,6 +74,26 @@ int extractParts(const libKind& kind, const std::string& libraryPath, const std:
         }
     }
     return result;
+}
+
+bool partTexts(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
+               logSink& log) {
+    libraryInput in;
+    if (!in.open(kind, libraryPath, "Diff", log)) return false;
+    text.clear();
+    return eachComponent(in, kind.keyword, name, false, [&](const std::string& t) { text += t; }) != lookup::broken;
+}
+
+int partNames(const libKind& kind, const std::string& libraryPath, std::vector<std::string>& names, logSink& log) {
+    libraryInput in;
+    if (!in.open(kind, libraryPath, "List", log)) return 1;
+    std::set<std::string> seen;
+    for (bool more = in.reader->seekComponent(0); more; more = in.reader->hasComponent()) {
+        const std::string name = componentNameOf(in.reader->header(), kind.keyword);
+        if (!name.empty() && seen.insert(name).second) names.push_back(name);
+        in.reader->nextComponent();
+    }
+    return in.failedReading() ? 1 : 0;
 }
 
 bool firstComponentText(libraryInput& in, const std::string& keyword, const std::string& name, std::string& text,

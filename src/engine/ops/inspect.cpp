@@ -172,12 +172,38 @@ int listLibrary(const libKind& kind, const std::string& libraryPath, logSink& en
 
 namespace {
 
-// A JSON string of any bytes: controls escaped, bytes from 0x80 up taken as
-// the Latin-1 characters they are.
+// How many bytes the valid UTF-8 sequence at text[i] holds (2 to 4), or 0
+// when none stands there: no overlong form, no surrogate, nothing past
+// U+10FFFF.
+std::size_t utf8Sequence(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+    const unsigned lead = byte(i);
+    const std::size_t n = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (n == 0) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    }
+    const unsigned second = byte(i + 1);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90) ||
+        (lead == 0xF4 && second >= 0x90)) {
+        return 0;
+    }
+    return n;
+}
+
+// A JSON string of any bytes: controls escaped, valid UTF-8 as the
+// characters it spells, any other byte from 0x80 up as the Latin-1
+// character of the same number.
 std::string jsonString(std::string_view text) {
     std::string out = "\"";
-    for (char ch : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
         const auto c = static_cast<unsigned char>(ch);
+        if (const std::size_t n = c >= 0x80 ? utf8Sequence(text, i) : 0) {
+            out.append(text.substr(i, n));
+            i += n - 1;
+            continue;
+        }
         if (c == '"' || c == '\\') {
             out += '\\';
             out += ch;

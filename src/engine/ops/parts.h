@@ -10,11 +10,16 @@
 #include "engine/logSink.h"
 #include "engine/ops/runControl.h"
 
-// Writes every component of each name to a file of its own in the current
-// folder, as expand would (file names, collision rule, rebuilt header); no
-// list file. 0 when every name was found, 1 otherwise or after a fatal error.
+// Writes every component of each name to a file of its own in folder (""
+// the current one), as expand would (file names, collision rule, rebuilt
+// header); no list file. 0 when every name was found, 1 otherwise or after a
+// fatal error.
 int extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
-                 logSink& log);
+                 logSink& log, const std::string& folder = "");
+
+// The names of the library's parts as expand names them, each once, in the
+// order they first appear. 0, or 1 after a fatal error (logged).
+int partNames(const libKind& kind, const std::string& libraryPath, std::vector<std::string>& names, logSink& log);
 
 // The text of the first component of name. 0 with text set; 1 with a
 // message when the library cannot be read or has no such part.
@@ -40,7 +45,14 @@ int deleteParts(const libKind& kind, const std::string& libraryPath, const std::
 
 // Compares two libraries part by part: "- NAME" only in the first, "+ NAME"
 // only in the second, "~ NAME" in both with other text; the first library's
-// order, then the second's. 0 when equal, 1 when different, 2 when a library
-// cannot be read.
+// order, then the second's. With unified, each such part's texts (all its
+// components) are shown as "diff -u" shows two files instead, headed
+// "--- FIRST:NAME" and "+++ SECOND:NAME"; a part on one side only is shown
+// whole. 0 when equal, 1 when different, 2 when a library cannot be read.
 int diffLibraries(const libKind& kind, const std::string& first, const std::string& second, logSink& out,
-                  logSink& log);
+                  logSink& log, bool unified = false);
+
+// The texts of every component of name, in library order, as expand would
+// write them; "" when there is none. False after a fatal error (logged).
+bool partTexts(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
+               logSink& log);

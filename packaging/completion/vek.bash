@@ -1,0 +1,72 @@
+# Bash completion for vek: commands, options, kinds, libraries and part
+# files by extension, and part names (from "vek list") for extract, print
+# and delete.
+
+_vek_files() {
+    # Files whose name ends in one of the given extensions (any letter
+    # case), and folders to go on into.
+    local cur=$1 ext
+    shift
+    COMPREPLY=()
+    for ext in "$@"; do
+        COMPREPLY+=($(compgen -f -X "!*.$ext" -- "$cur"))
+    done
+    COMPREPLY+=($(compgen -d -- "$cur"))
+}
+
+_vek() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    local commands="compress expand both list verify extract print add delete diff help"
+    local libs="[sS][lL][bB] [pP][lL][bB] [fF][lL][bB]" parts="[sS][yY][mM] [pP][kK][gG] [fF][pP][dD]"
+    if [ "$COMP_CWORD" -eq 1 ]; then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+    local command=${COMP_WORDS[1]}
+    case $prev in
+        -k) COMPREPLY=($(compgen -W "symbol package footprint" -- "$cur")); return ;;
+        -C | -o | --output-dir) COMPREPLY=($(compgen -d -- "$cur")); return ;;
+        --wait) COMPREPLY=(); return ;;
+    esac
+    if [[ $cur == -* ]]; then
+        local options="-k -q --quiet -C -h --help"
+        case $command in
+            compress) options+=" -r --remove --wait --no-progress" ;;
+            expand) options+=" -o --output-dir --no-progress" ;;
+            both | add | delete) options+=" --force --wait --no-progress" ;;
+            list) options+=" --json" ;;
+            extract) options+=" -o --output-dir" ;;
+            diff) options+=" -u" ;;
+        esac
+        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+        return
+    fi
+    # The operands so far: the library is the first of them.
+    local i library="" operands=0 kind=()
+    for ((i = 2; i < COMP_CWORD; i++)); do
+        case ${COMP_WORDS[i]} in
+            -k) kind=(-k "${COMP_WORDS[i + 1]}"); ((i++)) ;;
+            -C | -o | --output-dir | --wait) ((i++)) ;;
+            -*) ;;
+            *) [ -z "$library" ] && library=${COMP_WORDS[i]}; ((operands++)) ;;
+        esac
+    done
+    case $command in
+        help) COMPREPLY=($(compgen -W "$commands" -- "$cur")) ;;
+        compress)
+            if [ "$operands" -eq 0 ]; then _vek_files "$cur" "[lL][sS][tT]"; else _vek_files "$cur" $libs; fi ;;
+        extract | print | delete)
+            if [ "$operands" -eq 0 ]; then
+                _vek_files "$cur" $libs
+            else
+                local names
+                names=$(vek list "${kind[@]}" -- "$library" 2>/dev/null | cut -d' ' -f1 | sed 's/[,;:].*//')
+                COMPREPLY=($(compgen -W "$names" -- "$cur"))
+            fi ;;
+        add)
+            if [ "$operands" -eq 0 ]; then _vek_files "$cur" $libs; else _vek_files "$cur" $parts; fi ;;
+        *) _vek_files "$cur" $libs ;;
+    esac
+}
+
+complete -F _vek vek
