@@ -88,6 +88,11 @@ TEST_F(cliEndToEnd, ExpandThenCompressGivesTheSameLibrary) {
     EXPECT_EQ(readBytes("work/lib.slb"), readBytes(dataFile("example.slb")));
     EXPECT_FALSE(fileExists("work/AND2.sym"));
     EXPECT_TRUE(fileExists("work/lib.lst"));
+    // Into another folder, named there after the library's file name.
+    r = runVek("expand -o out work/lib.slb");
+    EXPECT_EQ(r.err, platformText("vek: list file written: out/lib.lst\n"));
+    EXPECT_EQ(runVek("compress -C out lib.lst ../fromOut.slb").code, 0);
+    EXPECT_EQ(readBytes("fromOut.slb"), readBytes(dataFile("example.slb")));
 }
 
 struct runCase {
@@ -191,6 +196,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"list -h", 0, "%  --json                  print the index as a JSON array\n", ""},
     runCase{"help nosuch", 2, "", "vek: unknown command: nosuch\nTry 'vek --help'.\n"},
     runCase{"list --nosuch parts.slb", 2, "", "vek: unknown option: --nosuch\nTry 'vek list --help'.\n"},
+    runCase{"extract -o ex parts.slb \"R*\" \"Z*\"", 1, "Extract: Writing RES    to    RES.sym\nExtract: Z* not in library\n",
+            "vek: parts.slb: Z* not in library\n"},
+    runCase{"print parts.slb \"*\"", 0, "*symbol AND2 ako GATE2\nL1\nL2\n*symbol RES,R1;X resistor part\nL3\n", ""},
+    runCase{"print parts.slb \"[!A]??\"", 0, "*symbol RES,R1;X resistor part\nL3\n", ""},
+    runCase{"delete --force forced.slb \"AN?2\" \"[X-Z]*\"", 1, "%Delete: [X-Z]* not in library", "[X-Z]* not in library"},
+    runCase{"diff -u parts.slb damaged.slb", 1,
+            "--- parts.slb:RES\n+++ damaged.slb:RES\n@@ -1,2 +1,2 @@\n *symbol RES,R1;X resistor part\n-L3\n+LX\n", ""},
     runCase{"add --wait x parts.slb long.sym", 2, "", "--wait takes a number of seconds: x"}));
 
 // A writer that cannot get the lock within --wait changes nothing.
@@ -219,9 +231,9 @@ TEST_F(cliEndToEnd, AWriterWaitsForTheLockThenGivesUp) {
 }
 
 // Starts vek with args in a session of its own with standard error on a new
-// pseudo-terminal and standard output in log.txt; returns the terminal's
-// master side.
-int startOnTerminal(pid_t& child, const std::vector<std::string>& args) {
+// pseudo-terminal and standard output in log.txt (or on the terminal too);
+// returns the terminal's master side.
+int startOnTerminal(pid_t& child, const std::vector<std::string>& args, bool logOnTerminal = false) {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return -1;
     const std::string slaveName = ptsname(master);
@@ -231,10 +243,16 @@ int startOnTerminal(pid_t& child, const std::vector<std::string>& args) {
         const int slave = open(slaveName.c_str(), O_RDWR);
         const int log = open("log.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(slave, 2);
-        dup2(log, 1);
+        dup2(logOnTerminal ? slave : log, 1);
         execVek(args);
     }
     return master;
+}
+
+int exitOf(pid_t child) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // What the terminal showed ends with the progress line blanked whole: a CR,
@@ -321,6 +339,40 @@ INSTANTIATE_TEST_SUITE_P(Signals, cliStops,
                          ::testing::Values(stopCase{"compress", SIGINT, 130}, stopCase{"compress", SIGTERM, 143},
                                            stopCase{"compress", SIGHUP, 129}, stopCase{"expand", SIGINT, 130}));
 
+// With the log on the same terminal, no log line shares a line with the
+// progress text: the progress line leaves before each line and comes back.
+TEST_F(cliEndToEnd, LogLinesNeverShareTheProgressLine) {
+    std::string index, data;
+    for (int i = 0; i < 30000; ++i) {
+        const std::string part = "*symbol P" + std::to_string(i) + "\nL1\n";
+        index += "symloc P" + std::to_string(i) + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
+        data += part;
+    }
+    writeBytes("big.slb", "*version 6.3 0\n@index\n" + index + data);
+    pid_t child = 0;
+    const int master = startOnTerminal(child, {"expand", "-o", "out", "big.slb"}, true);
+    ASSERT_GE(master, 0);
+    std::string shown;
+    readUntil(master, shown, "list file written");
+    close(master);
+    EXPECT_EQ(exitOf(child), 0);
+    std::size_t lines = 0;
+    for (std::size_t at = shown.find("Expand: "); at != std::string::npos; at = shown.find("Expand: ", at + 1), ++lines) {
+        ASSERT_TRUE(at == 0 || shown[at - 1] == '\n' || shown[at - 1] == '\r') << shown.substr(at < 40 ? 0 : at - 40, 80);
+    }
+    EXPECT_GT(lines, 30000u);
+    EXPECT_NE(shown.find("\rexpand: "), std::string::npos) << "the progress line was shown";
+}
+
+// A real JSON parser reads list --json, names in UTF-8 included.
+TEST_F(cliEndToEnd, JsonReadsInAParser) {
+    writeBytes("u.slb", "*version 6.3 0\n@index\nsymloc R\xC3\x89S_\xCE\xA9" "10k 0 1 \"quoted\"\\\n");
+    const std::string vek = inQuotes(VEK_BINARY);
+    const std::string parse = "python3 -c 'import json,sys; e=json.load(sys.stdin)[0]; print(e[\"name\"], e[\"extraText\"])'";
+    EXPECT_EQ(std::system((vek + " list --json u.slb | " + parse + " >parsed.txt").c_str()), 0);
+    EXPECT_EQ(readBytes("parsed.txt"), "R\xC3\x89S_\xCE\xA9" "10k \"quoted\"\\\n");
+}
+
 // An expand run to its end on a terminal shows 100% before the line goes.
 TEST_F(cliEndToEnd, ExpandProgressReachesTheWhole) {
     writeBytes("parts.slb", readBytes(dataFile("example.slb")));
@@ -354,11 +406,6 @@ pid_t startVek(const std::vector<std::string>& args, const std::function<void()>
     return child;
 }
 
-int exitOf(pid_t child) {
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // Eight writers at once on one library, four adding and four deleting
 // other parts, again and again: every change that said it succeeded is in

@@ -35,6 +35,10 @@ words=$(PATH="$tree/usr/bin:$PATH" bash -c '. "$1/usr/share/bash-completion/comp
     COMP_WORDS=(vek ex); COMP_CWORD=1; _vek; echo "${COMPREPLY[*]}"' sh "$tree")
 has "$words" "complete -F _vek vek" "the completion script"
 has "$words" "^expand extract\$" "the completion of 'vek ex'"
+first=$(cd "$root/samples" && PATH="$tree/usr/bin:$PATH" bash -c '. "$1/usr/share/bash-completion/completions/vek";
+    COMP_WORDS=(vek print parts.slb ""); COMP_CWORD=3; _vek; echo "${COMPREPLY[0]}"' sh "$tree")
+[ -n "$first" ] && "$tree/usr/bin/vek" list "$root/samples/parts.slb" | grep -q "^$first[ ,;:]" \
+    || fail "the completion of part names: '$first'"
 warnings=$(groff -man -ww -z "$root/docs/vek.1" 2>&1)
 [ -z "$warnings" ] || fail "groff warns about vek.1: $warnings"
 page=$(groff -man -Tascii -P-cbu "$root/docs/vek.1")

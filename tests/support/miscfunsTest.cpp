@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/boxRecorder.h"
 #include "support/miscfuns.h"
+#include "support/namePattern.h"
+#include "support/textDiff.h"
 #include "support/assertion.h"
 
 namespace {
@@ -50,6 +53,31 @@ TEST(strCopyCut, FillsTheFieldAndNoMore) {
         EXPECT_STREQ(buffer, c.kept) << c.from;
         EXPECT_EQ(buffer[4], '!') << c.from;
     }
+}
+
+TEST(namePattern, ShellRulesCaseSensitive) {
+    const struct { const char* pattern; const char* name; bool matches; } cases[] = {
+        {"R*", "RES", true},       {"r*", "RES", false},      {"R?S", "RES", true},    {"R?S", "RS", false},
+        {"[A-C]*", "B1", true},    {"[!A]*", "A1", false},    {"[^A]?", "B1", true},   {"*", "", true},
+        {"a*b*c", "aXbYc", true},  {"a*b", "aXbc", false},    {"[]]x", "]x", true},    {"[x", "[x", true},
+        {"*1[0-9]", "R110", true}, {"AND2", "AND2", true},    {"?", "", false},        {"**z", "abz", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(matchesPattern(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+    EXPECT_TRUE(isNamePattern("R*") && isNamePattern("a?") && isNamePattern("[x]") && !isNamePattern("AND2"));
+}
+
+// Hunks as "diff -u" gives them: changes closer than twice the context
+// share a hunk, others get one each; an empty side counts from 0.
+TEST(textDiff, UnifiedHunks) {
+    const std::vector<std::string> a{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"};
+    std::vector<std::string> b = a;
+    b[1] = "two";
+    b.erase(b.begin() + 10);
+    EXPECT_EQ(unifiedHunks(a, b), (std::vector<std::string>{"@@ -1,5 +1,5 @@", " 1", "-2", "+two", " 3", " 4", " 5",
+                                                            "@@ -8,5 +8,4 @@", " 8", " 9", " 10", "-11", " 12"}));
+    EXPECT_EQ(unifiedHunks({}, {"x"}), (std::vector<std::string>{"@@ -0,0 +1 @@", "+x"}));
+    EXPECT_TRUE(unifiedHunks(a, a).empty());
+    EXPECT_EQ(splitLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
 }
 
 TEST(strDup, NullIsReportedAndGivesNull) {
