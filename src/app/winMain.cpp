@@ -69,9 +69,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR commandLi
         MessageBoxA(nullptr, "Can only run one VK at a time.", nullptr, 0x2010);
         return 1;
     }
-    // The small-block heap serves one thread, and the busy window's progress
-    // runs on this one: compress and expand do all their work here.
-    allowSecondThread(false);
     int argc = 0;
     char** argv = nullptr;
     splitCommandLine(hInstance, commandLine, &argc, &argv);

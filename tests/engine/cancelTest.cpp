@@ -23,12 +23,14 @@ namespace fs = std::filesystem;
 
 volatile std::sig_atomic_t stop = 0;
 std::vector<long long> seen;
+bool threads = false;
 
 // Asks to stop once the first part is done, as Ctrl+C would.
 runControl stopAfterFirst() {
     stop = 0;
     seen.clear();
     runControl control;
+    control.secondThread = threads;
     control.stop = &stop;
     control.progress = [](void*, long long done, long long total) {
         seen.push_back(done * 1000 + total);
@@ -42,11 +44,7 @@ class cancelTest : public inTempDir, public ::testing::WithParamInterface<bool> 
 protected:
     void SetUp() override {
         inTempDir::SetUp();
-        allowSecondThread(GetParam());
-    }
-    void TearDown() override {
-        allowSecondThread(true);
-        inTempDir::TearDown();
+        threads = GetParam();
     }
 };
 

@@ -45,13 +45,14 @@ class expandTable : public inTempDir, public ::testing::WithParamInterface<expan
 TEST_P(expandTable, LogAndFiles) {
     const expandCase& c = GetParam();
     for (bool behind : {true, false}) {  // the files written on a second thread, or on this one
-        allowSecondThread(behind);
+        runControl control;
+        control.secondThread = behind;
         const std::string folder = behind ? "behind" : "here";
         fs::create_directory(folder);
         fs::current_path(folder);
         writeBytes("lib.slb", c.library);
         memoryLog log;
-        EXPECT_EQ(expandLibrary(*c.kind, "lib.slb", log), c.result);
+        EXPECT_EQ(expandLibrary(*c.kind, "lib.slb", log, &control), c.result);
         EXPECT_EQ(joinLines(log.lines), c.log) << folder;
         for (const auto& [name, text] : c.files) {
             EXPECT_TRUE(fileExists(name)) << name;
@@ -59,7 +60,6 @@ TEST_P(expandTable, LogAndFiles) {
         }
         fs::current_path("..");
     }
-    allowSecondThread(true);
 }
 
 INSTANTIATE_TEST_SUITE_P(Libraries, expandTable, ::testing::Values(

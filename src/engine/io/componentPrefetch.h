@@ -6,7 +6,7 @@
 // and the checksum's overlap.
 //
 // The reading thread allocates: a front end whose allocator serves one
-// thread only must not use it (see allowSecondThread in runControl.h).
+// thread only must not use it (see secondThread in runControl.h).
 #pragma once
 
 #include <condition_variable>

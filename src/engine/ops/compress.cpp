@@ -73,7 +73,7 @@ bool compressOperation::openFiles() {
 }
 
 void compressOperation::processList(int& files) {
-    if (secondThreadAllowed()) return processAhead(files);
+    if (probe.control.secondThread) return processAhead(files);
     std::string piece;
     entryFields fields;
     while (!probe.control.stopping() && listReader->readPiece(piece, lineReader::listPieceBuffer)) {

@@ -52,7 +52,7 @@ public:
         }
         long long total = 0;
         for (const indexEntry* e = index.first; e; e = e->next) ++total;
-        const bool written = secondThreadAllowed() ? expandBehind(reader, readerLines, total) : expandHere(reader, total);
+        const bool written = control.secondThread ? expandBehind(reader, readerLines, total) : expandHere(reader, total);
         if (!written || !writer.finish()) return 1;
         if (reader.readFailed()) return readError(reader);
         if (reader.ending() == lineReader::ending::tooLong) {

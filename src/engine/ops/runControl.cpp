@@ -1,11 +1,5 @@
 #include "engine/ops/runControl.h"
 
-namespace {
-bool secondThread = true;
-}
-
-void allowSecondThread(bool allowed) { secondThread = allowed; }
-bool secondThreadAllowed() { return secondThread; }
 
 namespace {
 

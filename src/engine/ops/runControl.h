@@ -38,19 +38,20 @@ struct runControl {
     double lockWaitSeconds = 30;
     void (*waiting)(void* context, const std::string& library) = nullptr;
 
+    // Whether compress may read the part files ahead, and expand write them
+    // behind, on a second thread (same bytes, same log). Compress then logs
+    // from the calling thread and expand from the second one, which also
+    // calls progress. Off unless asked for: a front end whose allocator
+    // serves one thread, or whose progress must run on its own thread (the
+    // program), leaves it off.
+    bool secondThread = false;
+
     bool stopping() const { return stop && *stop; }
     void report(long long done, long long total) const {
         if (progress) progress(context, done, total);
     }
 };
 
-// Whether compress and expand may use a second thread, reading the part
-// files ahead and writing them behind (on at start). Compress then logs
-// from the calling thread and expand from the second one, which also calls
-// progress. A front end whose allocator serves one thread only, or whose
-// progress callback must run on its own thread, turns it off.
-void allowSecondThread(bool allowed);
-bool secondThreadAllowed();
 
 // Takes the writers' lock on the library at path, waiting as control says.
 // False, with "PREFIX: fatal error: library is locked by another writer:
