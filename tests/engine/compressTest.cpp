@@ -109,8 +109,8 @@ INSTANTIATE_TEST_SUITE_P(Lists, compressTable, ::testing::Values(
                  "Compress: got symbol \"DUP\"\nCompress: got symbol \"DUP\"\nCompress: 2 files processed\n" + done, 0,
                  library("symloc DUP 0 15\nsymloc DUP 15 12\n", "*SYMBOL DUP\nL1\n*symbol DUP\n")},
     compressCase{"a NUL ends the bad first line in the message",
-                 {{"nul.sym", std::string("*pkg\0*symbol N\n", 15)}, {"parts.lst", "nul.sym\n"}},
-                 "Compress: fatal error: file nul.sym has bad first line: *pkg\n"
+                 {{"zero.sym", std::string("*pkg\0*symbol N\n", 15)}, {"parts.lst", "zero.sym\n"}},
+                 "Compress: fatal error: file zero.sym has bad first line: *pkg\n"
                  "Compress: 1 files processed\nCompress: 1 error(s)\n" + done,
                  1, std::nullopt},
     compressCase{"a package", {{"p.pkg", "*package DIP8 eight pins\nP1\n"}, {"parts.lst", "p.pkg\n"}},
