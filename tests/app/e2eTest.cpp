@@ -13,7 +13,6 @@
 #include "common/fileText.h"
 #include "common/testDir.h"
 #include "common/winTest.h"
-#include "engine/format/checksum.h"
 #include "engine/format/libKind.h"
 #include "engine/ops/compress.h"
 #include "engine/ops/inspect.h"
@@ -426,14 +425,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
 // A change to a large library shows its progress in the status line, and
 // Esc stops it with the library as it was.
 TEST_F(vekwinBrowse, EscStopsADeleteInALargeLibrary) {
-    std::string index, data;
-    for (int i = 0; i < 200000; ++i) {
-        const std::string part = "*symbol P" + std::to_string(i) + "\nL1\n";
-        index += "symloc P" + std::to_string(i) + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
-        data += part;
-    }
-    const auto sum = checksumUpdate(checksumStart, reinterpret_cast<const unsigned char*>(data.data()), data.size());
-    const std::string library = "*version 6.3 " + std::to_string(sum) + "\n@index\n" + index + data;
+    const std::string library = numberedLibrary(200000);
     writeBytes("big.slb", library);
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();

@@ -342,13 +342,7 @@ INSTANTIATE_TEST_SUITE_P(Signals, cliStops,
 // With the log on the same terminal, no log line shares a line with the
 // progress text: the progress line leaves before each line and comes back.
 TEST_F(cliEndToEnd, LogLinesNeverShareTheProgressLine) {
-    std::string index, data;
-    for (int i = 0; i < 30000; ++i) {
-        const std::string part = "*symbol P" + std::to_string(i) + "\nL1\n";
-        index += "symloc P" + std::to_string(i) + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
-        data += part;
-    }
-    writeBytes("big.slb", "*version 6.3 0\n@index\n" + index + data);
+    writeBytes("big.slb", numberedLibrary(30000));
     pid_t child = 0;
     const int master = startOnTerminal(child, {"expand", "-o", "out", "big.slb"}, true);
     ASSERT_GE(master, 0);

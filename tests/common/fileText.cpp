@@ -5,6 +5,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "engine/format/checksum.h"
+
 namespace fs = std::filesystem;
 
 std::string readBytes(const std::string& path) {
@@ -53,4 +55,15 @@ std::string joinLines(const std::vector<std::string>& lines) {
     std::ostringstream out;
     for (const auto& l : lines) out << l << "\n";
     return out.str();
+}
+
+std::string numberedLibrary(int parts) {
+    std::string index, data;
+    for (int i = 0; i < parts; ++i) {
+        const std::string part = "*symbol P" + std::to_string(i) + "\nL1\n";
+        index += "symloc P" + std::to_string(i) + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
+        data += part;
+    }
+    const auto sum = checksumUpdate(checksumStart, reinterpret_cast<const unsigned char*>(data.data()), data.size());
+    return "*version 6.3 " + std::to_string(sum) + "\n@index\n" + index + data;
 }

@@ -16,6 +16,10 @@ void writeText(const std::string& path, const std::string& text);
 // What a text file holding text has as bytes on this platform.
 std::string platformText(const std::string& text);
 
+// A symbol library of parts P0, P1, ... each "*symbol Pn\nL1\n", with its
+// true checksum: for tests that need many parts.
+std::string numberedLibrary(int parts);
+
 // A file from tests/data.
 std::string dataFile(const std::string& name);
 
