@@ -189,6 +189,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"diff -q parts.slb damaged.slb", 1, "", ""},
     runCase{"list -q parts.slb", 0, "", ""},
     runCase{"print -q parts.slb RES", 0, "", ""},
+    runCase{"both -q parts.slb", 0, "", ""},
+    runCase{"add -q made.slb ok.sym", 0, "", ""},
+    runCase{"extract -q -o q parts.slb AND2", 0, "", ""},
     runCase{"delete -q parts.slb NONE", 1, "Delete: NONE not in library\nDelete: library not changed\n",
             "vek: parts.slb: NONE not in library\n"},
     runCase{"extract --help", 0, "%usage: vek extract [options] LIBRARY NAME...", ""},
@@ -204,6 +207,23 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"diff -u parts.slb damaged.slb", 1,
             "--- parts.slb:RES\n+++ damaged.slb:RES\n@@ -1,2 +1,2 @@\n *symbol RES,R1;X resistor part\n-L3\n+LX\n", ""},
     runCase{"add --wait x parts.slb long.sym", 2, "", "--wait takes a number of seconds: x"}));
+
+// Every command has its help on standard output, and a usage error of one
+// line and where help is on standard error.
+TEST_F(cliEndToEnd, HelpAndUsageErrorsOfEachCommand) {
+    for (const char* command : {"compress", "expand", "both", "list", "verify", "extract", "print", "add", "delete", "diff"}) {
+        const std::string word = command;
+        runResult r = runVek(word + " --help");
+        EXPECT_EQ(r.code, 0) << word;
+        EXPECT_EQ(r.out.rfind("usage: vek " + word + " [options] ", 0), 0u) << r.out;
+        EXPECT_NE(r.out.find("example: vek " + word), std::string::npos) << r.out;
+        EXPECT_EQ(r.err, "") << word;
+        r = runVek(word + " --bogus x.slb");
+        EXPECT_EQ(r.code, 2) << word;
+        EXPECT_EQ(r.out, "") << word;
+        EXPECT_EQ(r.err, platformText("vek: unknown option: --bogus\nTry 'vek " + word + " --help'.\n")) << word;
+    }
+}
 
 // A writer that cannot get the lock within --wait changes nothing.
 TEST_F(cliEndToEnd, AWriterWaitsForTheLockThenGivesUp) {
