@@ -2,23 +2,28 @@
 # Times vek compress, expand and both against tar on a generated set of
 # parts, and the part-level commands on the library made. Each vek run
 # alternates with its tar run; the table gives medians, ratios and vek's
-# peak memory. Usage: bench/run.sh [--tmpfs] [N] [REPEATS]
+# peak memory; beside compress, the checksum's own time over the library's
+# data section, the one serial step compress cannot leave out.
+# Usage: bench/run.sh [--tmpfs] [--large] [N] [REPEATS]
 # (--tmpfs: work in /dev/shm, so that disk write-back does not blur the
-# figures; N parts, default 20000; REPEATS runs of each, default 7).
+# figures; --large: parts of about 200 KB, default N 500; N parts, default
+# 20000; REPEATS runs of each, default 7).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 base=/var/tmp
 if [ "$1" = "--tmpfs" ]; then base=/dev/shm; shift; fi
-n=${1:-20000}
+lines=300; count=20000
+if [ "$1" = "--large" ]; then lines=20000; count=500; shift; fi
+n=${1:-$count}
 repeats=${2:-7}
 build="$root/build/native"
 cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target vek genParts >/dev/null
+cmake --build "$build" -j2 --target vek genParts checksumTime >/dev/null
 vek="$build/bin/vek"
 work=$(mktemp -d "$base/vekbench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-"$build/bin/genParts" symbol "$n" "$work/src" 2026 300 >/dev/null
+"$build/bin/genParts" symbol "$n" "$work/src" 2026 "$lines" >/dev/null
 echo "parts: $n, component bytes: $(du -sb --exclude=parts.lst "$work/src" | cut -f1), folder: $base," \
     "medians of $repeats"
 
@@ -50,6 +55,8 @@ cd "$work/src"
 printf "%-18s %9s %9s %8s %10s  %s\n" job "vek (s)" "tar (s)" ratio "peak KB" "against"
 pair "rm -f ../lib.slb" "'$vek' compress parts.lst ../lib.slb" "rm -f ../parts.tar" "tar cf ../parts.tar -T parts.lst"
 row compress "$vt" "$ot" "$vm" "tar cf"; tc=$ot
+sum=$("$build/bin/checksumTime" "$work/lib.slb" "$repeats" | cut -d' ' -f1)
+row "compress" "$vt" "$sum" "$vm" "checksum alone"
 fresh() { echo "rm -rf '$work/$1' && mkdir '$work/$1' && cd '$work/$1' && cp '$work/lib.slb' ."; }
 pair "$(fresh x)" "'$vek' expand lib.slb" "rm -rf '$work/t' && mkdir '$work/t' && cd '$work/t'" "tar xf ../parts.tar"
 row expand "$vt" "$ot" "$vm" "tar xf"; tx=$ot
