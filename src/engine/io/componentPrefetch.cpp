@@ -1,5 +1,6 @@
 #include "engine/io/componentPrefetch.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/io/componentReader.h"
@@ -7,8 +8,6 @@
 #include "engine/logSink.h"
 
 namespace {
-
-constexpr std::size_t handOver = 8;  // parts a hand-over holds at most
 
 // Keeps what one file's reading reported, for the taking thread to pass on.
 class partLog : public logSink {
@@ -26,63 +25,81 @@ private:
 
 }  // namespace
 
-componentPrefetch::componentPrefetch(const libKind& k, bool refuseLongLines)
-    : kind(k), refuseLong(refuseLongLines), reader([this] { work(); }) {}
+componentPrefetch::componentPrefetch(const libKind& k, bool refuseLongLines, int readers)
+    : kind(k), refuseLong(refuseLongLines) {
+    for (int i = 0; i < std::max(readers, 1); ++i) pool.emplace_back([this] { work(); });
+}
 
 componentPrefetch::~componentPrefetch() {
     {
         std::lock_guard<std::mutex> hold(lock);
         stopping = true;
     }
-    changed.notify_all();
-    reader.join();
+    jobsCame.notify_all();
+    for (std::thread& t : pool) t.join();
+}
+
+int componentPrefetch::poolFor(unsigned cores) {
+    return static_cast<int>(std::clamp(cores, 2u, 4u)) - 1;
 }
 
 void componentPrefetch::push(std::string path) {
     std::lock_guard<std::mutex> hold(lock);
-    todo.push_back(std::move(path));
-    if (readerWaits) changed.notify_all();
+    todo.push_back(job{firstSerial + slots.size(), std::move(path)});
+    slots.emplace_back();
+    if (idleReaders > 0) jobsCame.notify_one();
+}
+
+std::size_t componentPrefetch::queued() const {
+    std::lock_guard<std::mutex> hold(lock);
+    return slots.size();
+}
+
+std::size_t componentPrefetch::heldBytes() const {
+    std::lock_guard<std::mutex> hold(lock);
+    return readBytes;
 }
 
 componentPrefetch::component componentPrefetch::take() {
     std::unique_lock<std::mutex> hold(lock);
-    takerWaits = true;
-    changed.wait(hold, [this] { return !done.empty(); });
-    takerWaits = false;
-    component c = std::move(done.front());
-    done.pop_front();
+    while (!slots.front().ready) {
+        if (readOne(hold, callerText)) continue;
+        callerWaits = true;
+        partCame.wait(hold);
+        callerWaits = false;
+    }
+    component c = std::move(slots.front().part);
+    slots.pop_front();
+    ++firstSerial;
+    readBytes -= c.bytes.size();
     return c;
 }
 
-// Hands the parts read so far over; the lock is held.
-void componentPrefetch::publish(std::vector<component>& ready) {
-    for (component& c : ready) done.push_back(std::move(c));
-    ready.clear();
-    if (takerWaits && !done.empty()) changed.notify_all();
+// Reads the oldest queued file with the lock let go meanwhile; false when
+// none is queued.
+bool componentPrefetch::readOne(std::unique_lock<std::mutex>& hold, workFile& text) {
+    if (todo.empty()) return false;
+    job next = std::move(todo.front());
+    todo.pop_front();
+    hold.unlock();
+    component c = read(std::move(next.path), text);
+    hold.lock();
+    slot& s = slots[next.serial - firstSerial];
+    readBytes += c.bytes.size();
+    s.part = std::move(c);
+    s.ready = true;
+    if (callerWaits && next.serial == firstSerial) partCame.notify_one();
+    return true;
 }
 
 void componentPrefetch::work() {
-    workFile text;  // memory only: its read block is reused for every file
-    std::deque<std::string> paths;
-    std::vector<component> ready;
-    for (;;) {
-        {
-            std::unique_lock<std::mutex> hold(lock);
-            publish(ready);
-            readerWaits = true;
-            changed.wait(hold, [this] { return stopping || !todo.empty(); });
-            readerWaits = false;
-            if (stopping) return;
-            paths.swap(todo);
-        }
-        while (!paths.empty()) {
-            ready.push_back(read(std::move(paths.front()), text));
-            paths.pop_front();
-            if (ready.size() == handOver) {
-                std::lock_guard<std::mutex> hold(lock);
-                publish(ready);
-            }
-        }
+    workFile text;  // memory only: its buffers are reused for every file
+    std::unique_lock<std::mutex> hold(lock);
+    while (!stopping) {
+        if (readOne(hold, text)) continue;
+        ++idleReaders;
+        jobsCame.wait(hold);
+        --idleReaders;
     }
 }
 

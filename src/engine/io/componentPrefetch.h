@@ -1,11 +1,12 @@
-// Reads the component files of a compress ahead, on a second thread: each
-// file is opened, read, parsed and normalised there exactly as
+// Reads the component files of a compress ahead, on a small pool of
+// threads: each file is opened, read, parsed and normalised there exactly as
 // readComponentFile does it, and handed back in list order with what it
-// would have appended, logged and returned. The caller's thread is left to
-// append, checksum and index, so that on two cores the file system's time
-// and the checksum's overlap.
+// would have appended, logged and returned. The calling thread is left to
+// take them in, checksum and index; while the part it waits for is still
+// being read, it reads a queued one itself. On two cores the file system's
+// time, the normalising and the checksum then share both.
 //
-// The reading thread allocates: a front end whose allocator serves one
+// The reading threads allocate: a front end whose allocator serves one
 // thread only must not use it (see secondThread in runControl.h).
 #pragma once
 
@@ -34,33 +35,51 @@ public:
         std::vector<std::pair<std::string, std::string>> problems;  // and reported beside the log
     };
 
-    // refuseLongLines: as readComponentFile's.
-    componentPrefetch(const libKind& kind, bool refuseLongLines);
+    // refuseLongLines: as readComponentFile's. readers: the pool's threads
+    // besides the caller (at least one).
+    componentPrefetch(const libKind& kind, bool refuseLongLines, int readers);
     ~componentPrefetch();
     componentPrefetch(const componentPrefetch&) = delete;
     componentPrefetch& operator=(const componentPrefetch&) = delete;
 
     // Queues a file to read.
     void push(std::string path);
-    // The oldest queued file, once read; waits for it.
+    // The oldest queued file, once read; reads others meanwhile.
     component take();
+    // Files queued and not yet taken, and the bytes of those already read:
+    // the caller keeps both bounded.
+    std::size_t queued() const;
+    std::size_t heldBytes() const;
+
+    // The pool a machine of this many cores gets.
+    static int poolFor(unsigned cores);
 
 private:
+    struct slot {
+        bool ready = false;
+        component part;
+    };
+    struct job {
+        std::size_t serial;
+        std::string path;
+    };
+
     void work();
-    void publish(std::vector<component>& ready);
+    bool readOne(std::unique_lock<std::mutex>& hold, workFile& text);
     component read(std::string path, workFile& text);
 
     const libKind& kind;
     const bool refuseLong;
-    std::mutex lock;
-    std::condition_variable changed;
-    std::deque<std::string> todo;
-    std::deque<component> done;
+    mutable std::mutex lock;
+    std::condition_variable jobsCame;  // the pool waits here
+    std::condition_variable partCame;  // the caller waits here
+    std::deque<job> todo;
+    std::deque<slot> slots;            // from the oldest not taken, in list order
+    std::size_t firstSerial = 0;       // the serial of slots.front()
+    std::size_t readBytes = 0;         // bytes of the ready slots
+    std::size_t idleReaders = 0;
+    bool callerWaits = false;
     bool stopping = false;
-    // Each side wakes the other only when it waits for it, and the reading
-    // side hands its parts over a few at a time: a wake-up per part costs
-    // more than reading a small part.
-    bool takerWaits = false;
-    bool readerWaits = false;
-    std::thread reader;  // last: starts once the rest is in place
+    workFile callerText;               // the caller's own read buffers
+    std::vector<std::thread> pool;     // last: starts once the rest is in place
 };

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "engine/format/componentFile.h"
@@ -15,7 +16,10 @@
 
 namespace {
 
-constexpr int filesAhead = 32;
+// Files read ahead at most, and bytes: enough to keep every reader busy
+// while the checksum runs, little enough for any machine.
+constexpr std::size_t filesAhead = 256;
+constexpr std::size_t bytesAhead = 16 << 20;
 
 // The list file and the staged library of one compress run.
 class compressOperation : engineOperation {
@@ -86,19 +90,16 @@ void compressOperation::processList(int& files) {
 // The same steps in the same order, with the files read, parsed and
 // normalised a few ahead on the second thread; only taking them in counts.
 void compressOperation::processAhead(int& files) {
-    componentPrefetch ahead(kind, probe.control.strictInput);
+    componentPrefetch ahead(kind, probe.control.strictInput,
+                            componentPrefetch::poolFor(std::thread::hardware_concurrency()));
     std::string piece;
-    int queued = 0;
     bool listEnded = false;
     while (!probe.control.stopping()) {
-        while (!listEnded && queued - files < filesAhead) {
+        while (!listEnded && ahead.queued() < filesAhead && ahead.heldBytes() < bytesAhead) {
             listEnded = !listReader->readPiece(piece, lineReader::listPieceBuffer);
-            if (!listEnded) {
-                ahead.push(listEntryPath(piece));
-                ++queued;
-            }
+            if (!listEnded) ahead.push(listEntryPath(piece));
         }
-        if (queued == files) return;
+        if (ahead.queued() == 0) return;
         componentPrefetch::component c = ahead.take();
         ++files;
         for (const auto& [lineIs, line] : c.lines) log.report(lineIs, line);
@@ -140,7 +141,9 @@ int compressOperation::fatalWrite() {
 
 // True, logged, when the output is the list file or one of the files it
 // names, by identity rather than by spelling: writing it would lose them.
+// An output that does not exist yet is none of them.
 bool compressOperation::outputIsInput() {
+    if (!fileOps::exists(outPath)) return false;
     std::FILE* f = fileOps::open(listPath, "r");
     if (!f) return false;
     fileSource source(f);
