@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr std::size_t spareBuffers = 64;
+
 // Keeps what one file's reading reported, for the taking thread to pass on.
 class partLog : public logSink {
 public:
@@ -81,8 +83,13 @@ bool componentPrefetch::readOne(std::unique_lock<std::mutex>& hold, workFile& te
     if (todo.empty()) return false;
     job next = std::move(todo.front());
     todo.pop_front();
+    std::string buffer;
+    if (!spare.empty()) {
+        buffer = std::move(spare.back());
+        spare.pop_back();
+    }
     hold.unlock();
-    component c = read(std::move(next.path), text);
+    component c = read(std::move(next.path), std::move(buffer), text);
     hold.lock();
     slot& s = slots[next.serial - firstSerial];
     readBytes += c.bytes.size();
@@ -103,11 +110,18 @@ void componentPrefetch::work() {
     }
 }
 
-componentPrefetch::component componentPrefetch::read(std::string path, workFile& text) {
+void componentPrefetch::recycle(std::string bytes) {
+    bytes.clear();
+    std::lock_guard<std::mutex> hold(lock);
+    if (spare.size() < spareBuffers) spare.push_back(std::move(bytes));
+}
+
+componentPrefetch::component componentPrefetch::read(std::string path, std::string buffer, workFile& text) {
     component c;
     c.path = std::move(path);
     partLog log(c);
     text.size = 0;
+    text.memory = std::move(buffer);
     c.result = readComponentFile(c.path, kind, text, log, c.fields, refuseLong);
     text.flush();
     c.bytes = std::move(text.memory);

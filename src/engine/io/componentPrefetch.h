@@ -46,6 +46,9 @@ public:
     void push(std::string path);
     // The oldest queued file, once read; reads others meanwhile.
     component take();
+    // Gives a taken part's bytes back, for the next read to fill without
+    // allocating anew.
+    void recycle(std::string bytes);
     // Files queued and not yet taken, and the bytes of those already read:
     // the caller keeps both bounded.
     std::size_t queued() const;
@@ -66,7 +69,7 @@ private:
 
     void work();
     bool readOne(std::unique_lock<std::mutex>& hold, workFile& text);
-    component read(std::string path, workFile& text);
+    component read(std::string path, std::string buffer, workFile& text);
 
     const libKind& kind;
     const bool refuseLong;
@@ -75,6 +78,7 @@ private:
     std::condition_variable partCame;  // the caller waits here
     std::deque<job> todo;
     std::deque<slot> slots;            // from the oldest not taken, in list order
+    std::vector<std::string> spare;    // recycled byte buffers
     std::size_t firstSerial = 0;       // the serial of slots.front()
     std::size_t readBytes = 0;         // bytes of the ready slots
     std::size_t idleReaders = 0;

@@ -1,6 +1,9 @@
 #include "engine/io/componentReader.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "engine/format/componentFile.h"
 #include "engine/format/header.h"
@@ -25,6 +28,54 @@ long long storeComponent(lineReader& reader, std::string& piece, workFile& work,
 namespace {
 
 constexpr std::size_t wholeFileLimit = 1 << 20;
+constexpr std::size_t longestLine = lineReader::componentPieceBuffer - 2;  // an LF after it still fits a piece
+
+// True when the piece by piece rule would take every line of text whole: no
+// line is longer than a piece holds, and no NUL cuts one short.
+bool linesFitPieces(std::string_view text) {
+    if (std::memchr(text.data(), '\0', text.size())) return false;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const void* lf = std::memchr(text.data() + at, '\n', text.size() - at);
+        const std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text.data()) : text.size();
+        if (end - at > longestLine) return false;
+        at = end + 1;
+    }
+    return true;
+}
+
+bool isTrailingJunk(char c) {
+    return c == ' ' || c == '\t' || c == '\x1a' || c == '\r';
+}
+
+// Stores lines that fit pieces (see linesFitPieces) as storeComponent would,
+// a run of lines that need no change in one copy.
+void storeLines(std::string_view text, workFile& work) {
+    const bool anyCR = std::memchr(text.data(), '\r', text.size()) != nullptr;
+    std::size_t run = 0;  // the start of the lines stored as they are
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const char* line = text.data() + at;
+        const void* lf = std::memchr(line, '\n', text.size() - at);
+        const std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - line) : text.size() - at;
+        std::size_t kept = length;
+        if (anyCR) {
+            if (const void* cr = std::memchr(line, '\r', length)) kept = static_cast<std::size_t>(static_cast<const char*>(cr) - line);
+        }
+        while (kept > 0 && isTrailingJunk(line[kept - 1])) --kept;
+        if (kept != length || kept == 0 || !lf) {
+            work.append(text.data() + run, at - run);
+            if (kept > 0) {
+                work.append(line, kept);
+                work.append("\n", 1);
+            }
+            run = at + length + 1;
+        }
+        at += length + 1;
+    }
+    if (run < text.size()) work.append(text.data() + run, text.size() - run);
+}
+
 
 int cannotRead(const std::string& path, int code, logSink& log) {
     const std::string why = fileOps::systemReason(code);
@@ -32,8 +83,22 @@ int cannotRead(const std::string& path, int code, logSink& log) {
     return 5;
 }
 
-int readFrom(byteSource& source, const std::string& path, const libKind& kind, workFile& work, logSink& log,
-             entryFields& fields, bool refuseLong) {
+// A file in memory goes the fast way when its lines allow it.
+long long storeRest(lineReader& reader, std::string& piece, std::string_view whole, workFile& work,
+                    entryFields& fields, bool refuseLong) {
+    const std::string_view rest = whole.substr(std::min(whole.size(), static_cast<std::size_t>(reader.offset())));
+    if (whole.data() == nullptr || !linesFitPieces(rest)) return storeComponent(reader, piece, work, fields, refuseLong);
+    if (refuseLong && storedLength(piece.data(), piece.size()) >= lineReader::libLineBuffer - 1) return 1;
+    const long long position = work.size;
+    writeDataLine(piece, work);
+    storeLines(rest, work);
+    fields.position = static_cast<std::int32_t>(position);
+    fields.length = static_cast<std::int32_t>(work.size - position);
+    return 0;
+}
+
+int readFrom(byteSource& source, std::string_view whole, const std::string& path, const libKind& kind,
+             workFile& work, logSink& log, entryFields& fields, bool refuseLong) {
     lineReader reader(source, work.readBlock);
     std::string piece;
     if (!reader.readPiece(piece, lineReader::componentPieceBuffer)) {
@@ -48,7 +113,7 @@ int readFrom(byteSource& source, const std::string& path, const libKind& kind, w
         return 4;
     }
     log.addLine("Compress: got " + std::string(kind.kindName) + " \"" + header->name + "\"");
-    if (const long long line = storeComponent(reader, piece, work, *header, refuseLong)) {
+    if (const long long line = storeRest(reader, piece, whole, work, *header, refuseLong)) {
         const std::string what = "line " + std::to_string(line) + " is longer than 1022 characters";
         logProblem(log, "Compress: fatal error: file " + path + ": " + what, path, what);
         return 5;
@@ -72,13 +137,14 @@ int readComponentFile(const std::string& path, const libKind& kind, workFile& wo
     const int whole = fileOps::readWhole(path, wholeFileLimit, work.fileBytes);
     if (whole == 0) return cannotOpen(path, log);
     if (whole == 1) {
+        work.expect(work.fileBytes.size() + 1);  // normalising never adds more than a last LF
         memorySource source(work.fileBytes);
-        return readFrom(source, path, kind, work, log, fields, refuseLong);
+        return readFrom(source, work.fileBytes, path, kind, work, log, fields, refuseLong);
     }
     std::FILE* f = fileOps::open(path, "r");
     if (!f) return cannotOpen(path, log);
     fileSource source(f);
-    const int result = readFrom(source, path, kind, work, log, fields, refuseLong);
+    const int result = readFrom(source, {}, path, kind, work, log, fields, refuseLong);
     std::fclose(f);
     return result;
 }

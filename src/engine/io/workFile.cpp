@@ -10,6 +10,10 @@ constexpr std::size_t flushAt = 1 << 16;
 
 void workFile::append(const char* bytes, std::size_t count) {
     size += static_cast<long long>(count);
+    if (!stream) {
+        memory.append(bytes, count);
+        return;
+    }
     if (pending.size() < flushAt + count) pending.resize(flushAt + count);
     std::memcpy(pending.data() + used, bytes, count);
     used += count;

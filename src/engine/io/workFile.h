@@ -23,6 +23,11 @@ struct workFile {
 
     // Adds bytes to the data section; they reach the file in large blocks.
     void append(const char* bytes, std::size_t count);
+    // Makes room for this many more bytes in memory, so that a part's text
+    // grows without being moved.
+    void expect(std::size_t count) {
+        if (!stream) memory.reserve(memory.size() + count);
+    }
     // Writes what is pending; false when any write so far failed.
     bool flush();
 

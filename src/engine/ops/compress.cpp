@@ -108,6 +108,7 @@ void compressOperation::processAhead(int& files) {
             c.fields.position = static_cast<std::int32_t>(output.data().size);
             output.data().append(c.bytes.data(), c.bytes.size());
         }
+        ahead.recycle(std::move(c.bytes));
         take(c.result, c.fields, files);
     }
 }
