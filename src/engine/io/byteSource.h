@@ -35,6 +35,11 @@ public:
     std::size_t read(char* buffer, std::size_t size) override;
     bool seek(long long offset) override;
 
+    // Copies the rest of the file to the end of out inside the system where
+    // it can; -1 when it cannot (the caller copies through read), else 1 when
+    // copied and 0 on an error (failure(), or errno for out's side).
+    int copyInside(std::FILE* out);
+
     // A seam for tests that play a failing disk: counting from now, the
     // n-th read of any file source fails with EIO (0: none fails). Returns
     // how many reads were still to come before the last such call: more

@@ -16,6 +16,7 @@ constexpr std::size_t copyBlock = 1 << 16;
 bool copyData(workFile& data, std::FILE* out) {
     fileSource source(data.stream);
     if (!data.flush() || !source.rewind()) return false;
+    if (const int inside = source.copyInside(out); inside >= 0) return inside == 1;
     std::vector<char> block(copyBlock);
     std::size_t n;
     while ((n = source.read(block.data(), block.size())) > 0) {

@@ -9,6 +9,8 @@
 #include <io.h>
 #include <sys/stat.h>
 #else
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,6 +58,8 @@ std::FILE* createNew(const std::string& path, const char* mode) {
 }
 
 smallRead readSmallFile(const std::string&, std::size_t, std::string&) { return smallRead::notHere; }
+
+insideCopy copyInside(std::FILE*, std::FILE*) { return insideCopy::notHere; }
 
 #else
 
@@ -124,6 +128,33 @@ smallRead readSmallFile(const std::string& path, std::size_t limit, std::string&
     }
     close(fd);
     return result;
+}
+
+#endif
+
+#ifndef _WIN32
+
+// The offsets are the streams' own: from's position, to's end. The streams'
+// buffers are empty around the copy, and to is put at its new end after it.
+insideCopy copyInside(std::FILE* from, std::FILE* to) {
+    if (std::fflush(to) != 0) return insideCopy::failed;
+    off_t at = ftello(from);
+    if (at < 0 || std::fseek(to, 0, SEEK_END) != 0 || std::fflush(to) != 0) return insideCopy::notHere;
+    const int in = fileno(from), out = fileno(to);
+    bool any = false;
+    for (;;) {
+        const ssize_t n = copy_file_range(in, &at, out, nullptr, std::size_t{1} << 30, 0);
+        if (n == 0) break;
+        if (n < 0) {
+            if (!any && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+                return insideCopy::notHere;
+            }
+            return insideCopy::failed;
+        }
+        any = true;
+    }
+    return std::fseek(from, at, SEEK_SET) == 0 && std::fseek(to, 0, SEEK_END) == 0 ? insideCopy::copied
+                                                                                   : insideCopy::failed;
 }
 
 #endif

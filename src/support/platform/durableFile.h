@@ -38,4 +38,14 @@ enum class smallRead { ok, cannotOpen, notHere };
 // mode changes the bytes (Windows): the caller then reads it as a stream.
 smallRead readSmallFile(const std::string& path, std::size_t limit, std::string& bytes);
 
+// How copying inside the system went.
+enum class insideCopy { copied, failed, notHere };
+
+// Copies the rest of from, from its current position, to the end of to
+// inside the system (copy_file_range), so that the bytes never pass through
+// this process; both streams are flushed first. notHere when the platform or
+// these files cannot (nothing was copied: the caller copies by itself);
+// failed with errno set on an error.
+insideCopy copyInside(std::FILE* from, std::FILE* to);
+
 }  // namespace platform
