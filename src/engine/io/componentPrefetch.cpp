@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::size_t spareBuffers = 64;
+constexpr std::size_t spareBuffers = 16;
 
 // Keeps what one file's reading reported, for the taking thread to pass on.
 class partLog : public logSink {

@@ -19,7 +19,7 @@ namespace {
 // Files read ahead at most, and bytes: enough to keep every reader busy
 // while the checksum runs, little enough for any machine.
 constexpr std::size_t filesAhead = 256;
-constexpr std::size_t bytesAhead = 16 << 20;
+constexpr std::size_t bytesAhead = 8 << 20;
 
 // The list file and the staged library of one compress run.
 class compressOperation : engineOperation {
