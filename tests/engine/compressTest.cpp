@@ -31,6 +31,9 @@ std::string library(const std::string& index, const std::string& data) {
 
 using fileList = std::vector<std::pair<std::string, std::string>>;
 
+struct compressCase;
+compressCase manyParts(bool someMissing);
+
 struct compressCase {
     const char* what;
     fileList files;  // written as bytes; "parts.lst" is the list
@@ -63,7 +66,45 @@ TEST_P(compressTable, LogAndLibrary) {
     }
 }
 
+// Enough parts of mixed sizes (CR LF and trailing blanks, large ones, one
+// with a long line, missing ones) that the reading threads finish them out
+// of order: they must still come out in list order.
+compressCase manyParts(bool someMissing) {
+    compressCase c{someMissing ? "many parts, some missing" : "many parts", {}, "", 0, std::nullopt};
+    std::string list, index, data;
+    for (int i = 0; i < 400; ++i) {
+        const std::string name = "P" + std::to_string(i), file = "p" + std::to_string(i) + ".sym";
+        list += file + "\n";
+        if (someMissing && i % 97 == 3) {
+            c.log += "Compress: fatal error: can't open: " + file + "\n";
+            ++c.errors;
+            continue;
+        }
+        const bool crlf = i % 3 == 0;
+        std::string text = "*symbol " + name + (crlf ? " \t\r\n" : "\n"), stored = "*symbol " + name + "\n";
+        const int lines = i % 100 == 7 ? 12000 : (i * 37) % 300;
+        for (int j = 0; j < lines; ++j) {
+            const std::string line = "L" + std::to_string(i) + "_" + std::to_string(j);
+            text += line + (crlf ? " \r\n" : "\n");
+            stored += line + "\n";
+        }
+        if (i % 150 == 5) {
+            text += std::string(1500, 'x') + "\n";
+            stored += std::string(1023, 'x') + "\n" + std::string(477, 'x') + "\n";
+        }
+        c.files.emplace_back(file, text);
+        c.log += "Compress: got symbol \"" + name + "\"\n";
+        index += "symloc " + name + " " + std::to_string(data.size()) + " " + std::to_string(stored.size()) + "\n";
+        data += stored;
+    }
+    c.files.emplace_back("parts.lst", list);
+    c.log += "Compress: 400 files processed\n" + (c.errors ? "Compress: " + std::to_string(c.errors) + " error(s)\n" : "") + done;
+    if (!someMissing) c.output = library(index, data);
+    return c;
+}
+
 INSTANTIATE_TEST_SUITE_P(Lists, compressTable, ::testing::Values(
+    manyParts(false), manyParts(true),
     compressCase{"example", {{"and2.sym", and2}, {"res.sym", res}, {"parts.lst", "and2.sym\nres.sym\n"}},
                  "Compress: got symbol \"AND2\"\nCompress: got symbol \"RES\"\nCompress: 2 files processed\n" + done, 0,
                  readBytes(dataFile("example.slb"))},
