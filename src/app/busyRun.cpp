@@ -4,7 +4,7 @@
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
+std::atomic<int> stopRequested = 0;
 busyRun* running = nullptr;
 
 constexpr DWORD pumpEvery = 20;  // ms

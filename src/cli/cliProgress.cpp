@@ -1,5 +1,6 @@
 #include "cli/cliProgress.h"
 
+#include <atomic>
 #include <algorithm>
 #include <csignal>
 #include <utility>
@@ -11,7 +12,7 @@ namespace {
 
 // Set by the signal handlers to the signal's number; the engine reads it
 // before each part.
-volatile std::sig_atomic_t stopRequested = 0;
+std::atomic<int> stopRequested = 0;
 
 constexpr auto redrawEvery = std::chrono::milliseconds(100);
 

@@ -1,6 +1,7 @@
 // An operation asked to stop stops before its next part: compress leaves the
 // library as it was, expand keeps what it wrote and names it in the list,
 // and both compresses nothing.
+#include <atomic>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-volatile std::sig_atomic_t stop = 0;
+std::atomic<int> stop = 0;
 std::vector<long long> seen;
 bool threads = false;
 

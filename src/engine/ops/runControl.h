@@ -2,6 +2,7 @@
 // and ask it to stop before its next component.
 #pragma once
 
+#include <atomic>
 #include <csignal>
 #include <string>
 
@@ -15,8 +16,9 @@ constexpr int damagedResult = 3;
 
 struct runControl {
     // Nonzero asks the operation to stop before its next component; a signal
-    // handler may set it.
-    volatile std::sig_atomic_t* stop = nullptr;
+    // handler may set it (a lock-free atomic, so that the threads of an
+    // operation read it safely too).
+    std::atomic<int>* stop = nullptr;
     // Called after each component with how many are done and how many there
     // are (0 when the total is not known). Compress counts its list first
     // when this is set.

@@ -1,13 +1,16 @@
 #include "support/platform/stopSignals.h"
 
 #ifdef _WIN32
+#include <atomic>
 #include <windows.h>
 #endif
+
+static_assert(std::atomic<int>::is_always_lock_free, "a signal handler may only store to a lock-free atomic");
 
 namespace platform {
 namespace {
 
-volatile std::sig_atomic_t* target = nullptr;
+std::atomic<int>* target = nullptr;
 
 #ifdef _WIN32
 
@@ -30,7 +33,7 @@ BOOL WINAPI onConsoleEvent(DWORD event) {
 
 }  // namespace
 
-void catchStopSignals(volatile std::sig_atomic_t* flag) {
+void catchStopSignals(std::atomic<int>* flag) {
     target = flag;
     finished = 0;
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);
@@ -54,7 +57,7 @@ constexpr int stopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 }  // namespace
 
-void catchStopSignals(volatile std::sig_atomic_t* flag) {
+void catchStopSignals(std::atomic<int>* flag) {
     target = flag;
     for (int s : stopSignals) std::signal(s, onStopSignal);
 }

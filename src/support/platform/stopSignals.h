@@ -4,6 +4,7 @@
 // temporary file behind; what stopped it is the flag's value.
 #pragma once
 
+#include <atomic>
 #include <csignal>
 
 namespace platform {
@@ -12,7 +13,7 @@ namespace platform {
 // number in flag: SIGINT (Ctrl+C), SIGTERM, SIGHUP (terminal closed); on
 // Windows 2 for Ctrl+C, 21 for Ctrl+Break and 1 for the console window
 // closed (the system then gives the process a few seconds to finish).
-void catchStopSignals(volatile std::sig_atomic_t* flag);
+void catchStopSignals(std::atomic<int>* flag);
 void restoreStopSignals();
 
 // A file-size limit makes an over-long write fail like any other write
