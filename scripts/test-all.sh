@@ -22,6 +22,17 @@ cmake -S "$root" -B "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$root/build/asan" -j2
 (cd "$root/build/asan" && ctest -j2 --output-on-failure)
 
+echo "=== native tests under ThreadSanitizer, and 20,000 parts compressed and expanded on the reading pool"
+cmake -S "$root" -B "$root/build/tsan" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1" >/dev/null
+cmake --build "$root/build/tsan" -j2
+(cd "$root/build/tsan" && ctest -j2 --output-on-failure)
+tsanWork=$(mktemp -d)
+"$root/build/tsan/bin/genParts" symbol 20000 "$tsanWork/src" 2026 300 >/dev/null
+(cd "$tsanWork/src" && "$root/build/tsan/bin/vek" compress -q parts.lst ../parts.slb)
+(mkdir "$tsanWork/x" && cd "$tsanWork/x" && "$root/build/tsan/bin/vek" expand -q -o . ../parts.slb)
+test "$(ls "$tsanWork/x" | wc -l)" -eq 20001
+rm -rf "$tsanWork"
+
 echo "=== fuzzing"
 sh "$root/scripts/fuzz.sh" "${VEK_FUZZ_SECONDS:-60}"
 
