@@ -43,6 +43,15 @@ bool libraryReader::nextLine(std::string& line) {
     return false;
 }
 
+void libraryReader::appendLines(std::string& text) {
+    std::string line;
+    for (;;) {
+        if (!atEnd && nextHeader.empty()) reader.takePlainLines(text, keyword);
+        if (!nextLine(line)) return;
+        text += line;
+    }
+}
+
 void libraryReader::nextComponent() {
     std::string ignored;
     while (nextLine(ignored)) {

@@ -58,6 +58,11 @@ public:
     bool readFailed() const { return reader.readFailed(); }
     int failure() const { return reader.sourceFailure(); }
 
+    // Appends every further line of the current component to text, as
+    // calling nextLine until it says false would, plain lines a block at a
+    // time.
+    void appendLines(std::string& text);
+
     // Makes the header line that ended the current component current.
     void nextComponent();
 

@@ -48,6 +48,24 @@ bool lineReader::readLibLine(std::string& line, logSink& log) {
     }
 }
 
+void lineReader::takePlainLines(std::string& out, const std::string& stop) {
+    const char* bytes = block.data();
+    std::size_t at = pos;
+    while (at < len) {
+        const char* line = bytes + at;
+        const void* lf = std::memchr(line, '\n', len - at);
+        if (!lf) break;
+        const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(lf) - line) + 1;
+        if (n > libLineBuffer - 1 || std::memchr(line, '\r', n)) break;
+        if (!stop.empty() && line[0] == stop[0] && n >= stop.size() && std::memcmp(line, stop.data(), stop.size()) == 0) {
+            break;
+        }
+        at += n;
+    }
+    out.append(bytes + pos, at - pos);
+    pos = at;
+}
+
 bool lineReader::readPiece(std::string& piece, std::size_t bufferSize) {
     piece.clear();
     stopped = ending::none;

@@ -42,6 +42,12 @@ public:
     // "Expand: internal error: buf too small".
     bool readLibLine(std::string& line, logSink& log);
 
+    // Appends to out, in one copy, the library lines that follow in the block
+    // read ahead as long as each is plain (ends in an LF, holds no CR, fits
+    // the limit) and does not begin with stop. It stops before the first
+    // other line, which readLibLine then reads as ever.
+    void takePlainLines(std::string& out, const std::string& stop);
+
     // The next piece by the fgets rule; false when the source has nothing
     // more.
     bool readPiece(std::string& piece, std::size_t bufferSize);

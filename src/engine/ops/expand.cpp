@@ -100,8 +100,7 @@ private:
             const indexEntry* entry = index.find(part.name);
             part.header = entry ? formatHeader(*entry, curKeyword) : reader.header();
             readerLines.into = &part.readerLines;
-            std::string line;
-            while (reader.nextLine(line)) part.body += line;
+            reader.appendLines(part.body);
             readerLines.into = nullptr;
             memoryLog check;
             checkComponent(index, part.name, reader.position(), reader.length(), check);

@@ -9,8 +9,7 @@ std::string expandedText(libraryReader& reader, const indexList& index, const st
                          const std::string& name) {
     const indexEntry* entry = index.find(name);
     std::string text = entry ? formatHeader(*entry, keyword) : reader.header();
-    std::string line;
-    while (reader.nextLine(line)) text += line;
+    reader.appendLines(text);
     return text;
 }
 
