@@ -13,6 +13,7 @@
 #include "engine/io/stagedLibrary.h"
 #include "engine/ops/engineOperation.h"
 #include "support/fileOps.h"
+#include "support/platform/durableFile.h"
 
 namespace {
 
@@ -142,19 +143,21 @@ int compressOperation::fatalWrite() {
 
 // True, logged, when the output is the list file or one of the files it
 // names, by identity rather than by spelling: writing it would lose them.
-// An output that does not exist yet is none of them.
+// An output that does not exist yet is none of them; otherwise each input
+// costs one look-up.
 bool compressOperation::outputIsInput() {
-    if (!fileOps::exists(outPath)) return false;
+    const std::optional<platform::fileId> out = platform::identifyFile(outPath);
+    if (!out) return false;
     std::FILE* f = fileOps::open(listPath, "r");
     if (!f) return false;
     fileSource source(f);
     std::vector<char> block;
     lineReader reader(source, block);
-    std::string found = fileOps::sameFile(listPath, outPath) ? listPath : "";
+    std::string found = platform::identifyFile(listPath) == out ? listPath : "";
     std::string piece;
     while (found.empty() && reader.readPiece(piece, lineReader::listPieceBuffer)) {
         const std::string path = listEntryPath(piece);
-        if (fileOps::sameFile(path, outPath)) found = path;
+        if (platform::identifyFile(path) == out) found = path;
     }
     std::fclose(f);
     if (found.empty()) return false;

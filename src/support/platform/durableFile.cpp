@@ -18,6 +18,11 @@
 
 namespace platform {
 
+bool sameFile(const std::string& a, const std::string& b) {
+    const std::optional<fileId> x = identifyFile(a);
+    return x && identifyFile(b) == x;
+}
+
 #ifdef _WIN32
 
 bool syncToDisk(std::FILE* stream) { return std::fflush(stream) == 0 && _commit(_fileno(stream)) == 0; }
@@ -43,10 +48,11 @@ bool identify(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 
 }  // namespace
 
-bool sameFile(const std::string& a, const std::string& b) {
-    BY_HANDLE_FILE_INFORMATION x{}, y{};
-    return identify(a, x) && identify(b, y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
-           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+std::optional<fileId> identifyFile(const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!identify(path, info)) return std::nullopt;
+    return fileId{info.dwVolumeSerialNumber,
+                  (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 std::FILE* createNew(const std::string& path, const char* mode) {
@@ -75,9 +81,10 @@ bool syncFolder(const std::string& dir) {
 
 bool replaceFile(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    struct stat x {}, y {};
-    return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+std::optional<fileId> identifyFile(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) return std::nullopt;
+    return fileId{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino)};
 }
 
 namespace {

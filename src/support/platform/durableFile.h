@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -20,6 +21,14 @@ bool replaceFile(const std::string& from, const std::string& to);
 
 // True when both paths lead to one existing file, however spelled.
 bool sameFile(const std::string& a, const std::string& b);
+
+// What tells one existing file from another: its volume and its number
+// there. Null when nothing is at path.
+struct fileId {
+    unsigned long long volume = 0, number = 0;
+    bool operator==(const fileId& o) const { return volume == o.volume && number == o.number; }
+};
+std::optional<fileId> identifyFile(const std::string& path);
 
 // Opens path for writing as fopen(path, mode) would, except that a symbolic
 // link as the last part of path is never followed: creating fails when one
