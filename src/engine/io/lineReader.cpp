@@ -10,6 +10,7 @@ lineReader::lineReader(byteSource& s, std::vector<char>& b) : source(s), block(b
 bool lineReader::refill() {
     base += static_cast<long long>(len);
     pos = 0;
+    crKnown = false;
     len = source.read(block.data(), block.size());
     if (len == 0 && source.failed()) stopped = ending::readError;
     return len > 0;
@@ -50,13 +51,18 @@ bool lineReader::readLibLine(std::string& line, logSink& log) {
 
 void lineReader::takePlainLines(std::string& out, const std::string& stop) {
     const char* bytes = block.data();
+    if (!crKnown || nextCR < pos) {
+        const void* cr = std::memchr(bytes + pos, '\r', len - pos);
+        nextCR = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - bytes) : len;
+        crKnown = true;
+    }
     std::size_t at = pos;
     while (at < len) {
         const char* line = bytes + at;
         const void* lf = std::memchr(line, '\n', len - at);
         if (!lf) break;
         const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(lf) - line) + 1;
-        if (n > libLineBuffer - 1 || std::memchr(line, '\r', n)) break;
+        if (n > libLineBuffer - 1 || at + n > nextCR) break;
         if (!stop.empty() && line[0] == stop[0] && n >= stop.size() && std::memcmp(line, stop.data(), stop.size()) == 0) {
             break;
         }
@@ -90,6 +96,7 @@ bool lineReader::readPiece(std::string& piece, std::size_t bufferSize) {
 
 bool lineReader::seek(long long offset) {
     pos = len = 0;
+    crKnown = false;
     stopped = ending::none;
     base = offset;
     return source.seek(offset);

@@ -69,4 +69,8 @@ private:
     std::size_t len = 0;
     long long base = 0;
     ending stopped = ending::none;
+    // Where the block's next CR stands (len: none), from a scan that
+    // started at or before pos; takePlainLines then scans each byte once.
+    std::size_t nextCR = 0;
+    bool crKnown = false;
 };

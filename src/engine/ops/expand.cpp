@@ -1,5 +1,6 @@
 #include "engine/ops/expand.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -100,6 +101,8 @@ private:
             const indexEntry* entry = index.find(part.name);
             part.header = entry ? formatHeader(*entry, curKeyword) : reader.header();
             readerLines.into = &part.readerLines;
+            // Room for what the index says, within reason: a damaged index may say anything.
+            if (entry) part.body.reserve(static_cast<std::size_t>(std::clamp(entry->length, 0, 1 << 24)));
             reader.appendLines(part.body);
             readerLines.into = nullptr;
             memoryLog check;
