@@ -16,10 +16,13 @@ bool isTrailingJunk(char c) {
 
 }  // namespace
 
-std::size_t storedLength(const char* text, std::size_t size) {
-    std::size_t end = std::min(size, std::strcspn(text, "\r\n"));
+std::size_t trimmedLength(const char* text, std::size_t end) {
     while (end > 0 && isTrailingJunk(text[end - 1])) --end;
     return end;
+}
+
+std::size_t storedLength(const char* text, std::size_t size) {
+    return trimmedLength(text, std::min(size, std::strcspn(text, "\r\n")));
 }
 
 std::optional<std::string> storedForm(const std::string& piece) {

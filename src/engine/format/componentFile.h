@@ -17,6 +17,10 @@ std::optional<std::string> storedForm(const std::string& piece);
 // std::string.
 std::size_t storedLength(const char* text, std::size_t size);
 
+// How many of a line's first end characters are left once the trailing
+// blanks, tabs, Ctrl-Z and CRs are taken off.
+std::size_t trimmedLength(const char* text, std::size_t end);
+
 // The component path named by one piece of a list file: its line end
 // removed (a CR before the LF too), then cut at the first blank and tab.
 std::string listEntryPath(const std::string& piece);

@@ -44,10 +44,6 @@ bool linesFitPieces(std::string_view text) {
     return true;
 }
 
-bool isTrailingJunk(char c) {
-    return c == ' ' || c == '\t' || c == '\x1a' || c == '\r';
-}
-
 // Stores lines that fit pieces (see linesFitPieces) as storeComponent would,
 // a run of lines that need no change in one copy.
 void storeLines(std::string_view text, workFile& work) {
@@ -62,7 +58,7 @@ void storeLines(std::string_view text, workFile& work) {
         if (anyCR) {
             if (const void* cr = std::memchr(line, '\r', length)) kept = static_cast<std::size_t>(static_cast<const char*>(cr) - line);
         }
-        while (kept > 0 && isTrailingJunk(line[kept - 1])) --kept;
+        kept = trimmedLength(line, kept);
         if (kept != length || kept == 0 || !lf) {
             work.append(text.data() + run, at - run);
             if (kept > 0) {
@@ -75,7 +71,6 @@ void storeLines(std::string_view text, workFile& work) {
     }
     if (run < text.size()) work.append(text.data() + run, text.size() - run);
 }
-
 
 int cannotRead(const std::string& path, int code, logSink& log) {
     const std::string why = fileOps::systemReason(code);
