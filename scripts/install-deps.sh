@@ -5,7 +5,7 @@
 # lintian, groff); "all" adds clang for the fuzzers too.
 set -e
 want="cmake make g++ googletest python3"
-gui="g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-apps imagemagick"
+gui="g++-mingw-w64-x86-64-posix wine64 fonts-wine xvfb xauth x11-apps imagemagick"
 package="nsis zip unzip dpkg-dev lintian groff-base"
 case "$1" in
     gui) want="$want $gui" ;;

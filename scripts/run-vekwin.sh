@@ -9,10 +9,7 @@ sh "$root/scripts/install-deps.sh" gui
 cmake -S "$root" -B "$root/build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$root/build/win64" -j2 --target vekwin >/dev/null
 export WINEPREFIX="$root/build/win64/wineprefix" WINEDEBUG=-all
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
-    /usr/lib/wine/wineserver -w
-fi
+sh "$root/scripts/wine-prefix.sh"
 exe="$root/build/win64/bin/vekwin.exe"
 # A workspace with one sample library of each kind; the program starts there.
 workspace="$root/build/workspace"

@@ -38,13 +38,7 @@ sh "$root/scripts/fuzz.sh" "${VEK_FUZZ_SECONDS:-60}"
 
 echo "=== Windows tests under Wine"
 export WINEPREFIX="$root/build/win64/wineprefix" WINEDEBUG=-all
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
-    # Without a window manager, hiding a managed window waits 2 s for one
-    # to answer; test windows are left unmanaged.
-    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
-    /usr/lib/wine/wineserver -w
-fi
+sh "$root/scripts/wine-prefix.sh"
 status=0
 # Windows programs that show windows (the assertion box tests) need a display.
 (cd "$root/build/win64" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure --timeout 600) \

@@ -9,9 +9,5 @@ if [ -z "$WINEPREFIX" ]; then
 fi
 export WINEPREFIX WINEDEBUG=-all
 WINE=/usr/lib/wine/wine64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    "$WINE" wineboot -i >/dev/null 2>&1 || true
-    /usr/lib/wine/wineserver -w
-fi
+sh "$(dirname "$0")/wine-prefix.sh"
 exec "$WINE" "$@"

@@ -31,12 +31,12 @@ void runEngine(int mode, const vekRequest& r) {
     }
 }
 
-// The Library window on the chosen library, or an error box naming it.
-void browseLibrary(const vekRequest& r) {
+// The Library window on a library, or an error box naming it.
+void browseLibrary(const libKind& kind, const std::string& path) {
     vekLog log;
-    libraryDlg window(*kindForButton(r.kind), r.input, log);
+    libraryDlg window(kind, path, log);
     if (!window.load()) {
-        errorBox(IDS_LIB_UNREADABLE, 0, r.input.c_str());
+        errorBox(IDS_LIB_UNREADABLE, 0, path.c_str());
         return;
     }
     window.doModal(ownerWindow());
@@ -58,7 +58,7 @@ void runFrame(vekMenu& menu, int mode) {
     strCopyCut(menu.lastName, request.name.c_str(), sizeof menu.lastName);
     if (char* dot = std::strchr(menu.lastName, '.')) *dot = '\0';
     if (mode == browseLib) {
-        browseLibrary(request);
+        browseLibrary(*kindForButton(request.kind), request.input);
     } else {
         runEngine(mode, request);
     }
@@ -70,6 +70,14 @@ void expandCommand(vekMenu& menu) { runFrame(menu, expandLib); }
 void compressCommand(vekMenu& menu) { runFrame(menu, compressLib); }
 void bothCommand(vekMenu& menu) { runFrame(menu, bothLib); }
 void browseCommand(vekMenu& menu) { runFrame(menu, browseLib); }
+
+void openLibraryWindow(const std::string& path) {
+    if (const libKind* kind = kindForLibraryPath(path)) {
+        browseLibrary(*kind, path);
+    } else {
+        errorBox(IDS_NOT_A_LIBRARY, 0, path.c_str());
+    }
+}
 
 void aboutCommand(vekMenu&) {
     mgrAbns box("Library Expansion/Compression Utility", "About VEKWIN", "vekicon");

@@ -2,6 +2,8 @@
 // about box.
 #pragma once
 
+#include <string>
+
 class vekMenu;
 
 void expandCommand(vekMenu& menu);
@@ -9,3 +11,7 @@ void compressCommand(vekMenu& menu);
 void bothCommand(vekMenu& menu);
 void browseCommand(vekMenu& menu);
 void aboutCommand(vekMenu& menu);
+
+// The Library window on path, its kind taken from its extension; an error
+// box when path is no library or cannot be read.
+void openLibraryWindow(const std::string& path);

@@ -16,7 +16,6 @@ namespace {
 
 constexpr UINT_PTR checksumTimer = 1;
 constexpr std::size_t checksumSlice = 4 << 20;  // bytes a timer tick checks
-constexpr int tabStops[] = {84, 116, 144};       // dialog units: position, length, extra text
 
 // An edit control breaks lines at CR LF only.
 std::string withCrLf(const std::string& text) {
@@ -36,7 +35,11 @@ void clearMainLog() {
 }  // namespace
 
 libraryDlg::libraryDlg(const libKind& k, std::string libraryPath, logSink& sink)
-    : dlgMgr(0), kind(k), path(std::move(libraryPath)), log(sink) {
+    : dlgMgr(0),
+      kind(k),
+      path(std::move(libraryPath)),
+      log(sink),
+      columns({"Name", "Position", "Length", "Extra text"}, {84, 118, 152}) {  // stops in dialog units
     setTemplate("DLGLIBRARY");
 }
 
@@ -47,8 +50,7 @@ bool libraryDlg::load() {
 
 INT_PTR libraryDlg::onInitDialog() {
     setCaption(("Library - " + path).c_str());
-    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_SETTABSTOPS, std::size(tabStops),
-                        reinterpret_cast<LPARAM>(tabStops));
+    columns.attach(hWnd, IDC_LIB_HEADER, IDC_LIB_LIST);
     RECT client;
     GetClientRect(hWnd, &client);
     layout(client.right, client.bottom);
@@ -142,6 +144,8 @@ LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
 INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SIZE && wParam != SIZE_MINIMIZED) {
         layout(LOWORD(lParam), HIWORD(lParam));
+    } else if (message == WM_NOTIFY) {
+        return columns.onNotify(lParam) ? 1 : 0;
     } else if (message == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {360, 240};
@@ -221,7 +225,9 @@ void libraryDlg::layout(int width, int height) {
     const int m = u.left, top = u.top, buttonWidth = u.right, buttonHeight = u.bottom, lineHeight = line.bottom;
     const int buttonsTop = height - m - buttonHeight, statusTop = buttonsTop - m / 2 - lineHeight;
     const int body = std::max(0, statusTop - m / 2 - top), listWidth = std::max(0, (width - 3 * m) / 2);
-    place(IDC_LIB_LIST, m, top, listWidth, body);
+    const int headerHeight = std::min(body, columns.height());
+    place(IDC_LIB_HEADER, m, top, listWidth, headerHeight);
+    place(IDC_LIB_LIST, m, top + headerHeight, listWidth, body - headerHeight);
     place(IDC_LIB_TEXT, 2 * m + listWidth, top, std::max(0, width - 3 * m - listWidth), body);
     place(IDC_LIB_STATUS, m, statusTop, std::max(0, width - 2 * m), lineHeight);
     int x = m;

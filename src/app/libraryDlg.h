@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/columnHeader.h"
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
 #include "engine/ops/libraryBrowser.h"
@@ -47,6 +48,7 @@ private:
     std::string path;
     logSink& log;
     libraryBrowser view;
+    columnHeader columns;
     std::string rowText;  // the row last handed to the list; it copies it at once
     std::string note;     // about the part shown, when its index was wrong
     libraryBrowser::checksumState checksum = libraryBrowser::checksumState::pending;

@@ -38,9 +38,11 @@
 #define IDC_LIB_ADD 506
 #define IDC_LIB_DELETE 507
 #define IDC_LIB_VERIFY 508
+#define IDC_LIB_HEADER 509
 
 /* Error boxes of the Library window; the detail names the file. */
 #define IDS_LIB_UNREADABLE 230
 #define IDS_LIB_UNCHANGED 231
 #define IDS_LIB_NOT_EXTRACTED 232
 #define IDS_LIB_DAMAGED 233
+#define IDS_NOT_A_LIBRARY 234

@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <shellapi.h>
+
 #include "app/busyRun.h"
+#include "app/libraryOpener.h"
 #include "app/resource.h"
 #include "app/vekMenu.h"
 #include "framework/app.h"
@@ -61,6 +64,7 @@ vekWnd::vekWnd(const char* titleText) : wnd(0, 0) {
         hMenu = GetMenu(hWnd);
         subclass();
         attach();
+        DragAcceptFiles(hWnd, TRUE);  // a library dropped on the window opens
         ShowWindow(hWnd, theAppEnv->nCmdShow);
         UpdateWindow(hWnd);
         createLog(cw, ch);
@@ -146,6 +150,10 @@ void vekWnd::clearLog() {
 }
 
 void vekWnd::onCommand(int group, int item) { menuObj->command(group, item); }
+
+bool vekWnd::onShellMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return takeLibraryMessage(message, wParam, lParam, result);
+}
 
 void vekWnd::onSysClose(WPARAM) {
     if (busyRun::active()) {

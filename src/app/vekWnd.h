@@ -28,6 +28,7 @@ public:
     LRESULT onQueryEndSession() override;
     int queryClose() override;
     ATOM registerClass() override;
+    bool onShellMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     vekMenu* menuObj = nullptr;
     std::int32_t nLogChars = 0;

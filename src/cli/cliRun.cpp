@@ -216,7 +216,7 @@ std::string irregularInput(const cliOptions& o) {
     else inputs.push_back(o.paths[0]);
     for (const std::string& path : inputs) {
         std::error_code ec;
-        const fs::file_status st = fs::status(path, ec);
+        const fs::file_status st = fs::status(platform::fsPath(path), ec);
         if (!ec && fs::exists(st) && !fs::is_regular_file(st) && !fs::is_directory(st)) return path;
     }
     return "";
@@ -273,8 +273,8 @@ int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     }
     std::error_code ec;
     std::string failed;
-    if (!o->directory.empty() && (std::filesystem::current_path(o->directory, ec), ec)) failed = o->directory;
-    if (!ec && !o->outputDir.empty() && (std::filesystem::create_directories(o->outputDir, ec), ec)) failed = o->outputDir;
+    if (!o->directory.empty() && (fs::current_path(platform::fsPath(o->directory), ec), ec)) failed = o->directory;
+    if (!ec && !o->outputDir.empty() && (fs::create_directories(platform::fsPath(o->outputDir), ec), ec)) failed = o->outputDir;
     if (ec) {
         std::fprintf(err, "vek: %s: %s\n", failed.c_str(), ec.message().c_str());
         return 1;

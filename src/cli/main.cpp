@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/cliRun.h"
+#include "support/platform/platform.h"
 #include "support/platform/stopSignals.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     static char outBuffer[1 << 16];
     std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
     platform::ignoreFileSizeSignal();
+    platform::useUtf8Console();
     std::vector<std::string> args(argv + 1, argv + argc);
     return cliRun(args, stdout, stderr);
 }

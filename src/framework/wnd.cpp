@@ -88,6 +88,7 @@ LRESULT wnd::onRenderFormat(WPARAM) { return 0; }
 LRESULT wnd::onRenderAllFormats() { return 0; }
 LRESULT wnd::onDestroyClipboard() { return 0; }
 int wnd::reserved49(std::int32_t) { return 0; }
+bool wnd::onShellMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
 void wnd::subclass() {
     SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wndProc));

@@ -64,6 +64,10 @@ public:
     virtual LRESULT onDestroyClipboard();                                     // 48
     virtual int reserved49(std::int32_t);                                     // 49
     virtual ATOM registerClass() = 0;                                         // 50
+    // Data handed over by another program (WM_COPYDATA) or files dropped
+    // from the shell (WM_DROPFILES): true, with the answer in result, when
+    // the window takes the message; else it gets the default handling.
+    virtual bool onShellMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     HWND hWndGet() const { return hWnd; }
     void subclass();

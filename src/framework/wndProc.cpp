@@ -127,7 +127,12 @@ LRESULT onInput(wnd* w, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, b
     switch (message) {
         case WM_VKEYTOITEM:
             return w->onVKeyToItem(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), LOWORD(wParam), HIWORD(wParam));
-        case WM_COPYDATA: return DefWindowProcA(hWnd, message, wParam, lParam);
+        case WM_COPYDATA:
+        case WM_DROPFILES: {
+            LRESULT result = 0;
+            return w->onShellMessage(message, wParam, lParam, &result) ? result
+                                                                        : DefWindowProcA(hWnd, message, wParam, lParam);
+        }
         case WM_KEYDOWN: w->onKeyDown(wParam, lParam); return 0;
         case WM_KEYUP: w->onKeyUp(wParam, lParam); return 0;
         case WM_COMMAND: onCommandMessage(w, wParam, lParam); return 0;

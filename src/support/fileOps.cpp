@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "support/platform/durableFile.h"
+#include "support/platform/platform.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -77,11 +78,11 @@ void observe(const char* event, const std::string& path) {
 
 std::FILE* open(const std::string& path, const char* mode) {
     std::error_code ec;
-    if (mode[0] == 'w' && fs::is_symlink(fs::symlink_status(path, ec))) {
+    if (mode[0] == 'w' && fs::is_symlink(fs::symlink_status(platform::fsPath(path), ec))) {
         // A link here is replaced like any file, never written through.
-        if (!fs::remove(path, ec)) return nullptr;
+        if (!fs::remove(platform::fsPath(path), ec)) return nullptr;
     }
-    fs::file_status st = fs::status(path, ec);
+    fs::file_status st = fs::status(platform::fsPath(path), ec);
     if (!ec && fs::is_directory(st)) {
         errno = EISDIR;
         return nullptr;
@@ -95,8 +96,8 @@ std::FILE* open(const std::string& path, const char* mode) {
 
 bool writable(const std::string& path) {
     std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) return true;
-    fs::file_status st = fs::status(path, ec);
+    if (fs::is_symlink(fs::symlink_status(platform::fsPath(path), ec))) return true;
+    fs::file_status st = fs::status(platform::fsPath(path), ec);
     if (ec || !fs::exists(st)) return false;
     return hasWriteBits(st) && accessAllowsWrite(path);
 }
@@ -113,7 +114,7 @@ int readWhole(const std::string& path, std::size_t limit, std::string& bytes) {
 
 bool isLink(const std::string& path) {
     std::error_code ec;
-    return fs::is_symlink(fs::symlink_status(path, ec));
+    return fs::is_symlink(fs::symlink_status(platform::fsPath(path), ec));
 }
 
 bool syncToDisk(std::FILE* stream, const std::string& name) {
@@ -123,12 +124,12 @@ bool syncToDisk(std::FILE* stream, const std::string& name) {
 
 bool exists(const std::string& path) {
     std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
+    return fs::exists(fs::symlink_status(platform::fsPath(path), ec));
 }
 
 std::string dirOf(const std::string& path) {
-    fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
+    fs::path parent = platform::fsPath(path).parent_path();
+    return parent.empty() ? std::string(".") : platform::fsName(parent);
 }
 
 std::FILE* createTemp(const std::string& dir, const std::string& stem, std::string& nameOut) {
@@ -137,9 +138,8 @@ std::FILE* createTemp(const std::string& dir, const std::string& stem, std::stri
         std::chrono::steady_clock::now().time_since_epoch().count());
     for (int attempt = 0; attempt < 100; ++attempt) {
         unsigned long long tag = seed + counter++ * 7919ULL;
-        std::string name = (fs::path(dir) / (stem + std::to_string(processId()) + "-" +
-                                             std::to_string(tag % 1000000007ULL) + ".tmp"))
-                               .string();
+        std::string name = platform::fsName(platform::fsPath(dir) / platform::fsPath(stem + std::to_string(processId()) + "-" +
+                                                                    std::to_string(tag % 1000000007ULL) + ".tmp"));
         nameOut = name;
         int fd = openExclusive(name);
         if (fd >= 0) return streamOf(fd);
@@ -164,14 +164,14 @@ bool canCreate(const std::string& path) {
 std::string systemTempDir() {
     std::error_code ec;
     fs::path dir = fs::temp_directory_path(ec);
-    return ec ? std::string() : dir.string();
+    return ec ? std::string() : platform::fsName(dir);
 }
 
 bool replace(const std::string& from, const std::string& to) {
     std::error_code ec;
-    fs::file_status st = fs::symlink_status(to, ec);
+    fs::file_status st = fs::symlink_status(platform::fsPath(to), ec);
     if (!ec && fs::is_regular_file(st)) {
-        fs::permissions(from, st.permissions(), fs::perm_options::replace, ec);
+        fs::permissions(platform::fsPath(from), st.permissions(), fs::perm_options::replace, ec);
     }
     observe("rename", to);
     if (!platform::replaceFile(from, to)) return false;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -32,6 +34,22 @@ std::string windowsPath(std::string path) {
 
 std::string programPath() { return windowsPath(VEKWIN_BINARY); }
 
+// Text of another process's control: the wide message is marshalled, and
+// read back as UTF-8.
+std::string narrow(const wchar_t* text) {
+    std::string out(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], static_cast<int>(out.size()), nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
+std::wstring wide(const std::string& utf8) {
+    std::wstring out(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &out[0], static_cast<int>(out.size()));
+    out.pop_back();
+    return out;
+}
+
 template <class Probe>
 auto waitFor(Probe probe, int ms = 15000) -> decltype(probe()) {
     for (int waited = 0; waited < ms; waited += 50) {
@@ -47,13 +65,16 @@ protected:
         if (HWND w = FindWindowA("VEKWnd", nullptr)) PostMessageA(w, WM_COMMAND, 4100, 0);
         inTempDir::TearDown();
     }
-    PROCESS_INFORMATION start(const std::string& args) {
-        std::string line = "vekwin.exe " + args;
-        STARTUPINFOA si{};
+    // Starts program (vekwin.exe unless named) with args and the folder to
+    // start in, both in UTF-8.
+    PROCESS_INFORMATION start(const std::string& args, std::string folder = "", std::string program = "") {
+        if (program.empty()) program = programPath();
+        std::wstring line = wide("\"" + program + "\" " + args);
+        STARTUPINFOW si{};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
-        EXPECT_TRUE(CreateProcessA(programPath().c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   dir.c_str(), &si, &pi));
+        EXPECT_TRUE(CreateProcessW(wide(program).c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                                   wide(folder.empty() ? dir : folder).c_str(), &si, &pi));
         return pi;
     }
     DWORD finish(PROCESS_INFORMATION& pi) {
@@ -140,8 +161,29 @@ TEST(vekwinResources, MenuAndAccelerators) {
     const std::pair<WORD, WORD> keys[] = {{'E', 4098}, {'C', 4099}, {'B', 4097}, {VK_F1, 5889}, {'L', 4101}};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(std::pair(table[i].key, table[i].cmd), keys[i]) << i;
     EXPECT_NE(LoadIconA(module, "vekIcon"), nullptr);
-    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr) << "the manifest";
     FreeLibrary(module);
+}
+
+std::string manifestOf(const std::string& path) {
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = module ? FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
+    std::string text;
+    if (found) text.assign(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+    if (module) FreeLibrary(module);
+    return text;
+}
+
+// Both programs open paths in any script and long paths; the window program
+// draws its controls in the desktop's visual style.
+TEST(vekwinResources, ManifestSettings) {
+    const std::string settings[] = {
+        ">UTF-8</activeCodePage>", ">true</longPathAware>", "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""};
+    const struct { std::string path; int count; } programs[] = {{programPath(), 3}, {windowsPath(VEK_BINARY), 2}};
+    for (const auto& program : programs) {
+        const std::string manifest = manifestOf(program.path);
+        ASSERT_FALSE(manifest.empty()) << program.path;
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(manifest.find(settings[i]) != std::string::npos, i < program.count) << program.path << " " << settings[i];
+    }
 }
 
 // What Explorer's Properties show: the project's version in both programs.
@@ -158,13 +200,6 @@ TEST(vekwinResources, VersionOfBothPrograms) {
             EXPECT_STREQ(value, VEK_VERSION) << path << " " << key;
         }
     }
-}
-
-// Text of another process's control: the wide message is marshalled.
-std::string narrow(const wchar_t* text) {
-    std::string out;
-    for (const wchar_t* p = text; *p; ++p) out += static_cast<char>(*p);
-    return out;
 }
 
 std::string controlText(HWND control) {
@@ -266,6 +301,57 @@ TEST_F(vekwinCommands, CompressExpandAndBothFromTheMenus) {
     EXPECT_EQ(quit(p, w), 0u);
 }
 
+// Paths and part names in several scripts, as Explorer hands them over:
+// vek.exe expands the library; vekwin.exe LIBRARY opens it in the Library
+// window, its name, row and text in those scripts; a second start with
+// another library gives it to the copy that runs, which opens it next; the
+// program's Expand writes the same file names.
+TEST_F(vekwinCommands, LibrariesInAnyScriptFromOutside) {
+    const std::string folder = dir + "\\Bibliothèk-Ωμ-文字", part = "Ω-R1", partFile = part + ".sym";
+    writeBytes("r.sym", "*symbol " + part + " Widerstand 10 kΩ\nL1\n");
+    writeBytes("parts.lst", "r.sym\n");
+    memoryLog ref;
+    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "other.slb", false, ref), 0);
+    ASSERT_TRUE(CreateDirectoryW(wide(folder).c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(L"other.slb", wide(folder + "\\lib.slb").c_str(), FALSE));
+    auto exists = [](const std::string& path) { return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; };
+
+    PROCESS_INFORMATION tool = start("expand -q -o \"" + folder + "\\out\" \"" + folder + "\\lib.slb\"", "", windowsPath(VEK_BINARY));
+    EXPECT_EQ(finish(tool), 0u);
+    EXPECT_TRUE(exists(folder + "\\out\\" + partFile));
+    EXPECT_TRUE(exists(folder + "\\out\\lib.lst"));
+
+    PROCESS_INFORMATION p = start("-i " + ini() + " \"" + folder + "\\lib.slb\"", folder);
+    HWND w = mainWindow();
+    ASSERT_NE(w, nullptr);
+    auto libraryWindow = [](const std::string& path) {
+        return waitFor([&] { return FindWindowW(L"#32770", wide("Library - " + path).c_str()); });
+    };
+    HWND lib = libraryWindow(folder + "\\lib.slb");
+    ASSERT_NE(lib, nullptr);
+    HWND rows = GetDlgItem(GetDlgItem(lib, 501), 101);
+    wchar_t row[200] = L"";
+    SendMessageW(rows, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row));
+    EXPECT_EQ(narrow(row).substr(0, part.size() + 1), part + "\t");
+    EXPECT_EQ(controlText(GetDlgItem(lib, 503)), "*symbol " + part + " Widerstand 10 kΩ\r\nL1\r\n");
+
+    PROCESS_INFORMATION second = start("other.slb");
+    EXPECT_EQ(finish(second), 0u) << "the running copy took the library";
+    ASSERT_TRUE(closes(lib, IDCANCEL));
+    lib = libraryWindow(dir + "\\other.slb");
+    ASSERT_NE(lib, nullptr) << "and opens it once the first is closed";
+    ASSERT_TRUE(closes(lib, IDCANCEL));
+
+    HWND dlg = openDialog(w, 4098, "Expand");
+    ASSERT_NE(dlg, nullptr);
+    setText(dlg, 301, "lib.slb");
+    ASSERT_TRUE(closes(dlg, IDOK));
+    waitForDone(w);
+    EXPECT_EQ(logLines(w).front(), "Expand: Writing " + part + "    to    " + partFile);
+    EXPECT_TRUE(exists(folder + "\\" + partFile));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
 // Runs a command on a library of 2,500 parts, waits until the caption shows
 // its progress, presses Esc, and waits for the log's closing line.
 std::string caption(HWND w) {
@@ -312,6 +398,31 @@ TEST_F(vekwinCommands, EscStopsALongCompressAndExpand) {
     EXPECT_EQ(quit(p, w), 0u);
 }
 
+// The titles of another process's header control, read through memory lent
+// in that process: a header's item is not marshalled.
+std::vector<std::string> headerTitles(HWND header) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(header, &id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    auto* lent = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+    std::vector<std::string> titles;
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item{};
+        item.mask = HDI_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(lent + 1024);
+        item.cchTextMax = 100;
+        WriteProcessMemory(process, lent, &item, sizeof item, nullptr);
+        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(lent));
+        wchar_t text[100] = L"";
+        ReadProcessMemory(process, lent + 1024, text, sizeof text, nullptr);
+        titles.push_back(narrow(text));
+    }
+    VirtualFreeEx(process, lent, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return titles;
+}
+
 // The Library window against the command-line operations on a copy: rows,
 // find, text, Extract, Delete and Add byte for byte, a read-only and a held
 // library left alone with an error box, Verify into the log.
@@ -351,6 +462,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
     lib = openLibrary(w, "lib.slb");
     ASSERT_NE(lib, nullptr);
     EXPECT_EQ(list(VLB_GETCOUNT), 300);
+    EXPECT_EQ(headerTitles(GetDlgItem(lib, 509)), (std::vector<std::string>{"Name", "Position", "Length", "Extra text"}));
     memoryLog rows;
     ASSERT_EQ(listLibrary(symbolKind, "lib.slb", rows, ref), 0);
     HWND inner = GetDlgItem(GetDlgItem(lib, 501), 101);

@@ -4,9 +4,15 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
+#include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "app/commands.h"
+#include "app/libraryOpener.h"
 #include "app/vekMenu.h"
 #include "app/vekWnd.h"
 #include "common/fileText.h"
@@ -88,6 +94,55 @@ TEST_F(vekWndTest, PlacementIsWrittenWhenInRange) {
     EXPECT_STREQ(theCfman.readRaw("BORDER", "left", value, sizeof value, 1), "100") << "-40 is out of range";
     EXPECT_STREQ(theCfman.readRaw("BORDER", "top", value, sizeof value, 1), "130");
     EXPECT_NE(readBytes(ini).find("[Library Expander/Compressor BORDER]"), std::string::npos);
+}
+
+TEST(libraryArgument, TheFirstWordThatIsNoOptionNorItsValue) {
+    const struct { const char* line; const char* library; } rows[] = {
+        {"", ""},
+        {"lib.slb", "lib.slb"},
+        {"-i k.ini lib.slb", "lib.slb"},
+        {"-ik.ini /PS 3 parts.plb extra", "parts.plb"},
+        {"/I k.ini \"C:\\My Libs\\a b.flb\"", "C:\\My Libs\\a b.flb"},
+        {"-ps3 -i k.ini", ""},
+        {"-x lib.slb", "lib.slb"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(libraryArgument(row.line), row.library) << row.line;
+}
+
+std::vector<std::string> opened;
+
+// A drop of files as the shell makes it: DROPFILES and the names, each
+// ended by a zero, a second zero at the end.
+HGLOBAL dropOf(const std::vector<std::string>& files) {
+    std::string names;
+    for (const std::string& f : files) names += f + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(vekWndTest, DroppedAndHandedOverLibrariesOpenInTurn) {
+    opened.clear();
+    const libraryOpener before = setLibraryOpener([](const std::string& path) { opened.push_back(path); });
+    SendMessageA(window->hWndGet(), WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf({dir + "\\a.slb", dir + "\\b.plb"})), 0);
+    EXPECT_TRUE(handOverLibrary(window->hWndGet(), "c.flb")) << "a relative name is made whole by the sender";
+    MSG m;
+    for (int i = 0; i < 200 && opened.size() < 3; ++i) {
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(10);
+    }
+    setLibraryOpener(before);
+    EXPECT_EQ(opened, (std::vector<std::string>{dir + "\\a.slb", dir + "\\b.plb", dir + "\\c.flb"}));
+
+    seenBox seen;
+    std::thread helper = answerBox(nullptr, IDOK, seen);
+    openLibraryWindow("notes.txt");
+    helper.join();
+    EXPECT_EQ(seen.text, "[234]    Not a library (.slb, .plb or .flb):notes.txt");
 }
 
 TEST_F(vekWndTest, ErrorBoxForAnIdWithoutDetail) {

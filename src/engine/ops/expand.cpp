@@ -12,6 +12,7 @@
 #include "engine/ops/engineOperation.h"
 #include "engine/ops/writeBehind.h"
 #include "support/fileOps.h"
+#include "support/platform/platform.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ int expandLibrary(const libKind& kind, byteSource& library, const std::string& l
 
 std::string expandListPath(const std::string& libraryPath, const std::string& folder) {
     if (folder.empty()) return listPathFor(libraryPath);
-    return inFolder(folder, listPathFor(std::filesystem::path(libraryPath).filename().string()));
+    return inFolder(folder, listPathFor(platform::fsName(platform::fsPath(libraryPath).filename())));
 }
 
 int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, const runControl* control,

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <io.h>
 #else
 #include <cerrno>
@@ -25,6 +26,38 @@ void debuggerOutput(const char* text) { OutputDebugStringA(text); }
 int lastErrorCode() { return static_cast<int>(GetLastError()); }
 
 bool isTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
+
+namespace {
+
+UINT consoleCodePage = 0;
+
+void restoreConsoleCodePage() { SetConsoleOutputCP(consoleCodePage); }
+
+}  // namespace
+
+std::filesystem::path fsPath(const std::string& name) {
+    if (name.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wide[0], n);
+    return std::filesystem::path(wide);
+}
+
+std::string fsName(const std::filesystem::path& path) {
+    const std::wstring& wide = path.native();
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string name(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, &name[0], n, nullptr, nullptr);
+    return name;
+}
+
+void useUtf8Console() {
+    consoleCodePage = GetConsoleOutputCP();
+    if (consoleCodePage == 0 || consoleCodePage == CP_UTF8 || !SetConsoleOutputCP(CP_UTF8)) return;
+    std::atexit(restoreConsoleCodePage);
+}
 
 namespace {
 
@@ -88,6 +121,12 @@ int writeText(std::FILE* stream, const std::string& text) {
     const bool ok = std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
     return ok ? 0 : (errno != 0 ? errno : EIO);
 }
+
+std::filesystem::path fsPath(const std::string& name) { return name; }
+
+std::string fsName(const std::filesystem::path& path) { return path.string(); }
+
+void useUtf8Console() {}
 
 #endif
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace platform {
@@ -28,5 +29,17 @@ bool isTerminal(std::FILE* stream);
 // 0 when all of it went out, else the error as an errno value (EPIPE for
 // a closed pipe, ENOSPC for a full disk).
 int writeText(std::FILE* stream, const std::string& text);
+
+// A file name as the system's narrow calls take it (the active code page on
+// Windows, which the programs' manifests make UTF-8) as a filesystem path,
+// and back. Every path handed to std::filesystem goes through these: the
+// library itself reads a narrow name on Windows byte by byte, as Latin-1.
+std::filesystem::path fsPath(const std::string& name);
+std::string fsName(const std::filesystem::path& path);
+
+// Names and text are UTF-8 throughout (the programs' manifests make it the
+// active code page on Windows): the console is asked to show UTF-8 too, and
+// gets its own code page back when the process ends. Nothing elsewhere.
+void useUtf8Console();
 
 }  // namespace platform

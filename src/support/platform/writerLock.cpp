@@ -8,6 +8,8 @@
 #include <set>
 #include <thread>
 
+#include "support/platform/platform.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -28,8 +30,8 @@ std::multiset<std::string> held;  // the keys this process holds
 
 std::string keyFor(const std::string& path) {
     std::error_code ec;
-    const fs::path full = fs::absolute(path, ec);
-    std::string key = ec ? path : full.lexically_normal().string();
+    const fs::path full = fs::absolute(platform::fsPath(path), ec);
+    std::string key = ec ? path : platform::fsName(full.lexically_normal());
 #ifdef _WIN32
     std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
 #endif

@@ -1,0 +1,71 @@
+#include "app/columnHeader.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "framework/vlist.h"
+
+namespace {
+
+// The list box draws its text a little inside its border.
+constexpr int textInset = 2;
+constexpr int lastColumnWidth = 2000;
+
+}  // namespace
+
+columnHeader::columnHeader(std::vector<const char*> names, std::vector<int> tabStops)
+    : titles(std::move(names)), stops(std::move(tabStops)) {}
+
+int columnHeader::pixels(int dialogUnits) const {
+    RECT r{0, 0, dialogUnits, 0};
+    MapDialogRect(dialog, &r);
+    return r.right;
+}
+
+void columnHeader::attach(HWND dlg, int headerId, int listId) {
+    dialog = dlg;
+    header = GetDlgItem(dlg, headerId);
+    list = GetDlgItem(dlg, listId);
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        const int left = i == 0 ? 0 : pixels(stops[i - 1]) + textInset;
+        const int right = i < stops.size() ? pixels(stops[i]) + textInset : left + lastColumnWidth;
+        HDITEMA item{};
+        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+        item.fmt = HDF_LEFT | HDF_STRING;
+        item.cxy = right - left;
+        item.pszText = const_cast<char*>(titles[i]);
+        SendMessageA(header, HDM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    setStops();
+}
+
+int columnHeader::height() const {
+    RECT r{0, 0, 0, 11};
+    MapDialogRect(dialog, &r);
+    return r.bottom;
+}
+
+void columnHeader::setStops() {
+    SendMessageA(list, VLB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+bool columnHeader::onNotify(LPARAM lParam) {
+    const auto* note = reinterpret_cast<const NMHDR*>(lParam);
+    if (!note || note->hwndFrom != header) return false;
+    if (note->code != HDN_ITEMCHANGEDA && note->code != HDN_ITEMCHANGEDW) return true;
+    // Each stop is where its column starts: the sum of the widths before it,
+    // back in dialog units (the list's own measure).
+    const int unit = std::max(1, pixels(400));
+    int right = -textInset;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        RECT item{};
+        SendMessageA(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+        right = item.right - textInset;
+        stops[i] = std::max(i == 0 ? 1 : stops[i - 1] + 1, right * 400 / unit);
+    }
+    setStops();
+    return true;
+}

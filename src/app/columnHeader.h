@@ -1,0 +1,29 @@
+// The column headers above the Library window's list: one item per column
+// of its rows, each as wide as the list's tab stops make it. Dragging a
+// divider moves the list's tab stop with it, so the rows follow the titles.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+class columnHeader {
+public:
+    // stops: the list's tab stops in dialog units, one fewer than titles.
+    columnHeader(std::vector<const char*> titles, std::vector<int> stops);
+
+    // Fills the header control of the dialog and sets the list's stops.
+    void attach(HWND dialog, int headerId, int listId);
+    // The header's height in pixels, for the dialog's layout.
+    int height() const;
+    // A header notification: true when it was this header's.
+    bool onNotify(LPARAM lParam);
+
+private:
+    int pixels(int dialogUnits) const;
+    void setStops();
+
+    std::vector<const char*> titles;
+    std::vector<int> stops;
+    HWND dialog = nullptr, header = nullptr, list = nullptr;
+};
