@@ -1,5 +1,5 @@
 // A small window with a VList of 3,000 items scrolled to the middle, for a
-// look at the control (scripts/vlist-screenshot.sh takes its picture).
+// look at the control (scripts/screenshots.sh takes its picture).
 #include <windows.h>
 
 #include <cstdio>

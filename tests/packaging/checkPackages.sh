@@ -62,9 +62,39 @@ for value in "DisplayName.*vek Library Expander/Compressor" "DisplayVersion.*$ve
     'UninstallString.*uninstall.exe'; do
     has "$entry" "$value" "the uninstall key"
 done
+# The library types: Open starts the program on the library, Expand here
+# (run as Explorer would, %1 the library) unpacks it beside itself.
+value() { "$wine" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
+[ "$(value 'HKLM\Software\Classes\.slb')" = vek.SymbolLibrary ] || fail "no .slb type"
+[ "$(value 'HKLM\Software\Classes\.flb')" = vek.FootprintLibrary ] || fail "no .flb type"
+[ "$(value 'HKLM\Software\Classes\vek.PackageLibrary\shell\open\command')" = '"C:\Program Files\vek\vekwin.exe" "%1"' ] \
+    || fail "the Open verb"
+verb=$(value 'HKLM\Software\Classes\vek.SymbolLibrary\shell\expand\command')
+mkdir -p "$drive/vek types"
+cp "$root/samples/parts.slb" "$drive/vek types/"
+(cd "$drive" && eval "\"\$wine\" $(printf "%s" "$verb" | sed 's/%1/C:\\vek types\\parts.slb/g')" >/dev/null)
+[ -f "$drive/vek types/parts.lst" ] && [ "$(ls "$drive/vek types" | grep -c '\.sym$')" -eq 40 ] \
+    || fail "Expand here did not expand beside the library: $(ls "$drive/vek types")"
+rm -rf "$drive/vek types"
 "$wine" 'C:\Program Files\vek\uninstall.exe' /S
 /usr/lib/wine/wineserver -w
 [ ! -e "$drive/Program Files/vek" ] || fail "files left after uninstall: $(ls -R "$drive/Program Files/vek")"
 [ ! -e "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/vek" ] || fail "shortcut left after uninstall"
 "$wine" reg query "$key" >/dev/null 2>&1 && fail "uninstall key left after uninstall"
-echo "packages: ZIP, .deb, man page, installer and uninstaller all as expected"
+for k in .slb .plb .flb vek.SymbolLibrary vek.PackageLibrary vek.FootprintLibrary; do
+    "$wine" reg query "HKLM\\Software\\Classes\\$k" >/dev/null 2>&1 && fail "$k left after uninstall"
+done
+
+# For the current user alone: the user's folders and keys, nothing for all.
+"$wine" "$out/vek-$version-win64-setup.exe" /S /CurrentUser
+/usr/lib/wine/wineserver -w
+mine="$drive/users/$(whoami)/AppData/Local/Programs/vek"
+[ -f "$mine/vekwin.exe" ] || fail "a per-user install is not in $mine"
+[ "$(value 'HKCU\Software\Classes\.plb')" = vek.PackageLibrary ] || fail "no per-user .plb type"
+"$wine" reg query 'HKLM\Software\Classes\.plb' >/dev/null 2>&1 && fail "a per-user install registered .plb for all"
+"$wine" reg query "$(printf "%s" "$key" | sed 's/^HKLM/HKCU/')" >/dev/null 2>&1 || fail "no per-user uninstall key"
+"$wine" "C:\\users\\$(whoami)\\AppData\\Local\\Programs\\vek\\uninstall.exe" /S
+/usr/lib/wine/wineserver -w
+[ ! -e "$mine" ] || fail "files left after the per-user uninstall"
+"$wine" reg query 'HKCU\Software\Classes\.plb' >/dev/null 2>&1 && fail ".plb left after the per-user uninstall"
+echo "packages: ZIP, .deb, man page, installer (all users and one user, library types) and uninstaller all as expected"
