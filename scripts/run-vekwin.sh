@@ -1,8 +1,9 @@
 #!/bin/sh
 # Builds the Windows program and starts it under Wine in build/workspace,
-# which holds one sample library of each kind. With a display it runs until
-# you quit it; without one it runs under Xvfb, a screenshot is saved to
-# build/vekwin-screenshot.png, and the program is stopped.
+# which holds one sample library of each kind, with parts.slb open in the
+# Library window unless arguments say otherwise. With a display it runs
+# until you quit it; without one it runs under Xvfb, a screenshot is saved
+# to build/vekwin-screenshot.png, and the program is stopped.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 sh "$root/scripts/install-deps.sh" gui
@@ -16,14 +17,15 @@ workspace="$root/build/workspace"
 mkdir -p "$workspace"
 cp -n "$root"/samples/parts.* "$workspace/" 2>/dev/null || true
 cd "$workspace"
+[ $# -gt 0 ] || set -- parts.slb
 if [ -n "$DISPLAY" ] && [ -z "$CI" ]; then
     exec /usr/lib/wine/wine64 "$exe" "$@"
 fi
 shot="$root/build/vekwin-screenshot.png"
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c "
-    /usr/lib/wine/wine64 explorer /desktop=vek,760x420 '$exe' $* &
+    /usr/lib/wine/wine64 explorer /desktop=vek,760x470 '$exe' $* &
     sleep 8
-    xwd -root -silent | convert xwd:- -crop 760x420+0+0 '$shot'
+    xwd -root -silent | convert xwd:- -crop 760x470+0+0 '$shot'
     /usr/lib/wine/wineserver -k
 " || true
 echo "=== vekwin.exe ran under Xvfb; screenshot: $shot"
