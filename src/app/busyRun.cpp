@@ -7,7 +7,8 @@ namespace {
 std::atomic<int> stopRequested = 0;
 busyRun* running = nullptr;
 
-constexpr DWORD pumpEvery = 20;  // ms
+constexpr DWORD pumpEvery = 20;     // ms
+constexpr DWORD captionEvery = 100;  // ms: a caption costs a trip to the window manager
 
 const char* const programTitle = "Library Expander/Compressor";
 
@@ -40,17 +41,20 @@ void busyRun::progress(void* self, long long done, long long total) {
     const DWORD now = GetTickCount();
     if (now - run->lastPump < pumpEvery) return;
     run->lastPump = now;
-    std::string shown = run->what + " " + std::to_string(done);
-    if (total > 0) shown += " of " + std::to_string(total);
-    setCaption(std::string(programTitle) + " - " + shown);
-    if (run->status) SetWindowTextA(run->status, (shown + "...").c_str());
+    if (now - run->lastCaption >= captionEvery) {
+        run->lastCaption = now;
+        std::string shown = run->what + " " + std::to_string(done);
+        if (total > 0) shown += " of " + std::to_string(total);
+        setCaption(std::string(programTitle) + " - " + shown);
+        if (run->status) SetWindowTextA(run->status, (shown + "...").c_str());
+    }
     run->pump();
 }
 
 // Handles what has queued up. Esc stops the operation; a quit is kept for
 // the main loop; accelerators are not translated, so no command starts.
 void busyRun::pump() {
-    if (theVekWnd) theVekWnd->paintLog();
+    if (theVekWnd) theVekWnd->paintSoon();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {

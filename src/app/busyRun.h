@@ -35,4 +35,5 @@ private:
     HWND status;
     runControl runs;
     DWORD lastPump = 0;
+    DWORD lastCaption = 0;
 };

@@ -25,7 +25,12 @@ void runEngine(int mode, const vekRequest& r) {
     if (mode == expandLib) {
         expandLibrary(r.kind, input, log, &run.control());
     } else if (mode == compressLib) {
-        compressLibrary(r.kind, input, r.output.c_str(), r.remove ? 1 : 0, log, &run.control());
+        // The parts are read ahead on threads that neither log nor touch a
+        // window: compress logs from this thread. Expand would log from its
+        // second thread, so it keeps to this one.
+        runControl ahead = run.control();
+        ahead.secondThread = true;
+        compressLibrary(r.kind, input, r.output.c_str(), r.remove ? 1 : 0, log, &ahead);
     } else {
         bothLibrary(r.kind, input, log, &run.control());
     }

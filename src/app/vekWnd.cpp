@@ -99,12 +99,19 @@ ATOM vekWnd::registerClass() {
 
 int vekWnd::appendToLog(const char* text, bool select) {
     const int index = static_cast<int>(SendMessageA(hWndLog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
-    if (select) SendMessageA(hWndLog, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (select) {
+        SendMessageA(hWndLog, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        selectAtPaint = -1;
+    }
     paintSoon();
     return index;
 }
 
 void vekWnd::paintLog() {
+    if (selectAtPaint >= 0) {
+        SendMessageA(hWndLog, LB_SETCURSEL, static_cast<WPARAM>(selectAtPaint), 0);
+        selectAtPaint = -1;
+    }
     if (logFrozen) {
         SendMessageA(hWndLog, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(hWndLog, nullptr, TRUE);
@@ -138,12 +145,20 @@ int vekWnd::addLine(const char* string) {
         logFrozen = true;
     }
     const int index = static_cast<int>(SendMessageA(hWndLog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(string)));
-    if (index >= 10) SendMessageA(hWndLog, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (index >= 10) {
+        // While the log is not drawn, only the last selection is seen.
+        if (logFrozen) {
+            selectAtPaint = index;
+        } else {
+            SendMessageA(hWndLog, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        }
+    }
     paintSoon();
     return index;
 }
 
 void vekWnd::clearLog() {
+    selectAtPaint = -1;
     SendMessageA(hWndLog, LB_RESETCONTENT, 0, 0);
     UpdateWindow(hWndLog);
     nLogChars = 0;

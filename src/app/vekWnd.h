@@ -19,8 +19,10 @@ public:
     int addLine(const char* string);
     void clearLog();
     // Paints the log now. While an operation runs, lines are painted at most
-    // every 50 ms rather than one by one.
+    // every 50 ms rather than one by one: paintSoon paints when that time
+    // has come.
     void paintLog();
+    void paintSoon();
 
     void onCommand(int group, int item) override;
     void onSysClose(WPARAM wParam) override;
@@ -40,10 +42,10 @@ public:
 private:
     void createLog(int cw, int ch);
     int appendToLog(const char* text, bool select);
-    void paintSoon();
 
     DWORD lastPaint = 0;
     bool logFrozen = false;  // drawing of the log suspended until the next paint
+    int selectAtPaint = -1;  // the line to select then: the last one added
 };
 
 extern vekWnd* theVekWnd;

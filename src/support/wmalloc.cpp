@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 #include "support/assertion.h"
 #include "support/platform/platform.h"
@@ -18,6 +19,10 @@ bool heapsClosed = false;
 namespace {
 
 const char* const moduleName = "GUI\\SRCPC\\WMALLOC";
+
+// The pages are shared by every thread: the engine reads ahead on threads of
+// its own. Recursive, since a failure's box may allocate while it is held.
+std::recursive_mutex heapLock;
 
 generalAllocator general{std::malloc, std::free};
 
@@ -143,13 +148,18 @@ void* pickClass(std::int32_t size) {
 }  // namespace
 
 void* wmalloc(std::int32_t size) {
-    void* p = heapsClosed ? fromGeneral(size) : pickClass(size);
+    void* p = nullptr;
+    {
+        std::lock_guard<std::recursive_mutex> hold(heapLock);
+        p = heapsClosed ? fromGeneral(size) : pickClass(size);
+    }
     if (p && size > 0) std::memset(p, 0, static_cast<std::size_t>(size));
     return p;
 }
 
 void wfree(void* p) {
     if (!p) return;
+    std::lock_guard<std::recursive_mutex> hold(heapLock);
     if (releaseTo(heap8List, p) || releaseTo(heap16List, p) || releaseTo(heap32List, p) ||
         releaseTo(heap64List, p) || releaseTo(heap96List, p) || releaseTo(heap1KList, p)) {
         return;
@@ -158,6 +168,7 @@ void wfree(void* p) {
 }
 
 void wheapClose() {
+    std::lock_guard<std::recursive_mutex> hold(heapLock);
     releaseAll(heap8List);
     releaseAll(heap16List);
     releaseAll(heap32List);

@@ -3,7 +3,8 @@
 // with one bit per block and no header in front of a block. Other sizes go to
 // the general allocator. Every block comes zero-filled over the requested
 // size. wheapClose gives every page back; after it, everything comes from
-// the general allocator.
+// the general allocator. Any thread may allocate and release: one lock
+// guards the pages.
 #pragma once
 
 #include <cstddef>

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/busyRun.h"
 #include "app/commands.h"
 #include "app/libraryOpener.h"
 #include "app/vekMenu.h"
@@ -63,6 +64,17 @@ TEST_F(vekWndTest, TheEleventhLineIsSelected) {
     window->clearLog();
     EXPECT_EQ(count(), 0);
     EXPECT_EQ(window->nLogChars, 0);
+}
+
+TEST_F(vekWndTest, WhileBusyTheLastLineIsSelectedWhenPainted) {
+    {
+        busyRun run("Expand");
+        for (int i = 0; i < 12; ++i) window->addLine(("line " + std::to_string(i)).c_str());
+        window->paintLog();
+        EXPECT_EQ(selected(), 11);
+        window->addLine("twelfth");
+    }
+    EXPECT_EQ(selected(), 12) << "the end of the operation paints";
 }
 
 TEST_F(vekWndTest, OverflowShowsTheWarningOnceThenOnlyDone) {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "support/wmalloc.h"
 
@@ -31,6 +33,24 @@ TEST(heapNew, NewAndDeleteUseThePages) {
     delete[] object;
     delete[] kilo;
     delete[] small;
+}
+
+// Four threads take and give back blocks of every class at once, each
+// keeping its own text in them: no block is handed out twice.
+TEST(heapNew, ThreadsShareThePages) {
+    auto work = [](char mark) {
+        std::vector<std::string> kept;
+        for (int round = 0; round < 20000; ++round) {
+            kept.emplace_back(static_cast<std::size_t>(16 + round % 1000), mark);
+            if (kept.size() > 64) {
+                for (char c : kept.front()) ASSERT_EQ(c, mark);
+                kept.erase(kept.begin());
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    for (char mark : {'a', 'b', 'c', 'd'}) threads.emplace_back(work, mark);
+    for (std::thread& t : threads) t.join();
 }
 
 TEST(heapNew, HugeRequestsThrow) {
