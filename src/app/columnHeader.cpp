@@ -59,11 +59,10 @@ bool columnHeader::onNotify(LPARAM lParam) {
     // Each stop is where its column starts: the sum of the widths before it,
     // back in dialog units (the list's own measure).
     const int unit = std::max(1, pixels(400));
-    int right = -textInset;
     for (std::size_t i = 0; i < stops.size(); ++i) {
         RECT item{};
         SendMessageA(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
-        right = item.right - textInset;
+        const int right = item.right - textInset;
         stops[i] = std::max(i == 0 ? 1 : stops[i - 1] + 1, right * 400 / unit);
     }
     setStops();

@@ -21,6 +21,7 @@ constexpr UINT retryMs = 250;
 // the small-block heap, which closes before static objects are destroyed.
 std::vector<std::string> queued;
 bool opening = false;
+bool retrying = false;  // a retry timer is set
 libraryOpener opener = openLibraryWindow;
 
 std::vector<std::string> words(const char* text) {
@@ -55,7 +56,14 @@ void openQueued();
 
 void CALLBACK retryTimer(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
+    retrying = false;
     openQueued();
+}
+
+void retryAfter(UINT ms) {
+    if (retrying) return;
+    retrying = true;
+    SetTimer(nullptr, 0, ms, retryTimer);
 }
 
 void openSoon(std::int32_t) { openQueued(); }
@@ -66,7 +74,7 @@ void openQueued() {
     if (opening || queued.empty()) return;
     HWND main = theVekWnd ? theVekWnd->hWndGet() : nullptr;
     if (busyRun::active() || (main && !IsWindowEnabled(main))) {
-        SetTimer(nullptr, 0, retryMs, retryTimer);
+        retryAfter(retryMs);
         return;
     }
     opening = true;
@@ -157,7 +165,7 @@ void openLibraryLater(const std::string& path) {
     if (main && startMsgId) {
         PostMessageA(main, startMsgId, 0, reinterpret_cast<LPARAM>(new startRecord{openSoon, 0}));
     } else {
-        SetTimer(nullptr, 0, 0, retryTimer);
+        retryAfter(0);
     }
 }
 

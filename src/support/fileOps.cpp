@@ -78,11 +78,12 @@ void observe(const char* event, const std::string& path) {
 
 std::FILE* open(const std::string& path, const char* mode) {
     std::error_code ec;
-    if (mode[0] == 'w' && fs::is_symlink(fs::symlink_status(platform::fsPath(path), ec))) {
+    const fs::path where = platform::fsPath(path);
+    if (mode[0] == 'w' && fs::is_symlink(fs::symlink_status(where, ec))) {
         // A link here is replaced like any file, never written through.
-        if (!fs::remove(platform::fsPath(path), ec)) return nullptr;
+        if (!fs::remove(where, ec)) return nullptr;
     }
-    fs::file_status st = fs::status(platform::fsPath(path), ec);
+    fs::file_status st = fs::status(where, ec);
     if (!ec && fs::is_directory(st)) {
         errno = EISDIR;
         return nullptr;
@@ -96,8 +97,9 @@ std::FILE* open(const std::string& path, const char* mode) {
 
 bool writable(const std::string& path) {
     std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(platform::fsPath(path), ec))) return true;
-    fs::file_status st = fs::status(platform::fsPath(path), ec);
+    const fs::path where = platform::fsPath(path);
+    if (fs::is_symlink(fs::symlink_status(where, ec))) return true;
+    fs::file_status st = fs::status(where, ec);
     if (ec || !fs::exists(st)) return false;
     return hasWriteBits(st) && accessAllowsWrite(path);
 }
@@ -138,8 +140,8 @@ std::FILE* createTemp(const std::string& dir, const std::string& stem, std::stri
         std::chrono::steady_clock::now().time_since_epoch().count());
     for (int attempt = 0; attempt < 100; ++attempt) {
         unsigned long long tag = seed + counter++ * 7919ULL;
-        std::string name = platform::fsName(platform::fsPath(dir) / platform::fsPath(stem + std::to_string(processId()) + "-" +
-                                                                    std::to_string(tag % 1000000007ULL) + ".tmp"));
+        const std::string file = stem + std::to_string(processId()) + "-" + std::to_string(tag % 1000000007ULL) + ".tmp";
+        std::string name = platform::fsName(platform::fsPath(dir) / platform::fsPath(file));
         nameOut = name;
         int fd = openExclusive(name);
         if (fd >= 0) return streamOf(fd);
