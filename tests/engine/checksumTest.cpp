@@ -26,9 +26,14 @@ TEST(libChecksum, TablesMatchTheBitwiseDefinition) {
     for (std::size_t length = 0; length < 600; length += 1 + length / 8) {
         std::vector<unsigned char> bytes(length);
         for (auto& b : bytes) b = static_cast<unsigned char>(rng());
-        EXPECT_EQ(libChecksum(bytes.data(), bytes.size()),
-                  checksumReference(checksumStart, bytes.data(), bytes.size()))
-            << "length " << length;
+        const std::uint32_t expected = checksumReference(checksumStart, bytes.data(), bytes.size());
+        EXPECT_EQ(libChecksum(bytes.data(), bytes.size()), expected) << "length " << length;
+        // Continued in pieces, as the workfile feeds it: 0, 1 or more bytes at a time.
+        const std::size_t cut = length == 0 ? 0 : rng() % (length + 1);
+        const std::uint32_t head = checksumUpdate(checksumStart, bytes.data(), cut);
+        const std::uint32_t one = checksumUpdate(head, bytes.data() + cut, length > cut ? 1 : 0);
+        const std::size_t rest = length > cut ? cut + 1 : cut;
+        EXPECT_EQ(checksumUpdate(one, bytes.data() + rest, length - rest), expected) << "length " << length;
     }
 }
 
