@@ -14,7 +14,12 @@ std::atomic<long long> readsUntilFailure{0};
 long long fileSource::failReadAt(long long n) { return readsUntilFailure.exchange(n); }
 
 std::size_t fileSource::read(char* buffer, std::size_t size) {
-    if (readsUntilFailure > 0 && --readsUntilFailure == 0) {
+    // Counted down only while above 0, so that of readers on several
+    // threads exactly one meets the failure and the count ends at 0.
+    long long left = readsUntilFailure.load();
+    while (left > 0 && !readsUntilFailure.compare_exchange_weak(left, left - 1)) {
+    }
+    if (left == 1) {
         error = EIO;
         return 0;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <cstdio>
 #include <vector>
@@ -34,11 +35,63 @@ private:
     logSink& target;
 };
 
+// The checksum of everything from dataStart on (of nothing when -1).
+std::uint32_t checksumFrom(byteSource& library, long long dataStart) {
+    std::uint32_t sum = checksumStart;
+    if (dataStart < 0 || !library.rewind()) return sum;
+    std::vector<char> block(1 << 16);
+    long long offset = 0;
+    std::size_t n;
+    while ((n = library.read(block.data(), block.size())) > 0) {
+        const long long skip = std::min<long long>(static_cast<long long>(n), std::max(0LL, dataStart - offset));
+        offset += static_cast<long long>(n);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());
+        sum = checksumUpdate(sum, bytes + skip, n - static_cast<std::size_t>(skip));
+    }
+    return sum;
+}
+
+// The data section's checksum worked out on a thread of its own, through a
+// second handle on the library, while the components are checked: on large
+// parts it is most of verify's time, and the two together take little more
+// than it alone.
+class checksumAhead {
+public:
+    checksumAhead(std::FILE* library, long long dataStart) : file(library), source(library) {
+        worker = std::thread([this, dataStart] { sum = checksumFrom(source, dataStart); });
+    }
+    ~checksumAhead() {
+        if (worker.joinable()) worker.join();
+        std::fclose(file);
+    }
+    checksumAhead(const checksumAhead&) = delete;
+    checksumAhead& operator=(const checksumAhead&) = delete;
+
+    // Waits for the sum; the source says whether a read failed.
+    std::uint32_t result() {
+        worker.join();
+        return sum;
+    }
+    byteSource& library() { return source; }
+
+private:
+    std::FILE* file;
+    fileSource source;
+    std::uint32_t sum = checksumStart;
+    std::thread worker;  // last: starts once the rest is in place
+};
+
 // Reader and checker: every component is compared with the index, and the
 // version line's checksum with the data section's.
 class verifyOperation : engineOperation {
 public:
-    verifyOperation(const libKind& k, logSink& findings) : engineOperation(k, findings) {}
+    // second: another handle on the same library for the checksum to read
+    // beside the check (nullptr: it follows the check).
+    verifyOperation(const libKind& k, logSink& findings, std::FILE* second = nullptr)
+        : engineOperation(k, findings), secondHandle(second) {}
+    ~verifyOperation() {
+        if (secondHandle && !ahead) std::fclose(secondHandle);
+    }
 
     void run(byteSource& library) {
         libraryReader reader(library, curKeyword, log);
@@ -47,6 +100,8 @@ public:
             return;
         }
         const bool hasData = reader.readIndex(index);
+        const long long dataStart = hasData ? reader.dataSectionStart() : -1;
+        if (secondHandle) ahead.emplace(secondHandle, dataStart);
         for (; reader.hasComponent(); reader.nextComponent()) {
             const std::string name = componentNameOf(reader.header(), curKeyword);
             std::string line;
@@ -56,7 +111,7 @@ public:
         }
         if (readFailed(reader)) return;
         index.checkIndex(log, curKindName);
-        checkVersionLine(library, hasData ? reader.dataSectionStart() : -1);
+        checkVersionLine(library, dataStart);
     }
 
 private:
@@ -64,22 +119,6 @@ private:
         if (!reader.readFailed()) return false;
         log.report(lineKind::error, "Verify: can't read library: " + fileOps::systemReason(reader.failure()));
         return true;
-    }
-
-    // The checksum of everything from dataStart on (of nothing when -1).
-    static std::uint32_t checksumFrom(byteSource& library, long long dataStart) {
-        std::uint32_t sum = checksumStart;
-        if (dataStart < 0 || !library.rewind()) return sum;
-        std::vector<char> block(1 << 16);
-        long long offset = 0;
-        std::size_t n;
-        while ((n = library.read(block.data(), block.size())) > 0) {
-            const long long skip = std::min<long long>(static_cast<long long>(n), std::max(0LL, dataStart - offset));
-            offset += static_cast<long long>(n);
-            const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());
-            sum = checksumUpdate(sum, bytes + skip, n - static_cast<std::size_t>(skip));
-        }
-        return sum;
     }
 
     bool sourceFailed(byteSource& library) {
@@ -95,13 +134,16 @@ private:
             log.addLine("Verify: no version line with a checksum");
             return;
         }
-        const std::uint32_t actual = checksumFrom(library, dataStart);
-        if (sourceFailed(library)) return;
+        const std::uint32_t actual = ahead ? ahead->result() : checksumFrom(library, dataStart);
+        if (sourceFailed(ahead ? ahead->library() : library)) return;
         if (*stated != actual) {
             log.addLine("Verify: checksum " + std::to_string(*stated) + " in the version line, " +
                         std::to_string(actual) + " for the data section");
         }
     }
+
+    std::FILE* secondHandle;
+    std::optional<checksumAhead> ahead;
 };
 
 int verdict(const countingLog& findings, logSink& log) {
@@ -144,7 +186,7 @@ int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& 
         return verdict(findings, log);
     }
     fileSource source(f);
-    verifyOperation(kind, findings).run(source);
+    verifyOperation(kind, findings, fileOps::open(libraryPath, "rb")).run(source);
     std::fclose(f);
     const int result = verdict(findings, log);
     if (result != 0) log.problem(libraryPath, std::to_string(findings.count) + " finding(s)");
