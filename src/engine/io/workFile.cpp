@@ -1,8 +1,11 @@
 #include "engine/io/workFile.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "engine/format/componentFile.h"
+#include "engine/io/byteSource.h"
 
 namespace {
 constexpr std::size_t flushAt = 1 << 16;
@@ -17,7 +20,47 @@ void workFile::append(const char* bytes, std::size_t count) {
     if (pending.size() < flushAt + count) pending.resize(flushAt + count);
     std::memcpy(pending.data() + used, bytes, count);
     used += count;
-    if (used >= flushAt) flush();
+    if (used >= flushAt) pass();
+}
+
+void workFile::compareWith(const knownSection& section) {
+    if (!stream || written != 0 || used != 0) return;
+    match = std::make_unique<sectionMatch>(section);
+    if (!match->holds()) match.reset();
+}
+
+// One long run through the checksum per block, not two short ones a line.
+void workFile::pass() {
+    if (match) {
+        match->compare(pending.data(), used);
+        if (!match->holds()) sumWritten();
+    }
+    if (!match) checksum = checksumUpdate(checksum, reinterpret_cast<const unsigned char*>(pending.data()), used);
+    if (used > 0 && std::fwrite(pending.data(), 1, used, stream) != used) failed = true;
+    written += static_cast<long long>(used);
+    used = 0;
+    if (std::fflush(stream) != 0) failed = true;
+}
+
+// The checksum of the bytes written so far, read back from the workfile:
+// a read error there is as fatal as a write error.
+void workFile::sumWritten() {
+    match.reset();
+    checksum = checksumStart;
+    fileSource back(stream);
+    std::vector<char> block(flushAt);
+    bool ok = back.rewind();
+    for (long long left = written; ok && left > 0;) {
+        const std::size_t n = back.read(block.data(), static_cast<std::size_t>(std::min<long long>(left, flushAt)));
+        checksum = checksumUpdate(checksum, reinterpret_cast<const unsigned char*>(block.data()), n);
+        left -= static_cast<long long>(n);
+        ok = n > 0;
+    }
+    if (!ok) {
+        failed = true;
+        errno = back.failed() ? back.failure() : EIO;
+    }
+    if (std::fseek(stream, 0, SEEK_END) != 0) failed = true;
 }
 
 bool workFile::flush() {
@@ -26,11 +69,13 @@ bool workFile::flush() {
         used = 0;
         return true;
     }
-    // One long run through the checksum per block, not two short ones a line.
-    checksum = checksumUpdate(checksum, reinterpret_cast<const unsigned char*>(pending.data()), used);
-    if (used > 0 && std::fwrite(pending.data(), 1, used, stream) != used) failed = true;
-    used = 0;
-    if (std::fflush(stream) != 0) failed = true;
+    pass();
+    if (match && match->complete()) {
+        checksum = match->checksum();
+        match.reset();
+    } else if (match) {
+        sumWritten();
+    }
     return !failed;
 }
 

@@ -6,10 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/format/checksum.h"
+#include "engine/io/sectionMatch.h"
 
 struct workFile {
     std::FILE* stream = nullptr;
@@ -28,10 +30,21 @@ struct workFile {
     void expect(std::size_t count) {
         if (!stream) memory.reserve(memory.size() + count);
     }
-    // Writes what is pending; false when any write so far failed.
+    // Writes what is pending and settles the checksum; false when any write
+    // (or reading the workfile back) failed.
     bool flush();
+    // Holds the bytes against a section already checked: while they are its
+    // bytes, the checksum is not worked out but taken over at the end. When
+    // they differ, the checksum of what was written is read back once and
+    // kept up from there.
+    void compareWith(const knownSection& section);
 
 private:
+    void pass();
+    void sumWritten();
+
+    std::unique_ptr<sectionMatch> match;
+    long long written = 0;      // bytes handed to the stream
     std::vector<char> pending;  // bytes not yet written, flushed at 64 KB
     std::size_t used = 0;
 };

@@ -9,11 +9,15 @@ int bothLibrary(const libKind& kind, const std::string& libraryPath, logSink& lo
     const runControl none;
     platform::writerLock lock;
     if (!lockLibrary(lock, libraryPath, control ? *control : none, "Expand", log)) return 1;
-    if (control && control->refuseDamage && refuseDamaged(kind, libraryPath, "Expand", log)) return damagedResult;
+    knownSection checked;
+    if (control && control->refuseDamage && refuseDamaged(kind, libraryPath, "Expand", log, &checked)) {
+        return damagedResult;
+    }
     const int expanded = expandLibrary(kind, libraryPath, log, control);
     if (expanded != 0) return expanded == cancelledResult ? expanded : 1;
     compressProbe probe;
     if (control) probe.control = *control;
+    if (!checked.path.empty()) probe.known = checked;
     const int compressed = compressLibrary(kind, listPathFor(libraryPath), libraryPath, true, log, &probe);
     if (compressed != 0) return compressed;
     return probe.errors == 0 ? 0 : 1;

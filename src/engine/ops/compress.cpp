@@ -172,6 +172,7 @@ int compressOperation::run(bool remove) {
     if (probe.control.strictInput && outputIsInput()) return 1;
     output.dataLimit = probe.dataLimit;
     if (!openFiles()) return 1;
+    if (probe.known) output.data().compareWith(*probe.known);
     if (probe.control.progress) {
         std::string piece;
         while (listReader->readPiece(piece, lineReader::listPieceBuffer)) ++listTotal;

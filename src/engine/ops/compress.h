@@ -1,9 +1,11 @@
 // Compress: packs the component files named in a list file into a library.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/format/libKind.h"
+#include "engine/io/sectionMatch.h"
 #include "engine/logSink.h"
 #include "engine/ops/runControl.h"
 
@@ -22,6 +24,9 @@ struct compressProbe {
     // The most bytes a data section may hold: an index gives positions and
     // lengths as signed 32-bit numbers. Tests make it smaller.
     long long dataLimit = 2147483647;
+    // A data section already checked that the new one may repeat byte for
+    // byte (both's library, verified): its checksum is then taken over.
+    std::optional<knownSection> known;
 };
 
 // Returns 0 when the list was processed to its end (errors counted or not),

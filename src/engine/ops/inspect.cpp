@@ -36,8 +36,9 @@ private:
 };
 
 // The checksum of everything from dataStart on (of nothing when -1).
-std::uint32_t checksumFrom(byteSource& library, long long dataStart) {
+std::uint32_t checksumFrom(byteSource& library, long long dataStart, long long& size) {
     std::uint32_t sum = checksumStart;
+    size = 0;
     if (dataStart < 0 || !library.rewind()) return sum;
     std::vector<char> block(1 << 16);
     long long offset = 0;
@@ -47,6 +48,7 @@ std::uint32_t checksumFrom(byteSource& library, long long dataStart) {
         offset += static_cast<long long>(n);
         const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());
         sum = checksumUpdate(sum, bytes + skip, n - static_cast<std::size_t>(skip));
+        size += static_cast<long long>(n) - skip;
     }
     return sum;
 }
@@ -58,7 +60,7 @@ std::uint32_t checksumFrom(byteSource& library, long long dataStart) {
 class checksumAhead {
 public:
     checksumAhead(std::FILE* library, long long dataStart) : file(library), source(library) {
-        worker = std::thread([this, dataStart] { sum = checksumFrom(source, dataStart); });
+        worker = std::thread([this, dataStart] { sum = checksumFrom(source, dataStart, size); });
     }
     ~checksumAhead() {
         if (worker.joinable()) worker.join();
@@ -73,6 +75,7 @@ public:
         return sum;
     }
     byteSource& library() { return source; }
+    long long size = 0;  // of the data section, once result() returned
 
 private:
     std::FILE* file;
@@ -134,8 +137,11 @@ private:
             log.addLine("Verify: no version line with a checksum");
             return;
         }
-        const std::uint32_t actual = ahead ? ahead->result() : checksumFrom(library, dataStart);
+        long long size = 0;
+        const std::uint32_t actual = ahead ? ahead->result() : checksumFrom(library, dataStart, size);
+        if (ahead) size = ahead->size;
         if (sourceFailed(ahead ? ahead->library() : library)) return;
+        if (*stated == actual && dataStart >= 0) checked = knownSection{"", dataStart, size, actual};
         if (*stated != actual) {
             log.addLine("Verify: checksum " + std::to_string(*stated) + " in the version line, " +
                         std::to_string(actual) + " for the data section");
@@ -144,6 +150,11 @@ private:
 
     std::FILE* secondHandle;
     std::optional<checksumAhead> ahead;
+
+public:
+    // The data section with the checksum its version line states, once
+    // checked and found to hold it.
+    std::optional<knownSection> checked;
 };
 
 int verdict(const countingLog& findings, logSink& log) {
@@ -177,7 +188,7 @@ int verifyLibrary(const libKind& kind, byteSource& library, logSink& log) {
     return verdict(findings, log);
 }
 
-int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log) {
+int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, knownSection* section) {
     countingLog findings(log);
     std::FILE* f = fileOps::open(libraryPath, "rb");
     if (!f) {
@@ -186,16 +197,22 @@ int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& 
         return verdict(findings, log);
     }
     fileSource source(f);
-    verifyOperation(kind, findings, fileOps::open(libraryPath, "rb")).run(source);
+    verifyOperation verify(kind, findings, fileOps::open(libraryPath, "rb"));
+    verify.run(source);
     std::fclose(f);
     const int result = verdict(findings, log);
+    if (section && result == 0 && verify.checked) {
+        *section = *verify.checked;
+        section->path = libraryPath;
+    }
     if (result != 0) log.problem(libraryPath, std::to_string(findings.count) + " finding(s)");
     return result;
 }
 
-bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log) {
+bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log,
+                   knownSection* section) {
     memoryLog silent;
-    if (verifyLibrary(kind, libraryPath, silent) == 0) return false;
+    if (verifyLibrary(kind, libraryPath, silent, section) == 0) return false;
     const std::string what = "library not changed: " + std::to_string(silent.lines.size() - 1) + " finding(s)";
     logProblem(log, prefix + ": fatal error: " + what + ": " + libraryPath, libraryPath,
                what + "; run vek verify " + libraryPath);

@@ -7,6 +7,7 @@
 
 #include "engine/format/libKind.h"
 #include "engine/io/byteSource.h"
+#include "engine/io/sectionMatch.h"
 #include "engine/logSink.h"
 
 // Sends one line per readable index line to entries: the name word, the
@@ -22,12 +23,16 @@ int listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink
 // finding: a version line without a matching checksum, each component's
 // index finding with expand's messages, and the index check's lines. Ends
 // with "Verify: library is clean" or "Verify: N finding(s)". 0 when clean.
-int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log);
+// When clean, section (if given) learns where the data section stands and
+// its checksum.
+int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log,
+                  knownSection* section = nullptr);
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log);
 
 // Before a change: true, with "PREFIX: fatal error: library not changed:
 // N finding(s)" logged, when verify finds anything in the library at path.
-bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log);
+bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log,
+                   knownSection* section = nullptr);
 
 // The checksum the version line states ("*version V SUM"), or none when the
 // first line is not such a line.

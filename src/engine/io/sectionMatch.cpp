@@ -1,0 +1,33 @@
+#include "engine/io/sectionMatch.h"
+
+#include <cstring>
+
+#include "support/fileOps.h"
+
+sectionMatch::sectionMatch(const knownSection& section) : known(section), left(section.size) {
+    file = fileOps::open(known.path, "rb");
+    if (!file) return;
+    source.emplace(file);
+    same = known.start >= 0 && known.size >= 0 && source->seek(known.start);
+}
+
+sectionMatch::~sectionMatch() {
+    if (file) std::fclose(file);
+}
+
+void sectionMatch::compare(const char* bytes, std::size_t count) {
+    if (!same) return;
+    if (static_cast<long long>(count) > left) {
+        same = false;
+        return;
+    }
+    if (block.size() < count) block.resize(count);
+    std::size_t got = 0;
+    while (got < count) {
+        const std::size_t n = source->read(block.data() + got, count - got);
+        if (n == 0) break;
+        got += n;
+    }
+    same = got == count && std::memcmp(block.data(), bytes, count) == 0;
+    left -= static_cast<long long>(count);
+}
