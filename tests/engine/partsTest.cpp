@@ -159,32 +159,52 @@ std::string cleanLibraryOf(const std::vector<std::string>& parts) {
     return "*version 6.3 " + std::to_string(sum) + "\n@index\n" + index + data;
 }
 
-// The guarded both takes the verified checksum over while the rebuilt data
-// section repeats the old one, and works it out again from where they part:
-// its library must be the unguarded both's, byte for byte.
-TEST_F(partCommands, GuardedBothGivesTheChecksumOfWhatItWrote) {
+// Guarded, both, add and delete take the verified checksum over while the
+// rebuilt data section repeats the old one, go on from it past the old end,
+// and work it out again from where the two part: each library must be the
+// unguarded run's, byte for byte.
+TEST_F(partCommands, GuardedRewritesGiveTheChecksumOfWhatTheyWrote) {
     std::string big;  // past one 64 KB block of the workfile
     for (int line = 0; line < 1200; ++line) big += std::string(60, 'b') + "\n";
+    using run = int (*)(const runControl*);
+    const run both = [](const runControl* c) {
+        memoryLog log;
+        return bothLibrary(symbolKind, "lib.slb", log, c);
+    };
+    const run add = [](const runControl* c) {
+        memoryLog log;
+        return addParts(symbolKind, "lib.slb", {"new.sym"}, log, c);
+    };
+    const run drop = [](const runControl* c) {
+        memoryLog log;
+        return deleteParts(symbolKind, "lib.slb", {"A"}, log, c);
+    };
     const struct {
         const char* what;
+        run change;
         std::vector<std::string> parts;
+        const char* newPart;
     } cases[] = {
-        {"the same bytes", {"*symbol A\n" + big, "*symbol B\nL\n"}},
-        {"differs in the first block", {"*symbol A\nL \n", "*symbol B\n" + big}},
-        {"differs after the first block", {"*symbol A\n" + big, "*symbol B\nL \n"}},
-        {"shorter: an empty last line dropped", {"*symbol A\n" + big, "*symbol B\nL\n\n"}},
+        {"both: the same bytes", both, {"*symbol A\n" + big, "*symbol B\nL\n"}, ""},
+        {"both: differs in the first block", both, {"*symbol A\nL \n", "*symbol B\n" + big}, ""},
+        {"both: differs after the first block", both, {"*symbol A\n" + big, "*symbol B\nL \n"}, ""},
+        {"both: ends short", both, {"*symbol A\n" + big, "*symbol B\nL\n\n"}, ""},
+        {"add: after the end", add, {"*symbol A\n" + big, "*symbol B\nL\n"}, "*symbol C\nN\n"},
+        {"add: in place", add, {"*symbol A\nL\n", "*symbol B\n" + big}, "*symbol A\nN\n"},
+        {"delete: the first", drop, {"*symbol A\nL\n", "*symbol B\n" + big}, ""},
     };
     runControl guarded;
     guarded.refuseDamage = true;
     for (const auto& c : cases) {
         const std::string library = cleanLibraryOf(c.parts);
+        writeText("new.sym", c.newPart);
         writeBytes("lib.slb", library);
         memoryLog log;
         ASSERT_EQ(verifyLibrary(symbolKind, "lib.slb", log), 0) << c.what << joinLines(log.lines);
-        ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log, &guarded), 0) << c.what << joinLines(log.lines);
+        ASSERT_EQ(c.change(&guarded), 0) << c.what;
         const std::string checked = readBytes("lib.slb");
         writeBytes("lib.slb", library);
-        ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log), 0) << c.what;
+        ASSERT_EQ(c.change(nullptr), 0) << c.what;
         EXPECT_EQ(checked, readBytes("lib.slb")) << c.what;
         EXPECT_EQ(verifyLibrary(symbolKind, "lib.slb", log), 0) << c.what << joinLines(log.lines);
         EXPECT_EQ(checked == library, c.what == cases[0].what) << c.what;

@@ -1,5 +1,6 @@
 #include "engine/io/sectionMatch.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "support/fileOps.h"
@@ -15,12 +16,9 @@ sectionMatch::~sectionMatch() {
     if (file) std::fclose(file);
 }
 
-void sectionMatch::compare(const char* bytes, std::size_t count) {
-    if (!same) return;
-    if (static_cast<long long>(count) > left) {
-        same = false;
-        return;
-    }
+std::size_t sectionMatch::compare(const char* bytes, std::size_t whole) {
+    if (!same) return 0;
+    const std::size_t count = static_cast<std::size_t>(std::min<long long>(left, static_cast<long long>(whole)));
     if (block.size() < count) block.resize(count);
     std::size_t got = 0;
     while (got < count) {
@@ -30,4 +28,5 @@ void sectionMatch::compare(const char* bytes, std::size_t count) {
     }
     same = got == count && std::memcmp(block.data(), bytes, count) == 0;
     left -= static_cast<long long>(count);
+    return count;
 }

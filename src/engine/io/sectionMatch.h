@@ -32,8 +32,10 @@ public:
 
     bool holds() const { return same; }
     // Compares the next bytes of the new section with the old; once they
-    // differ (or the old cannot be read) the match no longer holds.
-    void compare(const char* bytes, std::size_t count);
+    // differ (or the old cannot be read) the match no longer holds. Returns
+    // how many of them the old section's rest covers: fewer than count only
+    // where it ends.
+    std::size_t compare(const char* bytes, std::size_t count);
     // True when the new section is the old one whole: its checksum is known.
     bool complete() const { return same && left == 0; }
     std::uint32_t checksum() const { return known.checksum; }

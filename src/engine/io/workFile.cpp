@@ -31,11 +31,23 @@ void workFile::compareWith(const knownSection& section) {
 
 // One long run through the checksum per block, not two short ones a line.
 void workFile::pass() {
+    std::size_t known = 0;  // leading bytes of the block the checksum already covers
     if (match) {
-        match->compare(pending.data(), used);
-        if (!match->holds()) sumWritten();
+        known = match->compare(pending.data(), used);
+        if (match->complete()) {
+            // What follows the old section (a part added at the end) goes on
+            // from its checksum.
+            checksum = match->checksum();
+            match.reset();
+        } else if (!match->holds()) {
+            sumWritten();
+            known = 0;
+        }
     }
-    if (!match) checksum = checksumUpdate(checksum, reinterpret_cast<const unsigned char*>(pending.data()), used);
+    if (!match) {
+        const auto* rest = reinterpret_cast<const unsigned char*>(pending.data()) + known;
+        checksum = checksumUpdate(checksum, rest, used - known);
+    }
     if (used > 0 && std::fwrite(pending.data(), 1, used, stream) != used) failed = true;
     written += static_cast<long long>(used);
     used = 0;
@@ -70,12 +82,7 @@ bool workFile::flush() {
         return true;
     }
     pass();
-    if (match && match->complete()) {
-        checksum = match->checksum();
-        match.reset();
-    } else if (match) {
-        sumWritten();
-    }
+    if (match) sumWritten();  // the new section ended short of the old
     return !failed;
 }
 

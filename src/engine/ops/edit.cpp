@@ -92,10 +92,12 @@ bool libraryEdit::rewrite(bool mayBeMissing, Choose choose) {
     if (!output.openWorkfile()) return fatal("can't open temporary workfile: " + output.workName(), fileOps::lastReason());
     if (!output.prepareOutput()) return fatal("can't write library: " + libraryPath, fileOps::lastReason());
     if (mayBeMissing && !fileOps::exists(libraryPath)) return true;
-    if (control.refuseDamage && refuseDamaged(kind, libraryPath, prefix, log)) {
+    knownSection checked;
+    if (control.refuseDamage && refuseDamaged(kind, libraryPath, prefix, log, &checked)) {
         damaged = true;
         return false;
     }
+    if (!checked.path.empty()) output.data().compareWith(checked);
     libraryInput in;
     if (!in.open(kind, libraryPath, prefix.c_str(), log)) return false;
     // Entries but no component of the kind: a library of another kind, or a
