@@ -24,6 +24,14 @@
 
 namespace {
 
+// The tool's both: a verified library's checksum is taken over while the
+// rebuilt bytes repeat it.
+int bothGuarded(logSink& log) {
+    runControl guarded;
+    guarded.refuseDamage = true;
+    return bothLibrary(symbolKind, "lib.slb", log, &guarded);
+}
+
 class expandFailureTest : public inTempDir {
 protected:
     void SetUp() override {
@@ -55,6 +63,33 @@ TEST_F(expandFailureTest, FullDiskWhileWritingAComponent) {
                      "Expand: fatal error: can't write: BIG.sym\n");
 }
 
+// The guarded both writes its workfile past the limit, then finds that the
+// rebuild ends short of the verified library: the full disk is what it
+// tells, not the short read-back of what never reached the workfile.
+TEST_F(expandFailureTest, FullDiskBeforeTheRebuildEndsShortOfTheVerifiedLibrary) {
+    std::string parts[5];
+    for (int i = 0; i < 5; ++i) {
+        parts[i] = "*symbol P" + std::to_string(i) + "\n";
+        for (int line = 0; line < 800; ++line) parts[i] += std::string(60, 'p') + "\n";
+    }
+    parts[4] += "\n";  // an empty last line, dropped: the rebuild ends short of the library
+    std::string index, body;
+    for (const std::string& part : parts) {
+        index += "symloc " + part.substr(8, 2) + " " + std::to_string(body.size()) + " " + std::to_string(part.size()) + "\n";
+        body += part;
+    }
+    const auto sum = checksumUpdate(checksumStart, reinterpret_cast<const unsigned char*>(body.data()), body.size());
+    writeBytes("lib.slb", "*version 6.3 " + std::to_string(sum) + "\n@index\n" + index + body);
+    const limitedRun r = runWithFileLimit(100000, [](logSink& log) {
+        memoryLog inner;
+        const int result = bothGuarded(inner);
+        for (const std::string& problem : inner.problems) log.addLine(problem);
+        return result;
+    });
+    EXPECT_EQ(r.result, 1);
+    EXPECT_EQ(r.log, "lib.slb: " + std::string(std::strerror(EFBIG)) + "\n");
+}
+
 #endif
 
 // Compress as the tool judges it: errors counted are a failure.
@@ -62,14 +97,6 @@ int compressCountingErrors(logSink& log) {
     compressProbe probe;
     const int result = compressLibrary(symbolKind, "parts.lst", "lib.slb", false, log, &probe);
     return result == 0 && probe.errors != 0 ? 1 : result;
-}
-
-// The tool's both: a verified library's checksum is taken over while the
-// rebuilt bytes repeat it.
-int bothGuarded(logSink& log) {
-    runControl guarded;
-    guarded.refuseDamage = true;
-    return bothLibrary(symbolKind, "lib.slb", log, &guarded);
 }
 
 struct writingRun {

@@ -55,9 +55,11 @@ void workFile::pass() {
 }
 
 // The checksum of the bytes written so far, read back from the workfile:
-// a read error there is as fatal as a write error.
+// a read error there is as fatal as a write error. After a failed write the
+// checksum no longer matters, and that write's reason is the one to tell.
 void workFile::sumWritten() {
     match.reset();
+    if (failed) return;
     checksum = checksumStart;
     fileSource back(stream);
     std::vector<char> block(flushAt);
