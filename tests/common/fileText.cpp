@@ -58,10 +58,16 @@ std::string joinLines(const std::vector<std::string>& lines) {
 }
 
 std::string numberedLibrary(int parts) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < parts; ++i) texts.push_back("*symbol P" + std::to_string(i) + "\nL1\n");
+    return libraryOf(texts);
+}
+
+std::string libraryOf(const std::vector<std::string>& parts) {
     std::string index, data;
-    for (int i = 0; i < parts; ++i) {
-        const std::string part = "*symbol P" + std::to_string(i) + "\nL1\n";
-        index += "symloc P" + std::to_string(i) + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
+    for (const std::string& part : parts) {
+        const std::string name = part.substr(8, part.find('\n') - 8);
+        index += "symloc " + name + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
         data += part;
     }
     const auto sum = checksumUpdate(checksumStart, reinterpret_cast<const unsigned char*>(data.data()), data.size());

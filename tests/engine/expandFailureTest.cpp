@@ -67,19 +67,13 @@ TEST_F(expandFailureTest, FullDiskWhileWritingAComponent) {
 // rebuild ends short of the verified library: the full disk is what it
 // tells, not the short read-back of what never reached the workfile.
 TEST_F(expandFailureTest, FullDiskBeforeTheRebuildEndsShortOfTheVerifiedLibrary) {
-    std::string parts[5];
-    for (int i = 0; i < 5; ++i) {
+    std::vector<std::string> parts(5);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
         parts[i] = "*symbol P" + std::to_string(i) + "\n";
         for (int line = 0; line < 800; ++line) parts[i] += std::string(60, 'p') + "\n";
     }
     parts[4] += "\n";  // an empty last line, dropped: the rebuild ends short of the library
-    std::string index, body;
-    for (const std::string& part : parts) {
-        index += "symloc " + part.substr(8, 2) + " " + std::to_string(body.size()) + " " + std::to_string(part.size()) + "\n";
-        body += part;
-    }
-    const auto sum = checksumUpdate(checksumStart, reinterpret_cast<const unsigned char*>(body.data()), body.size());
-    writeBytes("lib.slb", "*version 6.3 " + std::to_string(sum) + "\n@index\n" + index + body);
+    writeBytes("lib.slb", libraryOf(parts));
     const limitedRun r = runWithFileLimit(100000, [](logSink& log) {
         memoryLog inner;
         const int result = bothGuarded(inner);

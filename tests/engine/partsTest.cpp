@@ -10,7 +10,6 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
-#include "engine/format/checksum.h"
 #include "engine/format/libKind.h"
 #include "engine/ops/both.h"
 #include "engine/ops/compress.h"
@@ -147,18 +146,6 @@ TEST_F(partCommands, BothRebuildsADamagedLibraryUnlessTold) {
     EXPECT_EQ(readBytes("lib.slb"), "*version 6.3 797076976\n@index\nsymloc A 0 13\nsymloc B 13 10\n*symbol A\nL1\n*symbol B\n");
 }
 
-// A clean library of these part texts as they stand, indexed in their order.
-std::string cleanLibraryOf(const std::vector<std::string>& parts) {
-    std::string index, data;
-    for (const std::string& part : parts) {
-        const std::string name = part.substr(8, part.find('\n') - 8);
-        index += "symloc " + name + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
-        data += part;
-    }
-    const auto sum = checksumUpdate(checksumStart, reinterpret_cast<const unsigned char*>(data.data()), data.size());
-    return "*version 6.3 " + std::to_string(sum) + "\n@index\n" + index + data;
-}
-
 // Guarded, both, add and delete take the verified checksum over while the
 // rebuilt data section repeats the old one, go on from it past the old end,
 // and work it out again from where the two part: each library must be the
@@ -196,7 +183,7 @@ TEST_F(partCommands, GuardedRewritesGiveTheChecksumOfWhatTheyWrote) {
     runControl guarded;
     guarded.refuseDamage = true;
     for (const auto& c : cases) {
-        const std::string library = cleanLibraryOf(c.parts);
+        const std::string library = libraryOf(c.parts);
         writeText("new.sym", c.newPart);
         writeBytes("lib.slb", library);
         memoryLog log;

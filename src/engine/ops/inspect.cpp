@@ -35,11 +35,16 @@ private:
     logSink& target;
 };
 
-// The checksum of everything from dataStart on (of nothing when -1).
-std::uint32_t checksumFrom(byteSource& library, long long dataStart, long long& size) {
+// The checksum of a data section, and the bytes it covers.
+struct sectionSum {
     std::uint32_t sum = checksumStart;
-    size = 0;
-    if (dataStart < 0 || !library.rewind()) return sum;
+    long long size = 0;
+};
+
+// The checksum of everything from dataStart on (of nothing when -1).
+sectionSum checksumFrom(byteSource& library, long long dataStart) {
+    sectionSum found;
+    if (dataStart < 0 || !library.rewind()) return found;
     std::vector<char> block(1 << 16);
     long long offset = 0;
     std::size_t n;
@@ -47,21 +52,20 @@ std::uint32_t checksumFrom(byteSource& library, long long dataStart, long long& 
         const long long skip = std::min<long long>(static_cast<long long>(n), std::max(0LL, dataStart - offset));
         offset += static_cast<long long>(n);
         const auto* bytes = reinterpret_cast<const unsigned char*>(block.data());
-        sum = checksumUpdate(sum, bytes + skip, n - static_cast<std::size_t>(skip));
-        size += static_cast<long long>(n) - skip;
+        found.sum = checksumUpdate(found.sum, bytes + skip, n - static_cast<std::size_t>(skip));
+        found.size += static_cast<long long>(n) - skip;
     }
-    return sum;
+    return found;
 }
 
 // The data section's checksum worked out on a thread of its own, through a
-// second handle on the library, while the components are checked: on large
-// parts it is most of verify's time, and the two together take little more
-// than it alone.
+// second handle on the library (which it closes), while the components are
+// checked: on large parts it is most of verify's time, and the two together
+// take little more than it alone.
 class checksumAhead {
 public:
-    checksumAhead(std::FILE* library, long long dataStart) : file(library), source(library) {
-        worker = std::thread([this, dataStart] { sum = checksumFrom(source, dataStart, size); });
-    }
+    checksumAhead(std::FILE* library, long long dataStart)
+        : file(library), source(library), worker([this, dataStart] { found = checksumFrom(source, dataStart); }) {}
     ~checksumAhead() {
         if (worker.joinable()) worker.join();
         std::fclose(file);
@@ -70,17 +74,16 @@ public:
     checksumAhead& operator=(const checksumAhead&) = delete;
 
     // Waits for the sum; the source says whether a read failed.
-    std::uint32_t result() {
+    sectionSum result() {
         worker.join();
-        return sum;
+        return found;
     }
     byteSource& library() { return source; }
-    long long size = 0;  // of the data section, once result() returned
 
 private:
     std::FILE* file;
     fileSource source;
-    std::uint32_t sum = checksumStart;
+    sectionSum found;
     std::thread worker;  // last: starts once the rest is in place
 };
 
@@ -88,13 +91,14 @@ private:
 // version line's checksum with the data section's.
 class verifyOperation : engineOperation {
 public:
-    // second: another handle on the same library for the checksum to read
-    // beside the check (nullptr: it follows the check).
-    verifyOperation(const libKind& k, logSink& findings, std::FILE* second = nullptr)
-        : engineOperation(k, findings), secondHandle(second) {}
-    ~verifyOperation() {
-        if (secondHandle && !ahead) std::fclose(secondHandle);
-    }
+    // path: the library's, for the checksum to read through a handle of its
+    // own beside the check (empty: it follows the check).
+    verifyOperation(const libKind& k, logSink& findings, std::string path = "")
+        : engineOperation(k, findings), libraryPath(std::move(path)) {}
+
+    // The data section with the checksum its version line states, once
+    // checked and found to hold it.
+    std::optional<knownSection> checked;
 
     void run(byteSource& library) {
         libraryReader reader(library, curKeyword, log);
@@ -104,7 +108,9 @@ public:
         }
         const bool hasData = reader.readIndex(index);
         const long long dataStart = hasData ? reader.dataSectionStart() : -1;
-        if (secondHandle) ahead.emplace(secondHandle, dataStart);
+        if (!libraryPath.empty()) {
+            if (std::FILE* second = fileOps::open(libraryPath, "rb")) ahead.emplace(second, dataStart);
+        }
         for (; reader.hasComponent(); reader.nextComponent()) {
             const std::string name = componentNameOf(reader.header(), curKeyword);
             std::string line;
@@ -137,24 +143,18 @@ private:
             log.addLine("Verify: no version line with a checksum");
             return;
         }
-        long long size = 0;
-        const std::uint32_t actual = ahead ? ahead->result() : checksumFrom(library, dataStart, size);
-        if (ahead) size = ahead->size;
+        const sectionSum actual = ahead ? ahead->result() : checksumFrom(library, dataStart);
         if (sourceFailed(ahead ? ahead->library() : library)) return;
-        if (*stated == actual && dataStart >= 0) checked = knownSection{"", dataStart, size, actual};
-        if (*stated != actual) {
+        if (*stated != actual.sum) {
             log.addLine("Verify: checksum " + std::to_string(*stated) + " in the version line, " +
-                        std::to_string(actual) + " for the data section");
+                        std::to_string(actual.sum) + " for the data section");
+        } else if (dataStart >= 0) {
+            checked = knownSection{libraryPath, dataStart, actual.size, actual.sum};
         }
     }
 
-    std::FILE* secondHandle;
+    std::string libraryPath;
     std::optional<checksumAhead> ahead;
-
-public:
-    // The data section with the checksum its version line states, once
-    // checked and found to hold it.
-    std::optional<knownSection> checked;
 };
 
 int verdict(const countingLog& findings, logSink& log) {
@@ -197,14 +197,11 @@ int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& 
         return verdict(findings, log);
     }
     fileSource source(f);
-    verifyOperation verify(kind, findings, fileOps::open(libraryPath, "rb"));
+    verifyOperation verify(kind, findings, libraryPath);
     verify.run(source);
     std::fclose(f);
     const int result = verdict(findings, log);
-    if (section && result == 0 && verify.checked) {
-        *section = *verify.checked;
-        section->path = libraryPath;
-    }
+    if (section && result == 0 && verify.checked) *section = *verify.checked;
     if (result != 0) log.problem(libraryPath, std::to_string(findings.count) + " finding(s)");
     return result;
 }
