@@ -29,7 +29,7 @@ void runEngine(int mode, const vekRequest& r) {
         // window: compress logs from this thread. Expand would log from its
         // second thread, so it keeps to this one.
         runControl ahead = run.control();
-        ahead.secondThread = true;
+        ahead.readAhead = true;
         compressLibrary(r.kind, input, r.output.c_str(), r.remove ? 1 : 0, log, &ahead);
     } else {
         bothLibrary(r.kind, input, log, &run.control());

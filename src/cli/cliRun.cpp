@@ -161,8 +161,11 @@ int runWriting(const cliOptions& o, streamLog& log, std::FILE* err) {
     cliProgress shown(err, o.progress && platform::isTerminal(err), progressName(o.what));
     const progressShown linked(log, shown);
     runControl& control = shown.control();
-    control.secondThread = true;
-    control.strictInput = true;
+    control.readAhead = true;
+    control.writeBehind = true;
+    control.readOnlyInputs = true;
+    control.refuseLongLines = true;
+    control.refuseOutputAsInput = true;
     control.refuseDamage = !o.force;
     control.lockWaitSeconds = o.waitSeconds;
     switch (o.what) {

@@ -31,7 +31,8 @@ runControl stopAfterFirst() {
     stop = 0;
     seen.clear();
     runControl control;
-    control.secondThread = threads;
+    control.readAhead = threads;
+    control.writeBehind = threads;
     control.stop = &stop;
     control.progress = [](void*, long long done, long long total) {
         seen.push_back(done * 1000 + total);

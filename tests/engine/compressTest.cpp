@@ -51,7 +51,7 @@ TEST_P(compressTable, LogAndLibrary) {
     for (bool ahead : {true, false}) {  // files read ahead on a second thread, or one by one
         memoryLog log;
         compressProbe probe;
-        probe.control.secondThread = ahead;
+        probe.control.readAhead = ahead;
         EXPECT_EQ(compressLibrary(*c.kind, "parts.lst", "out.slb", false, log, &probe), 0);
         EXPECT_EQ(joinLines(log.lines), c.log) << ahead;
         EXPECT_EQ(probe.errors, c.errors);

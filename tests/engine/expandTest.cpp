@@ -46,7 +46,7 @@ TEST_P(expandTable, LogAndFiles) {
     const expandCase& c = GetParam();
     for (bool behind : {true, false}) {  // the files written on a second thread, or on this one
         runControl control;
-        control.secondThread = behind;
+        control.writeBehind = behind;
         const std::string folder = behind ? "behind" : "here";
         fs::create_directory(folder);
         fs::current_path(folder);

@@ -7,7 +7,7 @@
 // time, the normalising and the checksum then share both.
 //
 // The reading threads allocate: a front end whose allocator serves one
-// thread only must not use it (see secondThread in runControl.h).
+// thread only must not use it (see readAhead in runControl.h).
 #pragma once
 
 #include <condition_variable>

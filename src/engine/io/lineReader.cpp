@@ -20,15 +20,12 @@ bool lineReader::refill() {
 // holds libLineBuffer - 1 characters is too long; CRs are read but not kept.
 // Whole stretches without a CR that fit are copied at once; anything else
 // goes character by character.
-bool lineReader::readLibLine(std::string& line, logSink& log) {
+bool lineReader::readLibLine(std::string& line) {
     line.clear();
     stopped = ending::none;
     const std::size_t limit = libLineBuffer - 1;
     for (;;) {
-        if (line.size() >= limit) {
-            log.report(lineKind::warning, "Expand: internal error: buf too small");
-            return stop(ending::tooLong);
-        }
+        if (line.size() >= limit) return stop(ending::tooLong);
         if (pos == len && !refill()) {
             if (stopped == ending::readError) return false;
             return stop(line.empty() ? ending::end : ending::cutShort);

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "engine/io/byteSource.h"
-#include "engine/logSink.h"
 
 class lineReader {
 public:
@@ -38,9 +37,9 @@ public:
     long long offset() const { return base + static_cast<long long>(pos); }
 
     // The next library line, LF included. False at the end of the source and
-    // after a longer line, which is reported as
-    // "Expand: internal error: buf too small".
-    bool readLibLine(std::string& line, logSink& log);
+    // after a longer line (lastEnding() tooLong; the reader says so in its
+    // own words).
+    bool readLibLine(std::string& line);
 
     // Appends to out, in one copy, the library lines that follow in the block
     // read ahead as long as each is plain (ends in an LF, holds no CR, fits

@@ -2,14 +2,31 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "support/fileOps.h"
+#include "support/platform/platform.h"
+
+fileStamp fileStamp::of(const std::string& path) {
+    fileStamp stamp;
+    std::error_code ec;
+    const std::filesystem::path p = platform::fsPath(path);
+    const auto size = std::filesystem::file_size(p, ec);
+    if (ec) return stamp;
+    const auto time = std::filesystem::last_write_time(p, ec);
+    if (ec) return stamp;
+    stamp.id = platform::identifyFile(path);
+    stamp.size = static_cast<long long>(size);
+    stamp.modified = static_cast<long long>(time.time_since_epoch().count());
+    return stamp;
+}
 
 sectionMatch::sectionMatch(const knownSection& section) : known(section), left(section.size) {
     file = fileOps::open(known.path, "rb");
     if (!file) return;
     source.emplace(file);
-    same = known.start >= 0 && known.size >= 0 && source->seek(known.start);
+    same = known.start >= 0 && known.size >= 0 && fileStamp::of(known.path) == known.stamp && source->seek(known.start);
 }
 
 sectionMatch::~sectionMatch() {

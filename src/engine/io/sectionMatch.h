@@ -13,10 +13,23 @@
 #include <vector>
 
 #include "engine/io/byteSource.h"
+#include "support/platform/durableFile.h"
+
+// What tells whether a file is still the one that was checked: which file
+// the name leads to, its size and when it was last written. A file changed
+// in place by another program since shows another stamp.
+struct fileStamp {
+    std::optional<platform::fileId> id;
+    long long size = -1;
+    long long modified = 0;
+    bool operator==(const fileStamp& o) const { return id && id == o.id && size == o.size && modified == o.modified; }
+    static fileStamp of(const std::string& path);
+};
 
 // Where a checked data section stands, and its checksum.
 struct knownSection {
     std::string path;
+    fileStamp stamp;  // taken before the check read it
     long long start = 0;
     long long size = 0;
     std::uint32_t checksum = 0;
@@ -24,7 +37,8 @@ struct knownSection {
 
 class sectionMatch {
 public:
-    // Opens the library; holds() is false when that fails.
+    // Opens the library; holds() is false when that fails, or when the file
+    // is no longer the one checked.
     explicit sectionMatch(const knownSection& section);
     ~sectionMatch();
     sectionMatch(const sectionMatch&) = delete;

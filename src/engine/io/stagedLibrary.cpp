@@ -37,6 +37,9 @@ bool stagedLibrary::prepareOutput() {
 }
 
 bool stagedLibrary::commit(const indexList& index, stopPoint reached) {
+    // The version line states the checksum, which is settled only once
+    // every pending byte has been through it.
+    if (!work.flush()) return false;
     if (work.size > dataLimit) {
         errno = EFBIG;
         return false;

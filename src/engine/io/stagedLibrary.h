@@ -31,8 +31,9 @@ public:
 
     workFile& data() { return work; }
 
-    // Writes the library behind index into the staging file and puts it in
-    // the output's place, calling reached with "staged" and "replaced".
+    // Flushes the workfile, writes the library behind index into the
+    // staging file and puts it in the output's place, calling reached with
+    // "staged" and "replaced".
     // False, with errno EFBIG, when the data section holds more than
     // dataLimit bytes: its index could not say where the parts stand.
     bool commit(const indexList& index, stopPoint reached);

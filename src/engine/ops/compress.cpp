@@ -65,7 +65,7 @@ bool compressOperation::openFiles() {
     }
     const bool outOk = output.prepareOutput();
     const std::string outWhy = fileOps::lastReason();
-    list = fileOps::open(listPath, probe.control.strictInput ? "r" : "r+");
+    list = fileOps::open(listPath, probe.control.readOnlyInputs ? "r" : "r+");
     const std::string listWhy = fileOps::lastReason();
     if (list) {
         listSource.emplace(list);
@@ -78,12 +78,12 @@ bool compressOperation::openFiles() {
 }
 
 void compressOperation::processList(int& files) {
-    if (probe.control.secondThread) return processAhead(files);
+    if (probe.control.readAhead) return processAhead(files);
     std::string piece;
     entryFields fields;
     while (!probe.control.stopping() && listReader->readPiece(piece, lineReader::listPieceBuffer)) {
         ++files;
-        const bool strict = probe.control.strictInput;
+        const bool strict = probe.control.refuseLongLines;
         take(readComponentFile(listEntryPath(piece), kind, output.data(), log, fields, strict), fields, files);
     }
 }
@@ -91,7 +91,7 @@ void compressOperation::processList(int& files) {
 // The same steps in the same order, with the files read, parsed and
 // normalised a few ahead on the second thread; only taking them in counts.
 void compressOperation::processAhead(int& files) {
-    componentPrefetch ahead(kind, probe.control.strictInput,
+    componentPrefetch ahead(kind, probe.control.refuseLongLines,
                             componentPrefetch::poolFor(std::thread::hardware_concurrency()));
     std::string piece;
     bool listEnded = false;
@@ -169,7 +169,7 @@ bool compressOperation::outputIsInput() {
 int compressOperation::run(bool remove) {
     platform::writerLock lock;
     if (!lockLibrary(lock, outPath, probe.control, "Compress", log)) return 1;
-    if (probe.control.strictInput && outputIsInput()) return 1;
+    if (probe.control.refuseOutputAsInput && outputIsInput()) return 1;
     output.dataLimit = probe.dataLimit;
     if (!openFiles()) return 1;
     if (probe.known) output.data().compareWith(*probe.known);

@@ -3,8 +3,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/format/header.h"
-#include "engine/ops/partText.h"
+#include "engine/ops/libraryInput.h"
 #include "engine/ops/parts.h"
 #include "support/textDiff.h"
 
@@ -30,21 +29,15 @@ struct partDigests {
 
 bool readDigests(const libKind& kind, const std::string& path, partDigests& parts, logSink& log) {
     libraryInput in;
-    if (!in.open(kind, path, "Diff", log)) return false;
-    if (!in.reader->hasComponent() && in.index.first) {
-        const std::string what = "no " + std::string(kind.kindName) + "s found in library";
-        logProblem(log, "Diff: fatal error: " + what + ": " + path, path, what);
-        return false;
-    }
-    for (bool more = in.reader->seekComponent(0); more; more = in.reader->hasComponent()) {
-        const std::string name = componentNameOf(in.reader->header(), kind.keyword);
-        if (!name.empty()) {
-            auto [it, isNew] = parts.byName.try_emplace(name);
-            if (isNew) parts.order.push_back(name);
-            it->second.add(expandedText(*in.reader, in.index, kind.keyword, name));
-            if (!in.checkWhole(name)) return false;
-        }
-        in.reader->nextComponent();
+    if (!in.open(kind, path, "Diff", log) || in.indexedButEmpty()) return false;
+    libraryPart part;
+    while (in.next(part)) {
+        if (part.name.empty()) continue;
+        auto [it, isNew] = parts.byName.try_emplace(part.name);
+        if (isNew) parts.order.push_back(part.name);
+        it->second.add(part.header);
+        it->second.add(part.body);
+        if (!in.checkWhole(part)) return false;
     }
     return !in.failedReading();
 }

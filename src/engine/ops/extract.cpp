@@ -1,54 +1,46 @@
 #include <set>
 #include <vector>
 
-#include "engine/format/header.h"
 #include "engine/io/componentWriter.h"
-#include "engine/ops/partText.h"
+#include "engine/ops/libraryInput.h"
 #include "engine/ops/parts.h"
 
 namespace {
 
-// Where the index says the components of name start, when a header of that
-// name stands at every one of those places; empty when the index does not
-// know the name or is wrong about it, so that the library must be scanned.
-std::vector<long long> indexedStarts(libraryInput& in, const std::string& keyword, const std::string& name) {
-    std::vector<long long> starts;
-    for (const indexEntry* e = in.index.first; e; e = e->next) {
-        if (e->name() != name) continue;
-        if (!in.reader->seekComponent(e->position) || componentNameOf(in.reader->header(), keyword) != name) return {};
-        starts.push_back(e->position);
-    }
-    return starts;
-}
-
 enum class lookup { missing, found, broken };
 
-// Calls take(text) for each component of name, by the index or by a scan
-// (scanned tells which), once it was read whole: a component that was not
-// ends the lookup as broken, logged, before anything of it is taken.
+// Calls take(text) for each part called name, once it was read whole: where
+// the index says they start when a header of that name stands at every one
+// of those places, else by a scan of the library. A part that was not read
+// whole ends the lookup as broken, logged, before anything of it is taken.
 template <typename Take>
-lookup eachComponent(libraryInput& in, const std::string& keyword, const std::string& name, bool firstOnly,
-                     Take take, bool* scanned = nullptr) {
-    const auto whole = [&](const std::string& text) {
-        if (!in.checkWhole(name)) return false;
-        take(text);
-        return true;
-    };
-    std::vector<long long> starts = indexedStarts(in, keyword, name);
-    if (scanned) *scanned = starts.empty();
-    if (firstOnly && starts.size() > 1) starts.resize(1);
-    for (long long start : starts) {
-        in.reader->seekComponent(start);
-        if (!whole(expandedText(*in.reader, in.index, keyword, name))) return lookup::broken;
-    }
-    if (!starts.empty()) return lookup::found;
-    bool found = false;
-    for (bool more = in.reader->seekComponent(0); more && !(firstOnly && found); more = in.reader->hasComponent()) {
-        if (componentNameOf(in.reader->header(), keyword) == name) {
-            if (!whole(expandedText(*in.reader, in.index, keyword, name))) return lookup::broken;
-            found = true;
+lookup eachPart(libraryInput& in, const std::string& name, bool firstOnly, Take take, bool* scanned = nullptr) {
+    std::vector<libraryPart> parts;
+    for (const indexEntry* e = in.index().first; e; e = e->next) {
+        if (e->name() != name) continue;
+        libraryPart part;
+        if (!in.partAt(e->position, part) || part.name != name) {
+            parts.clear();
+            break;
         }
-        in.reader->nextComponent();
+        parts.push_back(std::move(part));
+    }
+    if (scanned) *scanned = parts.empty();
+    if (firstOnly && parts.size() > 1) parts.resize(1);
+    for (const libraryPart& part : parts) {
+        if (!in.checkWhole(part)) return lookup::broken;
+        take(part.text());
+    }
+    if (!parts.empty()) return lookup::found;
+    bool found = false;
+    libraryPart part;
+    if (in.partAt(0, part)) {
+        do {
+            if (part.name != name) continue;
+            if (!in.checkWhole(part)) return lookup::broken;
+            take(part.text());
+            found = true;
+        } while (!(firstOnly && found) && in.next(part));
     }
     if (in.failedReading()) return lookup::broken;
     return found ? lookup::found : lookup::missing;
@@ -64,7 +56,7 @@ int extractParts(const libKind& kind, const std::string& libraryPath, const std:
     int result = 0;
     for (const std::string& name : names) {
         bool written = true;
-        const lookup found = eachComponent(in, kind.keyword, name, false, [&](const std::string& text) {
+        const lookup found = eachPart(in, name, false, [&](const std::string& text) {
             written = written && writer.begin(name, text) && writer.end();
         });
         if (!written || found == lookup::broken) return 1;
@@ -81,32 +73,29 @@ bool partTexts(const libKind& kind, const std::string& libraryPath, const std::s
     libraryInput in;
     if (!in.open(kind, libraryPath, "Diff", log)) return false;
     text.clear();
-    return eachComponent(in, kind.keyword, name, false, [&](const std::string& t) { text += t; }) != lookup::broken;
+    return eachPart(in, name, false, [&](const std::string& t) { text += t; }) != lookup::broken;
 }
 
 int partNames(const libKind& kind, const std::string& libraryPath, std::vector<std::string>& names, logSink& log) {
     libraryInput in;
     if (!in.open(kind, libraryPath, "List", log)) return 1;
     std::set<std::string> seen;
-    for (bool more = in.reader->seekComponent(0); more; more = in.reader->hasComponent()) {
-        const std::string name = componentNameOf(in.reader->header(), kind.keyword);
-        if (!name.empty() && seen.insert(name).second) names.push_back(name);
-        in.reader->nextComponent();
+    libraryPart part;
+    while (in.next(part)) {
+        if (!part.name.empty() && seen.insert(part.name).second) names.push_back(part.name);
     }
     return in.failedReading() ? 1 : 0;
 }
 
-bool firstComponentText(libraryInput& in, const std::string& keyword, const std::string& name, std::string& text,
-                        bool& scanned) {
-    return eachComponent(in, keyword, name, true, [&](const std::string& t) { text = t; }, &scanned) == lookup::found;
+bool firstPartText(libraryInput& in, const std::string& name, std::string& text, bool& scanned) {
+    return eachPart(in, name, true, [&](const std::string& t) { text = t; }, &scanned) == lookup::found;
 }
 
 int printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
               logSink& log) {
     libraryInput in;
     if (!in.open(kind, libraryPath, "Print", log)) return 1;
-    bool scanned = false;
-    const lookup found = eachComponent(in, kind.keyword, name, true, [&](const std::string& t) { text = t; }, &scanned);
+    const lookup found = eachPart(in, name, true, [&](const std::string& t) { text = t; });
     if (found == lookup::found) return 0;
     if (found == lookup::missing) logProblem(log, "Print: " + name + " not in library", libraryPath, name + " not in library");
     return 1;

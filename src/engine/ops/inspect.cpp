@@ -11,10 +11,10 @@
 #include "engine/format/checksum.h"
 #include "engine/format/header.h"
 #include "engine/format/indexLine.h"
-#include "engine/io/libraryReader.h"
+#include "engine/io/partReader.h"
 #include "engine/ops/componentCheck.h"
 #include "engine/ops/engineOperation.h"
-#include "engine/ops/partText.h"
+#include "engine/ops/libraryInput.h"
 #include "support/fileOps.h"
 
 namespace {
@@ -92,42 +92,43 @@ private:
 class verifyOperation : engineOperation {
 public:
     // path: the library's, for the checksum to read through a handle of its
-    // own beside the check (empty: it follows the check).
+    // own beside the check (empty: it follows the check). The stamp is taken
+    // before anything is read.
     verifyOperation(const libKind& k, logSink& findings, std::string path = "")
-        : engineOperation(k, findings), libraryPath(std::move(path)) {}
+        : engineOperation(k, findings), libraryPath(std::move(path)) {
+        if (!libraryPath.empty()) stamp = fileStamp::of(libraryPath);
+    }
 
     // The data section with the checksum its version line states, once
     // checked and found to hold it.
     std::optional<knownSection> checked;
 
     void run(byteSource& library) {
-        libraryReader reader(library, curKeyword, log);
-        if (!reader.findIndex()) {
-            if (!readFailed(reader)) log.report(lineKind::error, "Expand: fatal error: no index");
+        partReader reader(library, curKeyword);
+        const partReader::opening opened = reader.open();
+        tellTooLong(reader.ending(), log);
+        if (opened == partReader::opening::readError) return readFailed(reader);
+        if (opened == partReader::opening::noIndex) {
+            log.report(lineKind::error, "Expand: fatal error: no index");
             return;
         }
-        const bool hasData = reader.readIndex(index);
-        const long long dataStart = hasData ? reader.dataSectionStart() : -1;
+        const long long dataStart = opened == partReader::opening::ready ? reader.dataSectionStart() : -1;
         if (!libraryPath.empty()) {
             if (std::FILE* second = fileOps::open(libraryPath, "rb")) ahead.emplace(second, dataStart);
         }
-        for (; reader.hasComponent(); reader.nextComponent()) {
-            const std::string name = componentNameOf(reader.header(), curKeyword);
-            std::string line;
-            while (reader.nextLine(line)) {
-            }
-            checkComponent(index, name, reader.position(), reader.length(), log);
+        libraryPart part;
+        while (reader.next(part, false)) {
+            tellTooLong(part.ending, log);
+            checkComponent(reader.index(), part.name, part.position, part.length, log);
         }
-        if (readFailed(reader)) return;
-        index.checkIndex(log, curKindName);
+        if (reader.readFailed()) return readFailed(reader);
+        reader.index().checkIndex(log, curKindName);
         checkVersionLine(library, dataStart);
     }
 
 private:
-    bool readFailed(const libraryReader& reader) {
-        if (!reader.readFailed()) return false;
+    void readFailed(const partReader& reader) {
         log.report(lineKind::error, "Verify: can't read library: " + fileOps::systemReason(reader.failure()));
-        return true;
     }
 
     bool sourceFailed(byteSource& library) {
@@ -137,7 +138,7 @@ private:
     }
 
     void checkVersionLine(byteSource& library, long long dataStart) {
-        const std::optional<unsigned long> stated = statedChecksum(library, log);
+        const std::optional<unsigned long> stated = statedChecksum(library);
         if (sourceFailed(library)) return;
         if (!stated) {
             log.addLine("Verify: no version line with a checksum");
@@ -149,29 +150,31 @@ private:
             log.addLine("Verify: checksum " + std::to_string(*stated) + " in the version line, " +
                         std::to_string(actual.sum) + " for the data section");
         } else if (dataStart >= 0) {
-            checked = knownSection{libraryPath, dataStart, actual.size, actual.sum};
+            checked = knownSection{libraryPath, stamp, dataStart, actual.size, actual.sum};
         }
     }
 
     std::string libraryPath;
+    fileStamp stamp;
     std::optional<checksumAhead> ahead;
 };
 
+// The closing line; the number of findings.
 int verdict(const countingLog& findings, logSink& log) {
     const int count = findings.count;
     if (count == 0) log.addLine("Verify: library is clean");
     else log.report(lineKind::finding, "Verify: " + std::to_string(count) + " finding(s)");
-    return count == 0 ? 0 : 1;
+    return count;
 }
 
 }  // namespace
 
-std::optional<unsigned long> statedChecksum(byteSource& library, logSink& log) {
+std::optional<unsigned long> statedChecksum(byteSource& library) {
     library.rewind();
     std::vector<char> block;
     lineReader reader(library, block);
     std::string first;
-    reader.readLibLine(first, log);
+    reader.readLibLine(first);
     char version[128] = "";
     unsigned long stated = 0;
     char more = 0;
@@ -185,10 +188,14 @@ std::optional<unsigned long> statedChecksum(byteSource& library, logSink& log) {
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log) {
     countingLog findings(log);
     verifyOperation(kind, findings).run(library);
-    return verdict(findings, log);
+    return verdict(findings, log) == 0 ? 0 : 1;
 }
 
-int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, knownSection* section) {
+int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log) {
+    return verifyFindings(kind, libraryPath, log) == 0 ? 0 : 1;
+}
+
+int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log, knownSection* section) {
     countingLog findings(log);
     std::FILE* f = fileOps::open(libraryPath, "rb");
     if (!f) {
@@ -209,8 +216,9 @@ int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& 
 bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log,
                    knownSection* section) {
     memoryLog silent;
-    if (verifyLibrary(kind, libraryPath, silent, section) == 0) return false;
-    const std::string what = "library not changed: " + std::to_string(silent.lines.size() - 1) + " finding(s)";
+    const int findings = verifyFindings(kind, libraryPath, silent, section);
+    if (findings == 0) return false;
+    const std::string what = "library not changed: " + std::to_string(findings) + " finding(s)";
     logProblem(log, prefix + ": fatal error: " + what + ": " + libraryPath, libraryPath,
                what + "; run vek verify " + libraryPath);
     return true;
@@ -219,7 +227,7 @@ bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const st
 int listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log) {
     libraryInput in;
     if (!in.open(kind, libraryPath, "List", log)) return 1;
-    for (const indexEntry* e = in.index.first; e; e = e->next) {
+    for (const indexEntry* e = in.index().first; e; e = e->next) {
         const std::string text = formatIndexLine(*e);
         entries.addLine(text.substr(7, text.size() - 8));
     }
@@ -295,12 +303,12 @@ std::string jsonEntry(const indexEntry& e) {
 int listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink& out, logSink& log) {
     libraryInput in;
     if (!in.open(kind, libraryPath, "List", log)) return 1;
-    if (!in.index.first) {
+    if (!in.index().first) {
         out.addLine("[]");
         return 0;
     }
     out.addLine("[");
-    for (const indexEntry* e = in.index.first; e; e = e->next) out.addLine("  " + jsonEntry(*e) + (e->next ? "," : ""));
+    for (const indexEntry* e = in.index().first; e; e = e->next) out.addLine("  " + jsonEntry(*e) + (e->next ? "," : ""));
     out.addLine("]");
     return 0;
 }

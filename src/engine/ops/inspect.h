@@ -22,11 +22,14 @@ int listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink
 // Reads the whole library as expand does, writing nothing, and logs every
 // finding: a version line without a matching checksum, each component's
 // index finding with expand's messages, and the index check's lines. Ends
-// with "Verify: library is clean" or "Verify: N finding(s)". 0 when clean.
-// When clean, section (if given) learns where the data section stands and
-// its checksum.
-int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log,
-                  knownSection* section = nullptr);
+// with "Verify: library is clean" or "Verify: N finding(s)". 0 when clean,
+// 1 otherwise.
+int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& log);
+// The same, returning N, the number of findings. When there are none,
+// section (if given) learns where the data section stands, its checksum and
+// the file's stamp as it was before the check.
+int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log,
+                   knownSection* section = nullptr);
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log);
 
 // Before a change: true, with "PREFIX: fatal error: library not changed:
@@ -36,4 +39,4 @@ bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const st
 
 // The checksum the version line states ("*version V SUM"), or none when the
 // first line is not such a line.
-std::optional<unsigned long> statedChecksum(byteSource& library, logSink& log);
+std::optional<unsigned long> statedChecksum(byteSource& library);

@@ -33,23 +33,21 @@ void libraryBrowser::close() {
 
 bool libraryBrowser::open(const libKind& k, const std::string& path, logSink& log) {
     close();
-    kind = &k;
     input = std::make_unique<libraryInput>();
     if (!input->open(k, path, "Browse", log)) {
         input.reset();
         return false;
     }
-    for (const indexEntry* e = input->index.first; e; e = e->next) entries.push_back(e);
+    for (const indexEntry* e = input->index().first; e; e = e->next) entries.push_back(e);
     sumFile = fileOps::open(path, "rb");
     state = checksumState::absent;
     if (!sumFile) return true;
     fileSource source(sumFile);
-    memoryLog ignored;
-    if (std::optional<unsigned long> s = statedChecksum(source, ignored)) {
+    if (std::optional<unsigned long> s = statedChecksum(source)) {
         stated = *s;
         state = checksumState::pending;
         sum = checksumStart;
-        sumOffset = input->reader->hasComponent() ? input->reader->dataSectionStart() : -1;
+        sumOffset = input->dataSectionStart();
     }
     return true;
 }
@@ -72,7 +70,7 @@ long long libraryBrowser::find(std::string_view prefix, std::size_t from) const 
 
 bool libraryBrowser::text(std::size_t i, std::string& out, bool& scanned) {
     if (!input || i >= entries.size()) return false;
-    return firstComponentText(*input, kind->keyword, std::string(entries[i]->name()), out, scanned);
+    return firstPartText(*input, std::string(entries[i]->name()), out, scanned);
 }
 
 libraryBrowser::checksumState libraryBrowser::checkStep(std::size_t budget) {

@@ -14,7 +14,7 @@
 
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
-#include "engine/ops/partText.h"
+#include "engine/ops/libraryInput.h"
 
 class libraryBrowser {
 public:
@@ -52,7 +52,6 @@ public:
     checksumState checkStep(std::size_t budget);
 
 private:
-    const libKind* kind = nullptr;
     std::unique_ptr<libraryInput> input;
     std::vector<const indexEntry*> entries;
     std::FILE* sumFile = nullptr;

@@ -1,5 +1,11 @@
 // What a front end may do while an operation runs: see how far it has come,
-// and ask it to stop before its next component.
+// and ask it to stop before its next component; and the tool's guards and
+// threads, each a policy of its own.
+//
+// Thread rules: stop is the only member another thread (or a signal
+// handler) touches while an operation runs. progress and waiting are called
+// on the thread that logs (see readAhead and writeBehind below); an
+// operation is handed its control as const and never changes it.
 #pragma once
 
 #include <atomic>
@@ -30,23 +36,36 @@ struct runControl {
     // Add, delete and both check the library as verify does first, and
     // change nothing when it has any finding.
     bool refuseDamage = false;
-    // Compress and add refuse a line that a library reader could not read
-    // back and an output that is one of the inputs; libraries and list files
-    // are opened for reading only.
-    bool strictInput = false;
+    // Libraries and list files are opened for reading only, never for
+    // update (the program opens them for update, so a read-only one counts
+    // as not opened there).
+    bool readOnlyInputs = false;
+    // Compress and add refuse a part file with a line that a library reader
+    // could not read back (more than 1022 characters as stored).
+    bool refuseLongLines = false;
+    // Compress refuses an output that is the list file or one of the part
+    // files it names.
+    bool refuseOutputAsInput = false;
 
     // How long a writer waits for another writer of the same library to
     // finish; waiting is called once when it starts to wait.
     double lockWaitSeconds = 30;
     void (*waiting)(void* context, const std::string& library) = nullptr;
 
-    // Whether compress may read the part files ahead, and expand write them
-    // behind, on a second thread (same bytes, same log). Compress then logs
-    // from the calling thread and expand from the second one, which also
-    // calls progress. Off unless asked for: a front end whose allocator
-    // serves one thread, or whose progress must run on its own thread (the
-    // program), leaves it off.
-    bool secondThread = false;
+    // Threads. Off unless asked for; the bytes and the log are the same
+    // either way.
+    // readAhead: compress reads, parses and normalises the part files on a
+    // pool of threads (componentPrefetch.h). The pool allocates but never
+    // logs and never calls progress: every log line, problem and progress
+    // report still comes from the calling thread.
+    bool readAhead = false;
+    // writeBehind: expand creates and writes the part files on a second
+    // thread (writeBehind.h), which from then on makes every log line,
+    // problem and progress report of the parts and the end of the writing;
+    // the calling thread only reads, and logs again once that thread has
+    // finished. A front end whose log or progress must stay on one thread
+    // (the program's window) leaves it off.
+    bool writeBehind = false;
 
     bool stopping() const { return stop && *stop; }
     void report(long long done, long long total) const {

@@ -1,0 +1,103 @@
+#include "engine/io/partReader.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "engine/format/header.h"
+#include "engine/format/indexLine.h"
+
+partReader::partReader(byteSource& source, std::string kw, mode m) : reader(source, block), keyword(std::move(kw)), how(m) {}
+
+bool partReader::findIndex() {
+    std::string line;
+    while (reader.readLibLine(line)) {
+        if (beginsWith(line, "@index")) return true;
+    }
+    return false;
+}
+
+// Every "symloc" line until the first header line, which starts the first
+// part; in a scan, a library without "@index" starts at its first header.
+bool partReader::readIndex() {
+    std::string line;
+    for (;;) {
+        const long long lineStart = reader.offset();
+        if (!reader.readLibLine(line)) return false;
+        if (beginsWith(line, keyword)) {
+            dataStart = start = end = lineStart;
+            headerLine = std::move(line);
+            current = true;
+            return true;
+        }
+        if (!beginsWith(line, "symloc")) continue;
+        if (std::optional<entryFields> fields = parseIndexLine(line)) entries.append(*fields);
+    }
+}
+
+partReader::opening partReader::open() {
+    if (!findIndex()) {
+        if (readFailed()) return opening::readError;
+        if (how == mode::byIndex || reader.lastEnding() == lineReader::ending::tooLong || !reader.rewind()) {
+            return opening::noIndex;
+        }
+    }
+    if (readIndex()) return opening::ready;
+    return readFailed() ? opening::readError : opening::noParts;
+}
+
+bool partReader::nextLine(std::string& line) {
+    if (atEnd || !nextHeader.empty()) return false;
+    end = reader.offset();
+    if (!reader.readLibLine(line)) {
+        atEnd = true;
+        return false;
+    }
+    if (!beginsWith(line, keyword)) return true;
+    nextHeader = std::move(line);
+    return false;
+}
+
+void partReader::take(libraryPart& part, bool withText) {
+    part.name = componentNameOf(headerLine, keyword);
+    part.body.clear();
+    part.header.clear();
+    const indexEntry* entry = how == mode::byIndex && withText ? entries.find(part.name) : nullptr;
+    if (withText) part.header = entry ? formatHeader(*entry, keyword) : headerLine;
+    // Room for what the index says, within reason: a damaged index may say anything.
+    if (entry) part.body.reserve(static_cast<std::size_t>(std::clamp(entry->length, 0, 1 << 24)));
+    part.read = std::move(headerLine);
+    std::string line;
+    for (;;) {
+        if (withText && !atEnd && nextHeader.empty()) reader.takePlainLines(part.body, keyword);
+        if (!nextLine(line)) break;
+        if (withText) part.body += line;
+    }
+    part.position = start - dataStart;
+    part.length = end - start;
+    part.ending = reader.lastEnding();
+    start = end;
+    current = !atEnd;
+    headerLine = std::move(nextHeader);
+    nextHeader.clear();
+}
+
+bool partReader::next(libraryPart& part, bool withText) {
+    if (!current) return false;
+    take(part, withText);
+    return true;
+}
+
+bool partReader::partAt(long long position, libraryPart& part) {
+    const long long offset = dataStart + position;
+    std::string line;
+    if (position < 0 || !reader.seek(offset) || !reader.readLibLine(line) || !beginsWith(line, keyword)) {
+        current = false;
+        return false;
+    }
+    start = end = offset;
+    headerLine = std::move(line);
+    nextHeader.clear();
+    atEnd = false;
+    take(part, true);
+    return true;
+}
