@@ -3,27 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/io/componentReader.h"
 #include "engine/io/workFile.h"
-#include "engine/logSink.h"
 
 namespace {
 
 constexpr std::size_t spareBuffers = 16;
-
-// Keeps what one file's reading reported, for the taking thread to pass on.
-class partLog : public logSink {
-public:
-    explicit partLog(componentPrefetch::component& c) : part(c) {}
-    void addLine(const std::string& line) override { report(lineKind::step, line); }
-    void report(lineKind kind, const std::string& line) override { part.lines.emplace_back(kind, line); }
-    void problem(const std::string& file, const std::string& reason) override {
-        part.problems.emplace_back(file, reason);
-    }
-
-private:
-    componentPrefetch::component& part;
-};
 
 }  // namespace
 
@@ -119,10 +103,9 @@ void componentPrefetch::recycle(std::string bytes) {
 componentPrefetch::component componentPrefetch::read(std::string path, std::string buffer, workFile& text) {
     component c;
     c.path = std::move(path);
-    partLog log(c);
     text.size = 0;
     text.memory = std::move(buffer);
-    c.result = readComponentFile(c.path, kind, text, log, c.fields, refuseLong);
+    c.outcome = readComponentFile(c.path, kind, text, c.fields, refuseLong);
     text.flush();
     c.bytes = std::move(text.memory);
     text.memory.clear();

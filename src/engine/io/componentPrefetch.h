@@ -1,13 +1,19 @@
 // Reads the component files of a compress ahead, on a small pool of
 // threads: each file is opened, read, parsed and normalised there exactly as
 // readComponentFile does it, and handed back in list order with what it
-// would have appended, logged and returned. The calling thread is left to
-// take them in, checksum and index; while the part it waits for is still
-// being read, it reads a queued one itself. On two cores the file system's
-// time, the normalising and the checksum then share both.
+// would have appended and its outcome. The calling thread is left to take
+// them in, tell what each outcome was, checksum and index; while the part
+// it waits for is still being read, it reads a queued one itself. On two
+// cores the file system's time, the normalising and the checksum then share
+// both.
 //
-// The reading threads allocate: a front end whose allocator serves one
-// thread only must not use it (see readAhead in runControl.h).
+// Thread rules: the reading threads never log and never call back; they
+// allocate, so a front end whose allocator serves one thread only must not
+// use the pool (see readAhead in runControl.h). lock guards todo, slots,
+// spare, firstSerial, readBytes, idleReaders, callerWaits and stopping; a
+// slot's part belongs to the thread that reads it until it is marked ready,
+// then to the caller that takes it. callerText is the caller's alone, and
+// kind and refuseLong never change.
 #pragma once
 
 #include <condition_variable>
@@ -21,18 +27,16 @@
 
 #include "engine/format/entryFields.h"
 #include "engine/format/libKind.h"
+#include "engine/io/componentReader.h"
 #include "engine/io/workFile.h"
-#include "engine/logSink.h"
 
 class componentPrefetch {
 public:
     struct component {
         std::string path;
-        int result = 0;                  // readComponentFile's result
-        entryFields fields;              // position 0: where it starts in bytes
-        std::string bytes;               // as compress stores them
-        std::vector<std::pair<lineKind, std::string>> lines;  // what it logged
-        std::vector<std::pair<std::string, std::string>> problems;  // and reported beside the log
+        componentOutcome outcome;  // readComponentFile's
+        entryFields fields;        // position 0: where it starts in bytes
+        std::string bytes;         // as compress stores them
     };
 
     // refuseLongLines: as readComponentFile's. readers: the pool's threads

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "engine/format/componentFile.h"
 #include "engine/format/header.h"
@@ -72,10 +73,11 @@ void storeLines(std::string_view text, workFile& work) {
     if (run < text.size()) work.append(text.data() + run, text.size() - run);
 }
 
-int cannotRead(const std::string& path, int code, logSink& log) {
-    const std::string why = fileOps::systemReason(code);
-    logProblem(log, "Compress: fatal error: can't read: " + path + ": " + why, path, why);
-    return 5;
+componentOutcome failed(componentOutcome::result what, std::string reason = "") {
+    componentOutcome outcome;
+    outcome.what = what;
+    outcome.reason = std::move(reason);
+    return outcome;
 }
 
 // A file in memory goes the fast way when its lines allow it.
@@ -92,54 +94,53 @@ long long storeRest(lineReader& reader, std::string& piece, std::string_view who
     return 0;
 }
 
-int readFrom(byteSource& source, std::string_view whole, const std::string& path, const libKind& kind,
-             workFile& work, logSink& log, entryFields& fields, bool refuseLong) {
+componentOutcome readFrom(byteSource& source, std::string_view whole, const libKind& kind, workFile& work,
+                          entryFields& fields, bool refuseLong) {
+    using result = componentOutcome::result;
     lineReader reader(source, work.readBlock);
     std::string piece;
     if (!reader.readPiece(piece, lineReader::componentPieceBuffer)) {
-        if (reader.readFailed()) return cannotRead(path, reader.sourceFailure(), log);
-        logProblem(log, "Compress: fatal error: file is empty: " + path, path, "file is empty");
-        return 3;
+        if (reader.readFailed()) return failed(result::cantRead, fileOps::systemReason(reader.sourceFailure()));
+        return failed(result::empty);
     }
+    componentOutcome outcome;
+    outcome.firstLine = piece;
     std::optional<entryFields> header = parseHeader(piece, kind.keyword);
     if (!header) {
-        logProblem(log, "Compress: fatal error: file " + path + " has bad first line: " + piece, path,
-                   "bad first line: " + piece.substr(0, piece.find('\n')));
-        return 4;
+        outcome.what = result::badFirstLine;
+        return outcome;
     }
-    log.addLine("Compress: got " + std::string(kind.kindName) + " \"" + header->name + "\"");
+    outcome.headerRead = true;
+    fields.name = header->name;
     if (const long long line = storeRest(reader, piece, whole, work, *header, refuseLong)) {
-        const std::string what = "line " + std::to_string(line) + " is longer than 1022 characters";
-        logProblem(log, "Compress: fatal error: file " + path + ": " + what, path, what);
-        return 5;
+        outcome.what = result::lineTooLong;
+        outcome.line = line;
+    } else if (reader.readFailed()) {
+        outcome.what = result::cantRead;
+        outcome.reason = fileOps::systemReason(reader.sourceFailure());
+    } else {
+        fields = std::move(*header);
     }
-    if (reader.readFailed()) return cannotRead(path, reader.sourceFailure(), log);
-    fields = std::move(*header);
-    return 0;
-}
-
-int cannotOpen(const std::string& path, logSink& log) {
-    logProblem(log, "Compress: fatal error: can't open: " + path, path, fileOps::lastReason());
-    return 2;
+    return outcome;
 }
 
 }  // namespace
 
 // Part files are small: most are read in one call where the platform allows,
 // which is most of the time compress spends on them.
-int readComponentFile(const std::string& path, const libKind& kind, workFile& work, logSink& log,
-                      entryFields& fields, bool refuseLong) {
+componentOutcome readComponentFile(const std::string& path, const libKind& kind, workFile& work,
+                                   entryFields& fields, bool refuseLong) {
     const int whole = fileOps::readWhole(path, wholeFileLimit, work.fileBytes);
-    if (whole == 0) return cannotOpen(path, log);
+    if (whole == 0) return failed(componentOutcome::result::cantOpen, fileOps::lastReason());
     if (whole == 1) {
         work.expect(work.fileBytes.size() + 1);  // normalising never adds more than a last LF
         memorySource source(work.fileBytes);
-        return readFrom(source, work.fileBytes, path, kind, work, log, fields, refuseLong);
+        return readFrom(source, work.fileBytes, kind, work, fields, refuseLong);
     }
     std::FILE* f = fileOps::open(path, "r");
-    if (!f) return cannotOpen(path, log);
+    if (!f) return failed(componentOutcome::result::cantOpen, fileOps::lastReason());
     fileSource source(f);
-    const int result = readFrom(source, {}, path, kind, work, log, fields, refuseLong);
+    const componentOutcome outcome = readFrom(source, {}, kind, work, fields, refuseLong);
     std::fclose(f);
-    return result;
+    return outcome;
 }

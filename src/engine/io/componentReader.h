@@ -9,7 +9,6 @@
 #include "engine/format/entryFields.h"
 #include "engine/format/libKind.h"
 #include "engine/io/workFile.h"
-#include "engine/logSink.h"
 
 class lineReader;
 
@@ -21,11 +20,20 @@ class lineReader;
 long long storeComponent(lineReader& reader, std::string& piece, workFile& work, entryFields& fields,
                          bool refuseLong = false);
 
-// 0 on success, with the entry's fields (its position and length in the
-// workfile); 2 when the file cannot be opened, 3 when it is empty, 4 for a
-// bad first line, 5 for a read error or (with refuseLong) a line too long
-// for a library, each with its message. Only a good file counts: the
-// caller drops what a failed one added to the workfile. "Compress: got
-// KIND \"NAME\"" is logged for a good file.
-int readComponentFile(const std::string& path, const libKind& kind, workFile& work, logSink& log,
-                      entryFields& fields, bool refuseLong = false);
+// How reading one component file went. Only a good file counts: the caller
+// drops what a failed one added to the workfile.
+struct componentOutcome {
+    enum class result { ok, cantOpen, empty, badFirstLine, cantRead, lineTooLong };
+    result what = result::ok;
+    bool headerRead = false;  // its first line was a header of the kind
+    std::string firstLine;    // as read, with its line end
+    std::string reason;       // the system's words for cantOpen and cantRead
+    long long line = 0;       // the line too long
+    bool ok() const { return what == result::ok; }
+};
+
+// Reads the part file at path into the workfile, and the fields of its
+// header line, with their position and length in the workfile. It logs
+// nothing: the operation that reads it says what happened (tellComponent).
+componentOutcome readComponentFile(const std::string& path, const libKind& kind, workFile& work,
+                                   entryFields& fields, bool refuseLong = false);

@@ -11,6 +11,7 @@
 #include "engine/io/componentReader.h"
 #include "engine/io/lineReader.h"
 #include "engine/io/stagedLibrary.h"
+#include "engine/ops/componentReport.h"
 #include "engine/ops/engineOperation.h"
 #include "support/fileOps.h"
 #include "support/platform/durableFile.h"
@@ -39,7 +40,7 @@ private:
     bool openFiles();
     void processList(int& files);
     void processAhead(int& files);
-    void take(int result, const entryFields& fields, int files);
+    void take(bool good, const entryFields& fields, int files);
     void removeComponents();
     int fatalWrite();
     int closing(const char* word, int result);
@@ -83,8 +84,9 @@ void compressOperation::processList(int& files) {
     entryFields fields;
     while (!probe.control.stopping() && listReader->readPiece(piece, lineReader::listPieceBuffer)) {
         ++files;
-        const bool strict = probe.control.refuseLongLines;
-        take(readComponentFile(listEntryPath(piece), kind, output.data(), log, fields, strict), fields, files);
+        const std::string path = listEntryPath(piece);
+        const componentOutcome read = readComponentFile(path, kind, output.data(), fields, probe.control.refuseLongLines);
+        take(tellComponent(path, read, fields, kind, log), fields, files);
     }
 }
 
@@ -103,19 +105,18 @@ void compressOperation::processAhead(int& files) {
         if (ahead.queued() == 0) return;
         componentPrefetch::component c = ahead.take();
         ++files;
-        for (const auto& [lineIs, line] : c.lines) log.report(lineIs, line);
-        for (const auto& [file, reason] : c.problems) log.problem(file, reason);
-        if (c.result == 0) {
+        const bool good = tellComponent(c.path, c.outcome, c.fields, kind, log);
+        if (good) {
             c.fields.position = static_cast<std::int32_t>(output.data().size);
             output.data().append(c.bytes.data(), c.bytes.size());
         }
         ahead.recycle(std::move(c.bytes));
-        take(c.result, c.fields, files);
+        take(good, c.fields, files);
     }
 }
 
-void compressOperation::take(int result, const entryFields& fields, int files) {
-    if (result == 0) {
+void compressOperation::take(bool good, const entryFields& fields, int files) {
+    if (good) {
         index.append(fields);
     } else {
         ++probe.errors;

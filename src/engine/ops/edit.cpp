@@ -2,28 +2,11 @@
 #include <vector>
 
 #include "engine/format/header.h"
-#include "engine/io/componentReader.h"
+#include "engine/ops/componentReport.h"
 #include "engine/ops/libraryRewrite.h"
 #include "engine/ops/parts.h"
 
 namespace {
-
-// Passes on every line but compress's "got" lines: add reports per part.
-class errorsOnly : public logSink {
-public:
-    explicit errorsOnly(logSink& to) : target(to) {}
-    void addLine(const std::string& line) override {
-        if (line.rfind("Compress: got ", 0) != 0) target.addLine(line);
-    }
-    void report(lineKind kind, const std::string& line) override {
-        if (kind == lineKind::step) addLine(line);
-        else target.report(kind, line);
-    }
-    void problem(const std::string& file, const std::string& reason) override { target.problem(file, reason); }
-
-private:
-    logSink& target;
-};
 
 struct newPart {
     std::string name;  // by the one rule, as the library will name it
@@ -38,13 +21,13 @@ int addParts(const libKind& kind, const std::string& libraryPath, const std::vec
              logSink& log, const runControl* control) {
     const runControl none;
     const runControl& run = control ? *control : none;
-    errorsOnly errors(log);
     std::vector<newPart> parts(files.size());
     std::map<std::string, newPart*> byName;
     int errorCount = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         workFile text;
-        if (readComponentFile(files[i], kind, text, errors, parts[i].fields, run.refuseLongLines) != 0) {
+        const componentOutcome read = readComponentFile(files[i], kind, text, parts[i].fields, run.refuseLongLines);
+        if (!tellComponent(files[i], read, parts[i].fields, kind, log, false)) {
             ++errorCount;
             continue;
         }

@@ -3,6 +3,13 @@
 // line of the parts and every progress report then come from this thread,
 // in the order expand gives them on one: the writer's lines, the reader's,
 // the index check's.
+//
+// Thread rules: between construction and finish() the calling thread must
+// not log (its lines would cut into the parts'); it only reads, checks into
+// the part's own lines and pushes. pending is the calling thread's alone.
+// lock guards queue, readerWaits, writerWaits, closing, ended, failed and
+// idle; writer, log, done and the progress calls belong to the second
+// thread until finish() has returned.
 #pragma once
 
 #include <condition_variable>
