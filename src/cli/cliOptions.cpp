@@ -1,89 +1,15 @@
 #include "cli/cliOptions.h"
 
-#include <cstdlib>
+#include "cli/cliCommands.h"
 
-const char* const usageText =
-    "usage: vek compress [-k KIND] [-r|--remove] [-q] [--wait S] [-C DIR] LIST OUTPUT\n"
-    "       vek expand   [-k KIND] [-q] [-o DIR] [-C DIR] LIBRARY\n"
-    "       vek both     [-k KIND] [-q] [--force] [--wait S] [-C DIR] LIBRARY\n"
-    "       vek list     [-k KIND] [-q] [--json] [-C DIR] LIBRARY\n"
-    "       vek verify   [-k KIND] [-q] [-C DIR] LIBRARY\n"
-    "       vek extract  [-k KIND] [-q] [-o DIR] [-C DIR] LIBRARY NAME...\n"
-    "       vek print    [-k KIND] [-q] [-C DIR] LIBRARY NAME\n"
-    "       vek add      [-k KIND] [-q] [--force] [--wait S] [-C DIR] LIBRARY FILE...\n"
-    "       vek delete   [-k KIND] [-q] [--force] [--wait S] [-C DIR] LIBRARY NAME...\n"
-    "       vek diff     [-k KIND] [-q] [-u] [-C DIR] LIBRARY1 LIBRARY2\n"
-    "       vek help COMMAND | vek COMMAND --help | vek --version\n"
-    "KIND is symbol, package or footprint; without -k it comes from the library's\n"
-    "extension (.slb, .plb, .flb). NAME may be a pattern (*, ?, [...]); quote it.\n"
-    "-q prints nothing on success but warnings, findings and errors. On a terminal a\n"
-    "progress line shows on standard error (--no-progress: none); Ctrl+C stops at the\n"
-    "next part, leaving an unfinished library as it was (exit status 130).\n"
-    "add, delete and both change nothing in a library that verify finds damaged\n"
-    "(--force: rewrite it anyway); a writer waits up to S seconds (30) for another.\n"
-    "Examples: vek extract parts.slb AND2    vek print parts.slb AND2 > and2.sym\n"
-    "          vek add parts.slb and2.sym    vek delete parts.slb OLD1 OLD2\n"
-    "          vek diff old.slb new.slb      vek list --json parts.slb\n";
+#include <cstdlib>
 
 namespace {
 
 using A = cliOptions::action;
 
-struct commandRule {
-    const char* word;
-    A what;
-    std::size_t minPaths;
-    std::size_t maxPaths;  // 0: no limit
-    const char* pathsNamed;
-    const char* options;   // which of -r, --json, --force, --wait, -o, -u, progress it takes ("rjfwoup")
-    const char* operands;  // as the synopsis names them
-    const char* purpose;
-    const char* example;
-};
-
-const commandRule rules[] = {
-    {"compress", A::compress, 2, 2, "LIST and OUTPUT", "rwp", "LIST OUTPUT",
-     "Packs the part files named in LIST (one path a line) into the library OUTPUT.\n"
-     "Any bad part: nothing is written.",
-     "vek compress parts.lst parts.slb"},
-    {"expand", A::expand, 1, 1, "one LIBRARY", "op", "LIBRARY",
-     "Writes every part of LIBRARY to a file of its own, a list file naming them\n"
-     "(the library's name cut at its first \".\", plus .lst), and checks the index.",
-     "vek expand -o parts parts.slb"},
-    {"both", A::both, 1, 1, "one LIBRARY", "fwp", "LIBRARY",
-     "Expands LIBRARY and compresses it back from its own parts, rebuilding its\n"
-     "index and checksum.",
-     "vek both parts.slb"},
-    {"list", A::list, 1, 1, "one LIBRARY", "j", "LIBRARY",
-     "Prints one line per index entry: name word, position, length, extra text.",
-     "vek list --json parts.slb"},
-    {"verify", A::verify, 1, 1, "one LIBRARY", "", "LIBRARY",
-     "Reads the whole library as expand does, writing nothing, and reports every\n"
-     "finding; exit status 0 when it is clean.",
-     "vek verify -q parts.slb"},
-    {"extract", A::extract, 2, 0, "LIBRARY and one NAME or more", "o", "LIBRARY NAME...",
-     "Writes every part of each NAME (or matching each pattern) to a file, as\n"
-     "expand would name it; no list file.",
-     "vek extract -o out parts.slb 'R*' AND2"},
-    {"print", A::print, 2, 2, "LIBRARY and one NAME", "", "LIBRARY NAME",
-     "Writes the text of the first part of NAME to standard output; a pattern\n"
-     "prints every matching part in library order.",
-     "vek print parts.slb AND2 > and2.sym"},
-    {"add", A::add, 2, 0, "LIBRARY and one FILE or more", "fwp", "LIBRARY FILE...",
-     "Puts the part files into the library: a part of the same name is replaced,\n"
-     "a new one appended. A missing library is made.",
-     "vek add parts.slb and2.sym new.sym"},
-    {"delete", A::remove, 2, 0, "LIBRARY and one NAME or more", "fwp", "LIBRARY NAME...",
-     "Removes every part of each NAME (or matching each pattern) from the library.",
-     "vek delete parts.slb OLD1 'TMP*'"},
-    {"diff", A::diff, 2, 2, "LIBRARY1 and LIBRARY2", "u", "LIBRARY1 LIBRARY2",
-     "Compares two libraries part by part: - only in the first, + only in the\n"
-     "second, ~ in both with other text. Exit status 0 equal, 1 different.",
-     "vek diff -u old.slb new.slb"},
-};
-
 struct optionHelp {
-    char letter;  // as in commandRule::options; 0: every command takes it
+    char letter;  // as in cliCommand::options; 0: every command takes it
     const char* words;
     const char* meaning;
 };
@@ -102,8 +28,6 @@ const optionHelp optionHelps[] = {
     {0, "-h, --help", "show this help"},
 };
 
-bool takes(const commandRule& rule, char letter) { return std::string(rule.options).find(letter) != std::string::npos; }
-
 bool takeValue(const std::vector<std::string>& args, std::size_t& i, std::string& value, std::string& error) {
     if (i + 1 >= args.size()) {
         error = "option " + args[i] + " needs a value";
@@ -113,7 +37,7 @@ bool takeValue(const std::vector<std::string>& args, std::size_t& i, std::string
     return true;
 }
 
-bool takeOption(const std::vector<std::string>& args, std::size_t& i, const commandRule& rule, cliOptions& o,
+bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliCommand& rule, cliOptions& o,
                 std::string& kindName, std::string& error) {
     const std::string& a = args[i];
     std::string value;
@@ -156,13 +80,6 @@ bool resolveKind(cliOptions& o, const std::string& kindName, std::string& error)
     return o.kind != nullptr;
 }
 
-const commandRule* ruleFor(const std::string& word) {
-    for (const commandRule& r : rules) {
-        if (word == r.word) return &r;
-    }
-    return nullptr;
-}
-
 std::optional<cliOptions> helpOn(const std::string& command) {
     cliOptions o;
     o.helpFor = command;
@@ -172,8 +89,8 @@ std::optional<cliOptions> helpOn(const std::string& command) {
 }  // namespace
 
 std::string helpText(const std::string& command) {
-    const commandRule* rule = ruleFor(command);
-    if (!rule) return usageText;
+    const cliCommand* rule = commandFor(command);
+    if (!rule) return usageText();
     std::string text = "usage: vek " + command + " [options] " + rule->operands + "\n" + rule->purpose + "\n\noptions:\n";
     for (const optionHelp& h : optionHelps) {
         if (h.letter != 0 && !takes(*rule, h.letter)) continue;
@@ -193,7 +110,7 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
     }
     if (args[0] == "--help" || args[0] == "-h") return helpOn("");
     if (args[0] == "help") {
-        if (args.size() > 1 && !ruleFor(args[1])) {
+        if (args.size() > 1 && !commandFor(args[1])) {
             error = "unknown command: " + args[1];
             return std::nullopt;
         }
@@ -204,7 +121,7 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
         o.what = A::version;
         return o;
     }
-    const commandRule* rule = ruleFor(args[0]);
+    const cliCommand* rule = commandFor(args[0]);
     if (!rule) {
         error = "unknown command: " + args[0];
         return std::nullopt;
@@ -212,6 +129,7 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
     if (command) *command = rule->word;
     cliOptions o;
     o.what = rule->what;
+    o.command = rule;
     std::string kindName;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < args.size(); ++i) {

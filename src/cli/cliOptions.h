@@ -7,9 +7,12 @@
 
 #include "engine/format/libKind.h"
 
+struct cliCommand;
+
 struct cliOptions {
     enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, help, version };
     action what = action::help;
+    const cliCommand* command = nullptr;  // its row, for every action but help and version
     const libKind* kind = nullptr;
     bool remove = false;     // -r: compress deletes the component files
     bool quiet = false;      // -q: nothing on success but warnings, findings and errors
@@ -32,5 +35,3 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
 // The help of one command (synopsis, what it does, options, an example), or
 // the usage of every command when command is "".
 std::string helpText(const std::string& command);
-
-extern const char* const usageText;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/cliCommands.h"
 #include "cli/cliOptions.h"
 #include "cli/cliProgress.h"
 #include "engine/ops/both.h"
@@ -120,16 +121,6 @@ private:
     streamLog& log;
 };
 
-const char* progressName(A what) {
-    switch (what) {
-        case A::expand: return "expand";
-        case A::both: return "both";
-        case A::add: return "add";
-        case A::remove: return "delete";
-        default: return "compress";
-    }
-}
-
 // Each name, or for a pattern every part name it matches in library order;
 // a pattern that matches nothing stays, to be reported as a missing name.
 bool namesMeant(const cliOptions& o, std::vector<std::string>& names, logSink& errors) {
@@ -151,14 +142,73 @@ bool namesMeant(const cliOptions& o, std::vector<std::string>& names, logSink& e
     return true;
 }
 
-// The commands that write, each with the tool's guards: read-only opens,
-// lines a reader can read back, no output that is an input, a damaged
-// library left alone unless forced, one writer at a time.
-int runWriting(const cliOptions& o, streamLog& log, std::FILE* err) {
-    const libKind& kind = *o.kind;
-    const std::string& first = o.paths[0];
-    const std::vector<std::string> rest(o.paths.begin() + 1, o.paths.end());
-    cliProgress shown(err, o.progress && platform::isTerminal(err), progressName(o.what));
+}  // namespace
+
+// What a running command has at hand.
+struct cliRunContext {
+    logSink& log;
+    logSink& errors;  // problems only: for the commands whose standard output is data
+    std::FILE* out;
+    int writeError = 0;     // of a command that writes data to out itself
+    runControl* control = nullptr;  // a writing command's, with the tool's guards
+};
+
+int runCompress(const cliOptions& o, cliRunContext& c) {
+    compressProbe probe;
+    probe.control = *c.control;
+    const int result = compressLibrary(*o.kind, o.paths[0], o.paths[1], o.remove, c.log, &probe);
+    return result == 0 && probe.errors != 0 ? 1 : result;
+}
+
+int runExpand(const cliOptions& o, cliRunContext& c) {
+    return expandLibrary(*o.kind, o.paths[0], c.log, c.control, o.outputDir);
+}
+
+int runBoth(const cliOptions& o, cliRunContext& c) { return bothLibrary(*o.kind, o.paths[0], c.log, c.control); }
+
+int runAdd(const cliOptions& o, cliRunContext& c) {
+    const std::vector<std::string> files(o.paths.begin() + 1, o.paths.end());
+    return addParts(*o.kind, o.paths[0], files, c.log, c.control);
+}
+
+int runDelete(const cliOptions& o, cliRunContext& c) {
+    std::vector<std::string> names;
+    return namesMeant(o, names, c.errors) ? deleteParts(*o.kind, o.paths[0], names, c.log, c.control) : 1;
+}
+
+int runVerify(const cliOptions& o, cliRunContext& c) { return verifyLibrary(*o.kind, o.paths[0], c.log); }
+
+int runList(const cliOptions& o, cliRunContext& c) {
+    return o.json ? listLibraryJson(*o.kind, o.paths[0], c.log, c.errors) : listLibrary(*o.kind, o.paths[0], c.log, c.errors);
+}
+
+int runDiff(const cliOptions& o, cliRunContext& c) {
+    return diffLibraries(*o.kind, o.paths[0], o.paths[1], c.log, c.errors, o.unified);
+}
+
+int runExtract(const cliOptions& o, cliRunContext& c) {
+    std::vector<std::string> names;
+    return namesMeant(o, names, c.errors) ? extractParts(*o.kind, o.paths[0], names, c.log, o.outputDir) : 1;
+}
+
+int runPrint(const cliOptions& o, cliRunContext& c) {
+    std::vector<std::string> names;
+    if (!namesMeant(o, names, c.errors)) return 1;
+    int result = 0;
+    for (const std::string& name : names) {
+        std::string text;
+        if (printPart(*o.kind, o.paths[0], name, text, c.errors) != 0) result = 1;
+        if (!text.empty() && !o.quiet && c.writeError == 0) c.writeError = platform::writeText(c.out, text);
+    }
+    return result;
+}
+
+namespace {
+
+// A writing command runs with the tool's guards and threads, and shows its
+// progress while it runs.
+int runWriting(const cliOptions& o, cliRunContext& c, streamLog& log, std::FILE* err) {
+    cliProgress shown(err, o.progress && platform::isTerminal(err), o.command->word);
     const progressShown linked(log, shown);
     runControl& control = shown.control();
     control.readAhead = true;
@@ -168,59 +218,16 @@ int runWriting(const cliOptions& o, streamLog& log, std::FILE* err) {
     control.refuseOutputAsInput = true;
     control.refuseDamage = !o.force;
     control.lockWaitSeconds = o.waitSeconds;
-    switch (o.what) {
-        case A::expand: return expandLibrary(kind, first, log, &control, o.outputDir);
-        case A::both: return bothLibrary(kind, first, log, &control);
-        case A::add: return addParts(kind, first, rest, log, &control);
-        case A::remove: {
-            problemsOnly errors(log);
-            std::vector<std::string> names;
-            return namesMeant(o, names, errors) ? deleteParts(kind, first, names, log, &control) : 1;
-        }
-        default: {
-            compressProbe probe;
-            probe.control = control;
-            const int result = compressLibrary(kind, first, o.paths[1], o.remove, log, &probe);
-            return result == 0 && probe.errors != 0 ? 1 : result;
-        }
-    }
+    c.control = &control;
+    return o.command->run(o, c);
 }
 
-int printParts(const cliOptions& o, const std::vector<std::string>& names, problemsOnly& errors, std::FILE* out,
-               int& writeError) {
-    int result = 0;
-    for (const std::string& name : names) {
-        std::string text;
-        if (printPart(*o.kind, o.paths[0], name, text, errors) != 0) result = 1;
-        if (!text.empty() && !o.quiet && writeError == 0) writeError = platform::writeText(out, text);
-    }
-    return result;
-}
-
-int runReading(const cliOptions& o, logSink& log, problemsOnly& errors, std::FILE* out, int& writeError) {
-    const libKind& kind = *o.kind;
-    const std::string& first = o.paths[0];
-    std::vector<std::string> names;
-    switch (o.what) {
-        case A::verify: return verifyLibrary(kind, first, log);
-        case A::list: return o.json ? listLibraryJson(kind, first, log, errors) : listLibrary(kind, first, log, errors);
-        case A::diff: return diffLibraries(kind, first, o.paths[1], log, errors, o.unified);
-        case A::extract: return namesMeant(o, names, errors) ? extractParts(kind, first, names, log, o.outputDir) : 1;
-        default: return namesMeant(o, names, errors) ? printParts(o, names, errors, out, writeError) : 1;
-    }
-}
-
-// The libraries and list a command reads must be regular files: a pipe or
-// a device would be read twice, or never end. Empty when they are.
+// The files a command reads must be regular files. Empty when they are.
 std::string irregularInput(const cliOptions& o) {
-    std::vector<std::string> inputs;
-    if (o.what == A::compress) inputs.push_back(o.paths[0]);
-    else if (o.what == A::diff) inputs = o.paths;
-    else inputs.push_back(o.paths[0]);
-    for (const std::string& path : inputs) {
+    for (std::size_t i = 0; i < o.command->readsFiles; ++i) {
         std::error_code ec;
-        const fs::file_status st = fs::status(platform::fsPath(path), ec);
-        if (!ec && fs::exists(st) && !fs::is_regular_file(st) && !fs::is_directory(st)) return path;
+        const fs::file_status st = fs::status(platform::fsPath(o.paths[i]), ec);
+        if (!ec && fs::exists(st) && !fs::is_regular_file(st) && !fs::is_directory(st)) return o.paths[i];
     }
     return "";
 }
@@ -228,36 +235,36 @@ std::string irregularInput(const cliOptions& o) {
 // Maps the engine's result to the exit status: a stop by a signal is 128
 // plus its number, a failed write to standard output 1 (after a message),
 // or quietly the status a closed pipe gives.
-int exitStatus(const cliOptions& o, int result, bool writing, int problems, int writeError, std::FILE* err) {
-    if (writing && result == cancelledResult) return 128 + (cliProgress::stopSignal() != 0 ? cliProgress::stopSignal() : 2);
+int exitStatus(const cliCommand& command, int result, int problems, int writeError, std::FILE* err) {
+    if (command.writes && result == cancelledResult) return 128 + (cliProgress::stopSignal() != 0 ? cliProgress::stopSignal() : 2);
     if (writeError == EPIPE) return 141;
     if (writeError != 0) {
         std::fprintf(err, "vek: write error: %s\n", std::strerror(writeError));
         return 1;
     }
-    if (o.what == A::diff) return result;
+    if (command.resultIsStatus) return result;
     return result == 0 && problems == 0 ? 0 : 1;
 }
 
 int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
+    const cliCommand& command = *o.command;
     const std::string irregular = irregularInput(o);
     if (!irregular.empty()) {
         std::fprintf(err, "vek: %s: not a regular file\n", irregular.c_str());
-        return o.what == A::diff ? 2 : 1;
+        return command.resultIsStatus ? 2 : 1;
     }
     streamLog log(out, false, err, o.quiet);
     problemsOnly errors(log);
-    const bool writing = o.what == A::compress || o.what == A::expand || o.what == A::both || o.what == A::add ||
-                         o.what == A::remove;
-    int writeError = 0;
-    const int result = writing ? runWriting(o, log, err) : runReading(o, log, errors, out, writeError);
+    cliRunContext context{log, errors, out};
+    const int result = command.writes ? runWriting(o, context, log, err) : command.run(o, context);
     log.flush();
+    int writeError = context.writeError;
     if (o.what == A::expand && result == 0 && !o.quiet) {
         platform::writeText(err, "vek: list file written: " + expandListPath(o.paths[0], o.outputDir) + "\n");
     }
     if (writeError == 0) writeError = log.writeError;
     if (writeError == 0 && std::fflush(out) != 0) writeError = errno != 0 ? errno : EIO;
-    return exitStatus(o, result, writing, log.problems, writeError, err);
+    return exitStatus(command, result, log.problems, writeError, err);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <utility>
 
 #include "support/platform/platform.h"
 
@@ -25,8 +26,9 @@ namespace fs = std::filesystem;
 namespace platform {
 namespace {
 
+// The keys held, with the thread that holds each: nesting is per thread.
 std::mutex heldGuard;
-std::multiset<std::string> held;  // the keys this process holds
+std::multiset<std::pair<std::thread::id, std::string>> held;
 
 std::string keyFor(const std::string& path) {
     std::error_code ec;
@@ -64,7 +66,7 @@ void writerLock::release() {
     if (key.empty()) return;
     {
         std::lock_guard<std::mutex> guard(heldGuard);
-        held.erase(held.find(key));
+        held.erase(held.find({owner, key}));
     }
     if (!nested && handle != -1) {
         HANDLE m = reinterpret_cast<HANDLE>(handle);
@@ -109,7 +111,7 @@ void writerLock::release() {
     if (key.empty()) return;
     {
         std::lock_guard<std::mutex> guard(heldGuard);
-        held.erase(held.find(key));
+        held.erase(held.find({owner, key}));
     }
     if (!nested && handle != -1) close(static_cast<int>(handle));
     handle = -1;
@@ -123,10 +125,11 @@ writerLock::outcome writerLock::acquire(const std::string& path, double seconds,
                                         void* context) {
     release();
     key = keyFor(path);
+    owner = std::this_thread::get_id();
     {
         std::lock_guard<std::mutex> guard(heldGuard);
-        if (held.count(key) != 0) {
-            held.insert(key);
+        if (held.count({owner, key}) != 0) {
+            held.insert({owner, key});
             nested = true;
             return outcome::locked;
         }
@@ -146,7 +149,7 @@ writerLock::outcome writerLock::acquire(const std::string& path, double seconds,
         std::this_thread::sleep_for(retryEvery);
     }
     std::lock_guard<std::mutex> guard(heldGuard);
-    held.insert(key);
+    held.insert({owner, key});
     return outcome::locked;
 }
 

@@ -1,6 +1,7 @@
-// One writer of a library at a time, across processes. The lock is the
-// system's own (flock on POSIX, LockFileEx on Windows), so it dies with the
-// process that holds it: a killed writer leaves nothing behind to remove.
+// One writer of a library at a time, across processes and threads. The lock
+// is the system's own (flock on POSIX, a named mutex on Windows), so it dies
+// with the process that holds it: a killed writer leaves nothing behind to
+// remove.
 //
 // On POSIX writers lock the library file itself. Since a writer replaces
 // the file by a rename, a waiter that gets the lock checks that the name
@@ -12,6 +13,7 @@
 #pragma once
 
 #include <string>
+#include <thread>
 
 namespace platform {
 
@@ -26,8 +28,10 @@ public:
 
     // Takes the lock on path, waiting up to seconds for another process to
     // release it; waiting is called (with context) once when it must wait.
-    // A lock this process already holds on the same path is shared, so a
-    // writer may call another that locks too. unavailable: the system gave
+    // A lock this thread already holds on the same path is shared, so a
+    // writer may call another that locks too (both locks compress); another
+    // thread of the process waits like another process. unavailable: the
+    // system gave
     // no lock (a file that cannot be opened); the caller goes on without.
     outcome acquire(const std::string& path, double seconds, void (*waiting)(void*), void* context);
     void release();
@@ -37,6 +41,7 @@ private:
     attempt tryOnce();
 
     std::string key;      // the absolute path, while held
+    std::thread::id owner;  // the thread that took it (release may come from another)
     long long handle = -1;  // descriptor or HANDLE of what is locked
     bool nested = false;  // held already by an outer writer of this process
 };

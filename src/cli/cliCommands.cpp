@@ -1,0 +1,97 @@
+#include "cli/cliCommands.h"
+
+namespace {
+
+using A = cliOptions::action;
+
+const cliCommand commands[] = {
+    {"compress", A::compress, true, 2, 2, "LIST and OUTPUT", "rwp", "LIST OUTPUT",
+     "Packs the part files named in LIST (one path a line) into the library OUTPUT.\n"
+     "Any bad part: nothing is written.",
+     "vek compress parts.lst parts.slb", 1, false, runCompress},
+    {"expand", A::expand, true, 1, 1, "one LIBRARY", "op", "LIBRARY",
+     "Writes every part of LIBRARY to a file of its own, a list file naming them\n"
+     "(the library's name cut at its first \".\", plus .lst), and checks the index.",
+     "vek expand -o parts parts.slb", 1, false, runExpand},
+    {"both", A::both, true, 1, 1, "one LIBRARY", "fwp", "LIBRARY",
+     "Expands LIBRARY and compresses it back from its own parts, rebuilding its\n"
+     "index and checksum.",
+     "vek both parts.slb", 1, false, runBoth},
+    {"list", A::list, false, 1, 1, "one LIBRARY", "j", "LIBRARY",
+     "Prints one line per index entry: name word, position, length, extra text.",
+     "vek list --json parts.slb", 1, false, runList},
+    {"verify", A::verify, false, 1, 1, "one LIBRARY", "", "LIBRARY",
+     "Reads the whole library as expand does, writing nothing, and reports every\n"
+     "finding; exit status 0 when it is clean.",
+     "vek verify -q parts.slb", 1, false, runVerify},
+    {"extract", A::extract, false, 2, 0, "LIBRARY and one NAME or more", "o", "LIBRARY NAME...",
+     "Writes every part of each NAME (or matching each pattern) to a file, as\n"
+     "expand would name it; no list file.",
+     "vek extract -o out parts.slb 'R*' AND2", 1, false, runExtract},
+    {"print", A::print, false, 2, 2, "LIBRARY and one NAME", "", "LIBRARY NAME",
+     "Writes the text of the first part of NAME to standard output; a pattern\n"
+     "prints every matching part in library order.",
+     "vek print parts.slb AND2 > and2.sym", 1, false, runPrint},
+    {"add", A::add, true, 2, 0, "LIBRARY and one FILE or more", "fwp", "LIBRARY FILE...",
+     "Puts the part files into the library: a part of the same name is replaced,\n"
+     "a new one appended. A missing library is made.",
+     "vek add parts.slb and2.sym new.sym", 1, false, runAdd},
+    {"delete", A::remove, true, 2, 0, "LIBRARY and one NAME or more", "fwp", "LIBRARY NAME...",
+     "Removes every part of each NAME (or matching each pattern) from the library.",
+     "vek delete parts.slb OLD1 'TMP*'", 1, false, runDelete},
+    {"diff", A::diff, false, 2, 2, "LIBRARY1 and LIBRARY2", "u", "LIBRARY1 LIBRARY2",
+     "Compares two libraries part by part: - only in the first, + only in the\n"
+     "second, ~ in both with other text. Exit status 0 equal, 1 different.",
+     "vek diff -u old.slb new.slb", 2, true, runDiff},
+};
+
+// The synopsis's options, in this order; 0: every command takes it.
+struct synopsisWord {
+    char letter;
+    const char* words;
+};
+
+const synopsisWord synopsisWords[] = {
+    {0, "[-k KIND]"}, {'r', "[-r|--remove]"}, {0, "[-q]"},           {'j', "[--json]"},  {'u', "[-u]"},
+    {'o', "[-o DIR]"}, {'f', "[--force]"},    {'w', "[--wait S]"}, {0, "[-C DIR]"},
+};
+
+}  // namespace
+
+const cliCommand* commandFor(const std::string& word) {
+    for (const cliCommand& c : commands) {
+        if (word == c.word) return &c;
+    }
+    return nullptr;
+}
+
+bool takes(const cliCommand& command, char letter) {
+    return std::string(command.options).find(letter) != std::string::npos;
+}
+
+std::string synopsis(const cliCommand& command) {
+    std::string word = command.word;
+    word.resize(8, ' ');
+    std::string text = "vek " + word;
+    for (const synopsisWord& w : synopsisWords) {
+        if (w.letter == 0 || takes(command, w.letter)) text += " " + std::string(w.words);
+    }
+    return text + " " + command.operands;
+}
+
+std::string usageText() {
+    std::string text;
+    for (const cliCommand& c : commands) text += (text.empty() ? "usage: " : "       ") + synopsis(c) + "\n";
+    return text +
+           "       vek help COMMAND | vek COMMAND --help | vek --version\n"
+           "KIND is symbol, package or footprint; without -k it comes from the library's\n"
+           "extension (.slb, .plb, .flb). NAME may be a pattern (*, ?, [...]); quote it.\n"
+           "-q prints nothing on success but warnings, findings and errors. On a terminal a\n"
+           "progress line shows on standard error (--no-progress: none); Ctrl+C stops at the\n"
+           "next part, leaving an unfinished library as it was (exit status 130).\n"
+           "add, delete and both change nothing in a library that verify finds damaged\n"
+           "(--force: rewrite it anyway); a writer waits up to S seconds (30) for another.\n"
+           "Examples: vek extract parts.slb AND2    vek print parts.slb AND2 > and2.sym\n"
+           "          vek add parts.slb and2.sym    vek delete parts.slb OLD1 OLD2\n"
+           "          vek diff old.slb new.slb      vek list --json parts.slb\n";
+}
