@@ -232,6 +232,28 @@ TEST_F(partCommands, TwoPartsOfOneName) {
     EXPECT_EQ(changes.lines, std::vector<std::string>{"~ DUP"});
 }
 
+// A ":" in a header's name word starts the ako part once the index is
+// written, so the part is FOO to every command, indexed or not.
+TEST_F(partCommands, OneNameForAPartWithAColon) {
+    writeBytes("lib.slb", head + "*symbol FOO:BAR\nL1\n*symbol Z\n");
+    memoryLog log;
+    std::vector<std::string> names;
+    EXPECT_EQ(partNames(symbolKind, "lib.slb", names, log), 0);
+    EXPECT_EQ(names, (std::vector<std::string>{"FOO", "Z"}));
+    std::string text;
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "FOO", text, log), 0);
+    EXPECT_EQ(text, "*symbol FOO:BAR\nL1\n");
+    writeText("foo.sym", "*symbol FOO:NEW\nL2\n");
+    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"foo.sym"}, log), 0);
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "FOO", text, log), 0);
+    EXPECT_EQ(text, "*symbol FOO ako NEW\nL2\n");
+    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", {"FOO"}, log), 0);
+    names.clear();
+    EXPECT_EQ(partNames(symbolKind, "lib.slb", names, log), 0);
+    EXPECT_EQ(names, std::vector<std::string>{"Z"});
+    EXPECT_EQ(joinLines(log.lines), "Add: replaced FOO\nDelete: removed 1 of FOO\n");
+}
+
 TEST_F(partCommands, FailuresChangeNothing) {
     const std::string lib = readBytes(dataFile("example.slb"));
     writeBytes("lib.slb", lib);

@@ -72,6 +72,7 @@ void libraryRewrite::keep(const libraryPart& part) {
 
 void libraryRewrite::put(entryFields fields, const std::string& stored) {
     fields.position = static_cast<std::int32_t>(output->data().size);
+    fields.length = static_cast<std::int32_t>(stored.size());
     output->data().append(stored.data(), stored.size());
     index.append(fields);
 }

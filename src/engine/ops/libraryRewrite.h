@@ -47,7 +47,8 @@ public:
     // Puts the part into the new library as compress would store the text
     // expand writes for it.
     void keep(const libraryPart& part);
-    // Puts a part already in the stored form, fields from its header line.
+    // Puts a part already in the stored form (as compress stores a part
+    // file), with the fields of its header line; its place is where it goes.
     void put(entryFields fields, const std::string& stored);
 
     // 0 after next() said false at the library's end; otherwise 1, or
