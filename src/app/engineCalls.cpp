@@ -39,7 +39,7 @@ int compressLibrary(int button, const char* listfile, const char* outfile, int r
     vekRequire(listfile, engineModule);
     vekRequire(outfile, engineModule);
     compressProbe probe;
-    if (control) probe.control = *control;
+    probe.control = control;
     return compressLibrary(*kindForButton(button), std::string(listfile), std::string(outfile), removeFlag != 0,
                            log, &probe);
 }

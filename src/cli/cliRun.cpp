@@ -1,10 +1,13 @@
 #include "cli/cliRun.h"
 
+#include <atomic>
+#include <cassert>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include "cli/cliCommands.h"
 #include "cli/cliOptions.h"
@@ -22,6 +25,30 @@ namespace {
 
 namespace fs = std::filesystem;
 using A = cliOptions::action;
+
+// The log is written from one thread at a time: an operation may hand it
+// from one thread to another (expand's second thread writes the parts'
+// lines, then the caller the closing ones), never share it. Debug builds
+// check that no two threads are ever inside it at once.
+class oneWriterAtATime {
+public:
+#ifdef NDEBUG
+    explicit oneWriterAtATime(std::atomic<std::thread::id>&) {}
+#else
+    explicit oneWriterAtATime(std::atomic<std::thread::id>& w) : writer(w) {
+        std::thread::id none;
+        outermost = writer.compare_exchange_strong(none, std::this_thread::get_id());
+        assert(outermost || none == std::this_thread::get_id());
+    }
+    ~oneWriterAtATime() {
+        if (outermost) writer = std::thread::id();
+    }
+
+private:
+    std::atomic<std::thread::id>& writer;
+    bool outermost = false;
+#endif
+};
 
 // Prints each log line as the engine gives it, one per output line. Lines
 // collect and go out together, at least every 100 ms and at the end, so a
@@ -45,6 +72,7 @@ public:
         else take(line);
     }
     void take(const std::string& line) {
+        const oneWriterAtATime one(writer);
         pending += line;
         pending += '\n';
         const auto now = std::chrono::steady_clock::now();
@@ -54,12 +82,14 @@ public:
         }
     }
     void problem(const std::string& file, const std::string& reason) override {
+        const oneWriterAtATime one(writer);
         ++problems;
         if (progress) progress->suspend();
         platform::writeText(problemsTo, "vek: " + file + ": " + reason + "\n");
         if (progress) progress->resume();
     }
     void flush() {
+        const oneWriterAtATime one(writer);
         if (pending.empty()) return;
         const bool moveProgress = progress && toTerminal;
         if (moveProgress) progress->suspend();
@@ -80,6 +110,7 @@ private:
     bool quiet;
     bool toTerminal;
     std::string pending;
+    std::atomic<std::thread::id> writer{};
     std::chrono::steady_clock::time_point lastFlush = std::chrono::steady_clock::now();
 };
 
@@ -155,7 +186,7 @@ struct cliRunContext {
 
 int runCompress(const cliOptions& o, cliRunContext& c) {
     compressProbe probe;
-    probe.control = *c.control;
+    probe.control = c.control;
     const int result = compressLibrary(*o.kind, o.paths[0], o.paths[1], o.remove, c.log, &probe);
     return result == 0 && probe.errors != 0 ? 1 : result;
 }

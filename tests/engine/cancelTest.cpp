@@ -69,8 +69,9 @@ TEST_P(cancelTest, EachOperationStopsBeforeItsNextPart) {
 
     writeText("res.sym", "*symbol RES\nL\n");
     writeText("both.lst", "AND2.sym\nres.sym\n");
+    control = stopAfterFirst();
     compressProbe probe;
-    probe.control = stopAfterFirst();
+    probe.control = &control;
     log.lines.clear();
     EXPECT_EQ(compressLibrary(symbolKind, "both.lst", "lib.slb", true, log, &probe), cancelledResult);
     EXPECT_EQ(joinLines(log.lines), "Compress: got symbol \"AND2\"\n\nCompress: --- CANCELLED ---\n\n");

@@ -55,8 +55,10 @@ TEST_F(compressFailureTest, ErrorsLeaveAnExistingLibraryUntouched) {
 TEST_F(compressFailureTest, NoLibraryPastWhatTheIndexCanSay) {
     for (const long long limit : {28LL, 29LL}) {  // and2.sym stores 29 bytes
         writeBytes("out.slb", "old");
+        compressSeams seams;
+        seams.dataLimit = limit;
         compressProbe probe;
-        probe.dataLimit = limit;
+        probe.seams = &seams;
         memoryLog run;
         EXPECT_EQ(compressLibrary(symbolKind, "parts.lst", "out.slb", false, run, &probe), limit < 29 ? 1 : 0);
         EXPECT_EQ(run.problems, limit < 29 ? std::vector<std::string>{"out.slb: " + std::string(std::strerror(EFBIG))}
@@ -146,8 +148,10 @@ bool crashAtStop(int n) {
     pid_t pid = fork();
     if (pid == 0) {
         stopAt = n;
+        compressSeams seams;
+        seams.reached = stopHere;
         compressProbe probe;
-        probe.reached = stopHere;
+        probe.seams = &seams;
         memoryLog log;
         compressLibrary(symbolKind, "parts.lst", "out.slb", true, log, &probe);
         _exit(0);

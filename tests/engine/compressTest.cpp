@@ -50,8 +50,10 @@ TEST_P(compressTable, LogAndLibrary) {
     for (const auto& [name, bytes] : c.files) writeBytes(name, bytes);
     for (bool ahead : {true, false}) {  // files read ahead on a second thread, or one by one
         memoryLog log;
+        runControl control;
+        control.readAhead = ahead;
         compressProbe probe;
-        probe.control.readAhead = ahead;
+        probe.control = &control;
         EXPECT_EQ(compressLibrary(*c.kind, "parts.lst", "out.slb", false, log, &probe), 0);
         EXPECT_EQ(joinLines(log.lines), c.log) << ahead;
         EXPECT_EQ(probe.errors, c.errors);

@@ -12,7 +12,7 @@ int bothLibrary(const libKind& kind, const std::string& libraryPath, logSink& lo
     const int expanded = expandLibrary(kind, libraryPath, log, control);
     if (expanded != 0) return expanded == cancelledResult ? expanded : 1;
     compressProbe probe;
-    if (control) probe.control = *control;
+    probe.control = control;
     probe.known = rewrite.verified();
     const int compressed = compressLibrary(kind, listPathFor(libraryPath), libraryPath, true, log, &probe);
     if (compressed != 0) return compressed;

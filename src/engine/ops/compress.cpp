@@ -28,7 +28,8 @@ class compressOperation : engineOperation {
 public:
     compressOperation(const libKind& k, const std::string& listfile, const std::string& outfile,
                       logSink& sink, compressProbe& p)
-        : engineOperation(k, sink), listPath(listfile), outPath(outfile), output(outfile), probe(p) {}
+        : engineOperation(k, sink), listPath(listfile), outPath(outfile), output(outfile), probe(p),
+          control(p.control ? *p.control : noControl), seams(p.seams ? *p.seams : noSeams) {}
     ~compressOperation() {
         if (list) std::fclose(list);
     }
@@ -45,12 +46,16 @@ private:
     int fatalWrite();
     int closing(const char* word, int result);
     void reached(const char* point) {
-        if (probe.reached) probe.reached(point);
+        if (seams.reached) seams.reached(point);
     }
 
     std::string listPath, outPath;
     stagedLibrary output;
     compressProbe& probe;
+    static inline const runControl noControl{};
+    static inline const compressSeams noSeams{};
+    const runControl& control;
+    const compressSeams& seams;
     std::FILE* list = nullptr;
     std::optional<fileSource> listSource;
     std::vector<char> listBlock;
@@ -66,7 +71,7 @@ bool compressOperation::openFiles() {
     }
     const bool outOk = output.prepareOutput();
     const std::string outWhy = fileOps::lastReason();
-    list = fileOps::open(listPath, probe.control.readOnlyInputs ? "r" : "r+");
+    list = fileOps::open(listPath, control.readOnlyInputs ? "r" : "r+");
     const std::string listWhy = fileOps::lastReason();
     if (list) {
         listSource.emplace(list);
@@ -79,13 +84,13 @@ bool compressOperation::openFiles() {
 }
 
 void compressOperation::processList(int& files) {
-    if (probe.control.readAhead) return processAhead(files);
+    if (control.readAhead) return processAhead(files);
     std::string piece;
     entryFields fields;
-    while (!probe.control.stopping() && listReader->readPiece(piece, lineReader::listPieceBuffer)) {
+    while (!control.stopping() && listReader->readPiece(piece, lineReader::listPieceBuffer)) {
         ++files;
         const std::string path = listEntryPath(piece);
-        const componentOutcome read = readComponentFile(path, kind, output.data(), fields, probe.control.refuseLongLines);
+        const componentOutcome read = readComponentFile(path, kind, output.data(), fields, control.refuseLongLines);
         take(tellComponent(path, read, fields, kind, log), fields, files);
     }
 }
@@ -93,11 +98,11 @@ void compressOperation::processList(int& files) {
 // The same steps in the same order, with the files read, parsed and
 // normalised a few ahead on the second thread; only taking them in counts.
 void compressOperation::processAhead(int& files) {
-    componentPrefetch ahead(kind, probe.control.refuseLongLines,
+    componentPrefetch ahead(kind, control.refuseLongLines,
                             componentPrefetch::poolFor(std::thread::hardware_concurrency()));
     std::string piece;
     bool listEnded = false;
-    while (!probe.control.stopping()) {
+    while (!control.stopping()) {
         while (!listEnded && ahead.queued() < filesAhead && ahead.heldBytes() < bytesAhead) {
             listEnded = !listReader->readPiece(piece, lineReader::listPieceBuffer);
             if (!listEnded) ahead.push(listEntryPath(piece));
@@ -122,7 +127,7 @@ void compressOperation::take(bool good, const entryFields& fields, int files) {
         ++probe.errors;
     }
     reached("component");
-    probe.control.report(files, listTotal);
+    control.report(files, listTotal);
 }
 
 void compressOperation::removeComponents() {
@@ -169,12 +174,12 @@ bool compressOperation::outputIsInput() {
 
 int compressOperation::run(bool remove) {
     platform::writerLock lock;
-    if (!lockLibrary(lock, outPath, probe.control, "Compress", log)) return 1;
-    if (probe.control.refuseOutputAsInput && outputIsInput()) return 1;
-    output.dataLimit = probe.dataLimit;
+    if (!lockLibrary(lock, outPath, control, "Compress", log)) return 1;
+    if (control.refuseOutputAsInput && outputIsInput()) return 1;
+    output.dataLimit = seams.dataLimit;
     if (!openFiles()) return 1;
     if (probe.known) output.data().compareWith(*probe.known);
-    if (probe.control.progress) {
+    if (control.progress) {
         std::string piece;
         while (listReader->readPiece(piece, lineReader::listPieceBuffer)) ++listTotal;
         listReader->rewind();
@@ -186,13 +191,13 @@ int compressOperation::run(bool remove) {
         logProblem(log, "Compress: fatal error: can't read list file: " + listPath + ": " + why, listPath, why);
         return 1;
     }
-    if (probe.control.stopping()) return closing("CANCELLED", cancelledResult);
+    if (control.stopping()) return closing("CANCELLED", cancelledResult);
     if (!output.data().flush()) return fatalWrite();
     log.addLine("Compress: " + std::to_string(files) + " files processed");
     if (probe.errors != 0) {
         logProblem(log, "Compress: " + std::to_string(probe.errors) + " error(s)", outPath,
                    "not written: " + std::to_string(probe.errors) + " error(s)");
-    } else if (!output.commit(index, probe.reached)) {
+    } else if (!output.commit(index, seams.reached)) {
         return fatalWrite();
     } else if (remove) {
         removeComponents();
