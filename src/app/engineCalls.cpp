@@ -30,7 +30,7 @@ const libKind* kindForButton(int button) {
 int expandLibrary(int button, const char* infile, logSink& log, const runControl* control) {
     vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3, engineModule);
     vekRequire(infile, engineModule);
-    return expandLibrary(*kindForButton(button), std::string(infile), log, control);
+    return resultCode(expandLibrary(*kindForButton(button), std::string(infile), log, control));
 }
 
 int compressLibrary(int button, const char* listfile, const char* outfile, int removeFlag, logSink& log,
@@ -40,12 +40,12 @@ int compressLibrary(int button, const char* listfile, const char* outfile, int r
     vekRequire(outfile, engineModule);
     compressProbe probe;
     probe.control = control;
-    return compressLibrary(*kindForButton(button), std::string(listfile), std::string(outfile), removeFlag != 0,
-                           log, &probe);
+    return resultCode(compressLibrary(*kindForButton(button), std::string(listfile), std::string(outfile),
+                                      removeFlag != 0, log, &probe));
 }
 
 int bothLibrary(int button, const char* library, logSink& log, const runControl* control) {
     vekRequire(button == DLG_BUTTON1 || button == DLG_BUTTON2 || button == DLG_BUTTON3, engineModule);
     vekRequire(library, engineModule);
-    return bothLibrary(*kindForButton(button), std::string(library), log, control);
+    return resultCode(bothLibrary(*kindForButton(button), std::string(library), log, control));
 }

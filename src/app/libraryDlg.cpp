@@ -243,7 +243,7 @@ void libraryDlg::place(int id, int x, int y, int width, int height) const {
     SetWindowPos(GetDlgItem(hWnd, id), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Lets go of the library, runs the change (0 when it was written) with its
+// Lets go of the library, runs the change (done when it was written) with its
 // progress in the status line and Esc to stop it, and shows the library as
 // it is now, the selection kept where it can be. A change that failed or
 // was stopped has left the library as it was.
@@ -252,7 +252,7 @@ void libraryDlg::change(const char* what, Change run) {
     const int item = selected();
     KillTimer(hWnd, checksumTimer);
     view.close();
-    int outcome = 0;
+    opResult outcome = opResult::done;
     busy = true;
     {
         busyRun running(what, GetDlgItem(hWnd, IDC_LIB_STATUS));
@@ -263,8 +263,8 @@ void libraryDlg::change(const char* what, Change run) {
         outcome = run(&guarded);
     }
     busy = false;
-    if (outcome == damagedResult) errorBox(IDS_LIB_DAMAGED, 0, path.c_str());
-    else if (outcome != 0 && outcome != cancelledResult) errorBox(IDS_LIB_UNCHANGED, 0, path.c_str());
+    if (outcome == opResult::damaged) errorBox(IDS_LIB_DAMAGED, 0, path.c_str());
+    else if (outcome == opResult::failed) errorBox(IDS_LIB_UNCHANGED, 0, path.c_str());
     if (!load()) {
         errorBox(IDS_LIB_UNREADABLE, 0, path.c_str());
         onCommand(IDCANCEL, 0, 0);
@@ -281,7 +281,7 @@ void libraryDlg::extract() {
     if (item < 0) return;
     clearMainLog();
     const std::string name(view.entry(static_cast<std::size_t>(item)).name());
-    if (extractParts(kind, path, {name}, log, fileOps::dirOf(path)) != 0) errorBox(IDS_LIB_NOT_EXTRACTED, 0, name.c_str());
+    if (extractParts(kind, path, {name}, log, fileOps::dirOf(path)) != opResult::done) errorBox(IDS_LIB_NOT_EXTRACTED, 0, name.c_str());
 }
 
 void libraryDlg::add() {

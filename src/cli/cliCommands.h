@@ -32,9 +32,10 @@ struct cliCommand {
     // How many of the first operands name files it reads, which must be
     // regular files: a pipe or a device would be read twice, or never end.
     std::size_t readsFiles;
-    // The exit status is the result itself (diff: 0 equal, 1 different, 2
+    // The exit status is the runner's (diff: 0 equal, 1 different, 2
     // unreadable), not 0 or 1.
     bool resultIsStatus;
+    // Runs it; the exit status its result gives.
     int (*run)(const cliOptions& options, cliRunContext& context);
 };
 

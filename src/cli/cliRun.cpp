@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cassert>
 #include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -162,7 +163,7 @@ bool namesMeant(const cliOptions& o, std::vector<std::string>& names, logSink& e
             names.push_back(*it);
             continue;
         }
-        if (!listed && partNames(*o.kind, o.paths[0], all, errors) != 0) return false;
+        if (!listed && partNames(*o.kind, o.paths[0], all, errors) != opResult::done) return false;
         listed = true;
         const std::size_t before = names.size();
         for (const std::string& name : all) {
@@ -173,9 +174,30 @@ bool namesMeant(const cliOptions& o, std::vector<std::string>& names, logSink& e
     return true;
 }
 
+// The one table from an operation's result to the tool's exit status. A
+// stop by a signal is 128 plus its number.
+int statusOf(opResult result) {
+    switch (result) {
+        case opResult::done: return 0;
+        case opResult::failed: return 1;
+        case opResult::damaged: return 1;
+        case opResult::cancelled: return 128 + (cliProgress::stopSignal() != 0 ? cliProgress::stopSignal() : SIGINT);
+    }
+    return 1;
+}
+
+int statusOf(diffResult result) {
+    switch (result) {
+        case diffResult::same: return 0;
+        case diffResult::different: return 1;
+        case diffResult::unreadable: return 2;
+    }
+    return 2;
+}
+
 }  // namespace
 
-// What a running command has at hand.
+// What a running command has at hand; each runner returns its exit status.
 struct cliRunContext {
     logSink& log;
     logSink& errors;  // problems only: for the commands whose standard output is data
@@ -187,39 +209,40 @@ struct cliRunContext {
 int runCompress(const cliOptions& o, cliRunContext& c) {
     compressProbe probe;
     probe.control = c.control;
-    const int result = compressLibrary(*o.kind, o.paths[0], o.paths[1], o.remove, c.log, &probe);
-    return result == 0 && probe.errors != 0 ? 1 : result;
+    const opResult result = compressLibrary(*o.kind, o.paths[0], o.paths[1], o.remove, c.log, &probe);
+    return result == opResult::done && probe.errors != 0 ? 1 : statusOf(result);
 }
 
 int runExpand(const cliOptions& o, cliRunContext& c) {
-    return expandLibrary(*o.kind, o.paths[0], c.log, c.control, o.outputDir);
+    return statusOf(expandLibrary(*o.kind, o.paths[0], c.log, c.control, o.outputDir));
 }
 
-int runBoth(const cliOptions& o, cliRunContext& c) { return bothLibrary(*o.kind, o.paths[0], c.log, c.control); }
+int runBoth(const cliOptions& o, cliRunContext& c) { return statusOf(bothLibrary(*o.kind, o.paths[0], c.log, c.control)); }
 
 int runAdd(const cliOptions& o, cliRunContext& c) {
     const std::vector<std::string> files(o.paths.begin() + 1, o.paths.end());
-    return addParts(*o.kind, o.paths[0], files, c.log, c.control);
+    return statusOf(addParts(*o.kind, o.paths[0], files, c.log, c.control));
 }
 
 int runDelete(const cliOptions& o, cliRunContext& c) {
     std::vector<std::string> names;
-    return namesMeant(o, names, c.errors) ? deleteParts(*o.kind, o.paths[0], names, c.log, c.control) : 1;
+    return namesMeant(o, names, c.errors) ? statusOf(deleteParts(*o.kind, o.paths[0], names, c.log, c.control)) : 1;
 }
 
 int runVerify(const cliOptions& o, cliRunContext& c) { return verifyLibrary(*o.kind, o.paths[0], c.log); }
 
 int runList(const cliOptions& o, cliRunContext& c) {
-    return o.json ? listLibraryJson(*o.kind, o.paths[0], c.log, c.errors) : listLibrary(*o.kind, o.paths[0], c.log, c.errors);
+    return statusOf(o.json ? listLibraryJson(*o.kind, o.paths[0], c.log, c.errors)
+                           : listLibrary(*o.kind, o.paths[0], c.log, c.errors));
 }
 
 int runDiff(const cliOptions& o, cliRunContext& c) {
-    return diffLibraries(*o.kind, o.paths[0], o.paths[1], c.log, c.errors, o.unified);
+    return statusOf(diffLibraries(*o.kind, o.paths[0], o.paths[1], c.log, c.errors, o.unified));
 }
 
 int runExtract(const cliOptions& o, cliRunContext& c) {
     std::vector<std::string> names;
-    return namesMeant(o, names, c.errors) ? extractParts(*o.kind, o.paths[0], names, c.log, o.outputDir) : 1;
+    return namesMeant(o, names, c.errors) ? statusOf(extractParts(*o.kind, o.paths[0], names, c.log, o.outputDir)) : 1;
 }
 
 int runPrint(const cliOptions& o, cliRunContext& c) {
@@ -228,7 +251,7 @@ int runPrint(const cliOptions& o, cliRunContext& c) {
     int result = 0;
     for (const std::string& name : names) {
         std::string text;
-        if (printPart(*o.kind, o.paths[0], name, text, c.errors) != 0) result = 1;
+        if (printPart(*o.kind, o.paths[0], name, text, c.errors) != opResult::done) result = 1;
         if (!text.empty() && !o.quiet && c.writeError == 0) c.writeError = platform::writeText(c.out, text);
     }
     return result;
@@ -263,18 +286,18 @@ std::string irregularInput(const cliOptions& o) {
     return "";
 }
 
-// Maps the engine's result to the exit status: a stop by a signal is 128
-// plus its number, a failed write to standard output 1 (after a message),
-// or quietly the status a closed pipe gives.
-int exitStatus(const cliCommand& command, int result, int problems, int writeError, std::FILE* err) {
-    if (command.writes && result == cancelledResult) return 128 + (cliProgress::stopSignal() != 0 ? cliProgress::stopSignal() : 2);
+// The command's status, unless it was stopped by a signal: a failed write
+// to standard output is 1 (after a message), a closed pipe quietly the
+// status it gives, and a problem reported makes a success a failure.
+int exitStatus(const cliCommand& command, int status, int problems, int writeError, std::FILE* err) {
+    if (status > 128) return status;
     if (writeError == EPIPE) return 141;
     if (writeError != 0) {
         std::fprintf(err, "vek: write error: %s\n", std::strerror(writeError));
         return 1;
     }
-    if (command.resultIsStatus) return result;
-    return result == 0 && problems == 0 ? 0 : 1;
+    if (command.resultIsStatus) return status;
+    return status == 0 && problems == 0 ? 0 : 1;
 }
 
 int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
@@ -287,15 +310,15 @@ int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
     streamLog log(out, false, err, o.quiet);
     problemsOnly errors(log);
     cliRunContext context{log, errors, out};
-    const int result = command.writes ? runWriting(o, context, log, err) : command.run(o, context);
+    const int status = command.writes ? runWriting(o, context, log, err) : command.run(o, context);
     log.flush();
     int writeError = context.writeError;
-    if (o.what == A::expand && result == 0 && !o.quiet) {
+    if (o.what == A::expand && status == 0 && !o.quiet) {
         platform::writeText(err, "vek: list file written: " + expandListPath(o.paths[0], o.outputDir) + "\n");
     }
     if (writeError == 0) writeError = log.writeError;
     if (writeError == 0 && std::fflush(out) != 0) writeError = errno != 0 ? errno : EIO;
-    return exitStatus(command, result, log.problems, writeError, err);
+    return exitStatus(command, status, log.problems, writeError, err);
 }
 
 }  // namespace

@@ -311,7 +311,7 @@ TEST_F(vekwinCommands, LibrariesInAnyScriptFromOutside) {
     writeBytes("r.sym", "*symbol " + part + " Widerstand 10 kΩ\nL1\n");
     writeBytes("parts.lst", "r.sym\n");
     memoryLog ref;
-    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "other.slb", false, ref), 0);
+    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "other.slb", false, ref), opResult::done);
     ASSERT_TRUE(CreateDirectoryW(wide(folder).c_str(), nullptr));
     ASSERT_TRUE(CopyFileW(L"other.slb", wide(folder + "\\lib.slb").c_str(), FALSE));
     auto exists = [](const std::string& path) { return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; };
@@ -369,7 +369,7 @@ TEST_F(vekwinCommands, EscStopsALongCompressAndExpand) {
     }
     writeBytes("big.lst", list);
     memoryLog made;
-    ASSERT_EQ(compressLibrary(symbolKind, "big.lst", "big.slb", false, made), 0);
+    ASSERT_EQ(compressLibrary(symbolKind, "big.lst", "big.slb", false, made), opResult::done);
     const std::string library = readBytes("big.slb");
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();
@@ -456,7 +456,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
     }
     writeBytes("parts.lst", names);
     memoryLog ref;
-    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, ref), 0);
+    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, ref), opResult::done);
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();
     lib = openLibrary(w, "lib.slb");
@@ -464,7 +464,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
     EXPECT_EQ(list(VLB_GETCOUNT), 300);
     EXPECT_EQ(headerTitles(GetDlgItem(lib, 509)), (std::vector<std::string>{"Name", "Position", "Length", "Extra text"}));
     memoryLog rows;
-    ASSERT_EQ(listLibrary(symbolKind, "lib.slb", rows, ref), 0);
+    ASSERT_EQ(listLibrary(symbolKind, "lib.slb", rows, ref), opResult::done);
     HWND inner = GetDlgItem(GetDlgItem(lib, 501), 101);
     for (int item : {0, 299, 150}) {
         list(VLB_SETCURSEL, VLBR_FINDPOS, item);
@@ -478,7 +478,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
     setText(lib, 502, "p15");
     EXPECT_EQ(list(VLB_GETCURSEL), 15);
     std::string printed;
-    ASSERT_EQ(printPart(symbolKind, "lib.slb", "P15", printed, ref), 0);
+    ASSERT_EQ(printPart(symbolKind, "lib.slb", "P15", printed, ref), opResult::done);
     std::string shown = controlText(GetDlgItem(lib, 503));
     shown.erase(std::remove(shown.begin(), shown.end(), '\r'), shown.end());
     EXPECT_EQ(shown, printed);
@@ -492,7 +492,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
     PostMessageA(lib, WM_COMMAND, 505, 0);
     waitForDone(w, 1, "Extract: Writing P15    to    P15.sym");
     SetCurrentDirectoryA("ref");
-    ASSERT_EQ(extractParts(symbolKind, "..\\ref.slb", {"P15"}, ref), 0);
+    ASSERT_EQ(extractParts(symbolKind, "..\\ref.slb", {"P15"}, ref), opResult::done);
     SetCurrentDirectoryA("..");
     EXPECT_EQ(readBytes("P15.sym"), readBytes("ref\\P15.sym"));
 
@@ -514,7 +514,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         setReadOnly("lib.slb", false);
     }
-    ASSERT_EQ(deleteParts(symbolKind, "ref.slb", {"P15"}, ref), 0);
+    ASSERT_EQ(deleteParts(symbolKind, "ref.slb", {"P15"}, ref), opResult::done);
     EXPECT_TRUE(waitFor([&] { return list(VLB_GETCOUNT) == 299; }, 5000));
     EXPECT_EQ(readBytes("lib.slb"), readBytes("ref.slb"));
     EXPECT_EQ(list(VLB_GETCURSEL), 15) << "the selection stays where it was";
@@ -524,7 +524,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
     ASSERT_NE(pick, nullptr);
     setText(pick, 301, (dir + "\\src\\p15.sym").c_str());
     ASSERT_TRUE(closes(pick, IDOK));
-    ASSERT_EQ(addParts(symbolKind, "ref.slb", {"src\\p15.sym"}, ref), 0);
+    ASSERT_EQ(addParts(symbolKind, "ref.slb", {"src\\p15.sym"}, ref), opResult::done);
     EXPECT_TRUE(waitFor([&] { return list(VLB_GETCOUNT) == 300; }, 5000));
     EXPECT_EQ(readBytes("lib.slb"), readBytes("ref.slb"));
 

@@ -56,12 +56,12 @@ TEST_P(cancelTest, EachOperationStopsBeforeItsNextPart) {
     runControl control = stopAfterFirst();
     stop = 1;
     memoryLog log;
-    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log, &control), cancelledResult);
+    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log, &control), opResult::cancelled);
     EXPECT_EQ(joinLines(log.lines), "\nExpand: --- CANCELLED ---\n\n");
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1) << "a stop before the start writes nothing";
     control = stopAfterFirst();
     log.lines.clear();
-    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log, &control), cancelledResult);
+    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log, &control), opResult::cancelled);
     EXPECT_EQ(joinLines(log.lines), "Expand: Writing AND2    to    AND2.sym\n\nExpand: --- CANCELLED ---\n\n");
     EXPECT_EQ(seen, std::vector<long long>{1002}) << "one of two parts";
     EXPECT_EQ(readBytes("lib.lst"), platformText("AND2.sym \tAND2\n"));
@@ -73,7 +73,7 @@ TEST_P(cancelTest, EachOperationStopsBeforeItsNextPart) {
     compressProbe probe;
     probe.control = &control;
     log.lines.clear();
-    EXPECT_EQ(compressLibrary(symbolKind, "both.lst", "lib.slb", true, log, &probe), cancelledResult);
+    EXPECT_EQ(compressLibrary(symbolKind, "both.lst", "lib.slb", true, log, &probe), opResult::cancelled);
     EXPECT_EQ(joinLines(log.lines), "Compress: got symbol \"AND2\"\n\nCompress: --- CANCELLED ---\n\n");
     EXPECT_EQ(readBytes("lib.slb"), lib);
     EXPECT_TRUE(fileExists("AND2.sym")) << "nothing removed";
@@ -81,7 +81,7 @@ TEST_P(cancelTest, EachOperationStopsBeforeItsNextPart) {
     fs::remove("AND2.sym");
     const runControl again = stopAfterFirst();
     log.lines.clear();
-    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log, &again), cancelledResult);
+    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log, &again), opResult::cancelled);
     EXPECT_EQ(log.lines.back().empty() ? log.lines[log.lines.size() - 2] : "", "Expand: --- CANCELLED ---");
     EXPECT_EQ(readBytes("lib.slb"), lib);
     const auto here = std::distance(fs::directory_iterator("."), fs::directory_iterator());
@@ -90,9 +90,9 @@ TEST_P(cancelTest, EachOperationStopsBeforeItsNextPart) {
     for (const char* edit : {"Add", "Delete"}) {
         const runControl stopping = stopAfterFirst();
         log.lines.clear();
-        const int result = edit[0] == 'A' ? addParts(symbolKind, "lib.slb", {"res.sym"}, log, &stopping)
-                                          : deleteParts(symbolKind, "lib.slb", {"RES"}, log, &stopping);
-        EXPECT_EQ(result, cancelledResult);
+        const opResult result = edit[0] == 'A' ? addParts(symbolKind, "lib.slb", {"res.sym"}, log, &stopping)
+                                               : deleteParts(symbolKind, "lib.slb", {"RES"}, log, &stopping);
+        EXPECT_EQ(result, opResult::cancelled);
         EXPECT_EQ(joinLines(log.lines), "\n" + std::string(edit) + ": --- CANCELLED ---\n\n");
         EXPECT_EQ(seen, std::vector<long long>{1002});
         EXPECT_EQ(readBytes("lib.slb"), lib);

@@ -32,7 +32,7 @@ protected:
         writeText("parts.lst", "and2.sym\n");
     }
     int compress(const char* list, const char* out, int remove = 0) {
-        return compressLibrary(symbolKind, list, out, remove, log);
+        return resultCode(compressLibrary(symbolKind, list, out, remove, log));
     }
     std::size_t filesHere() {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator("."), fs::directory_iterator()));
@@ -60,7 +60,7 @@ TEST_F(compressFailureTest, NoLibraryPastWhatTheIndexCanSay) {
         compressProbe probe;
         probe.seams = &seams;
         memoryLog run;
-        EXPECT_EQ(compressLibrary(symbolKind, "parts.lst", "out.slb", false, run, &probe), limit < 29 ? 1 : 0);
+        EXPECT_EQ(compressLibrary(symbolKind, "parts.lst", "out.slb", false, run, &probe), limit < 29 ? opResult::failed : opResult::done);
         EXPECT_EQ(run.problems, limit < 29 ? std::vector<std::string>{"out.slb: " + std::string(std::strerror(EFBIG))}
                                            : std::vector<std::string>{});
         EXPECT_EQ(readBytes("out.slb") == "old", limit < 29);
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, compressOpenFailures, ::testing::Values(
 #ifndef _WIN32
 limitedRun compressWithFileLimit(unsigned long limit, const char* out) {
     return runWithFileLimit(limit, [out](logSink& log) {
-        return compressLibrary(symbolKind, "parts.lst", out, 1, log);
+        return resultCode(compressLibrary(symbolKind, "parts.lst", out, 1, log));
     });
 }
 

@@ -54,7 +54,7 @@ TEST_P(compressTable, LogAndLibrary) {
         control.readAhead = ahead;
         compressProbe probe;
         probe.control = &control;
-        EXPECT_EQ(compressLibrary(*c.kind, "parts.lst", "out.slb", false, log, &probe), 0);
+        EXPECT_EQ(compressLibrary(*c.kind, "parts.lst", "out.slb", false, log, &probe), opResult::done);
         EXPECT_EQ(joinLines(log.lines), c.log) << ahead;
         EXPECT_EQ(probe.errors, c.errors);
         EXPECT_EQ(fileExists("out.slb"), c.output.has_value());

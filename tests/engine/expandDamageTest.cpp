@@ -29,7 +29,7 @@ protected:
         fs::current_path(sub);
         memorySource library(bytes);
         memoryLog log;
-        const int r = expandLibrary(symbolKind, library, "lib.lst", log);
+        const int r = resultCode(expandLibrary(symbolKind, library, "lib.lst", log));
         ASSERT_FALSE(log.lines.empty()) << what;
         if (!mustLog.empty()) {
             EXPECT_NE(std::find(log.lines.begin(), log.lines.end(), mustLog), log.lines.end())

@@ -29,7 +29,7 @@ namespace {
 int bothGuarded(logSink& log) {
     runControl guarded;
     guarded.refuseDamage = true;
-    return bothLibrary(symbolKind, "lib.slb", log, &guarded);
+    return resultCode(bothLibrary(symbolKind, "lib.slb", log, &guarded));
 }
 
 class expandFailureTest : public inTempDir {
@@ -49,14 +49,14 @@ protected:
 TEST_F(expandFailureTest, LongPathsAndNamesAreLoggedWhole) {
     const std::string path(3000, 'p');
     memoryLog log;
-    EXPECT_EQ(expandLibrary(symbolKind, path.c_str(), log), 1);
+    EXPECT_EQ(expandLibrary(symbolKind, path.c_str(), log), opResult::failed);
     EXPECT_EQ(log.lines, std::vector<std::string>{"Expand: fatal error: can't open library: " + path});
 }
 
 #ifndef _WIN32
 TEST_F(expandFailureTest, FullDiskWhileWritingAComponent) {
     limitedRun r = runWithFileLimit(2500, [](logSink& log) {
-        return expandLibrary(symbolKind, "lib.slb", log);
+        return resultCode(expandLibrary(symbolKind, "lib.slb", log));
     });
     EXPECT_EQ(r.result, 1);
     EXPECT_EQ(r.log, "Expand: Writing SMALL    to    SMALL.sym\nExpand: Writing BIG    to    BIG.sym\n"
@@ -89,7 +89,7 @@ TEST_F(expandFailureTest, FullDiskBeforeTheRebuildEndsShortOfTheVerifiedLibrary)
 // Compress as the tool judges it: errors counted are a failure.
 int compressCountingErrors(logSink& log) {
     compressProbe probe;
-    const int result = compressLibrary(symbolKind, "parts.lst", "lib.slb", false, log, &probe);
+    const int result = resultCode(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, log, &probe));
     return result == 0 && probe.errors != 0 ? 1 : result;
 }
 
@@ -160,11 +160,11 @@ TEST_P(diskFailsAtEveryRead, EndsInAnErrorOrTheWholeResult) {
 
 INSTANTIATE_TEST_SUITE_P(Runs, diskFailsAtEveryRead, ::testing::Values(
     writingRun{"compress", compressCountingErrors},
-    writingRun{"add", [](logSink& log) { return addParts(symbolKind, "lib.slb", {"new.sym"}, log); }},
-    writingRun{"delete", [](logSink& log) { return deleteParts(symbolKind, "lib.slb", {"SMALL"}, log); }},
-    writingRun{"both", [](logSink& log) { return bothLibrary(symbolKind, "lib.slb", log); }},
+    writingRun{"add", [](logSink& log) { return resultCode(addParts(symbolKind, "lib.slb", {"new.sym"}, log)); }},
+    writingRun{"delete", [](logSink& log) { return resultCode(deleteParts(symbolKind, "lib.slb", {"SMALL"}, log)); }},
+    writingRun{"both", [](logSink& log) { return resultCode(bothLibrary(symbolKind, "lib.slb", log)); }},
     writingRun{"bothGuarded", bothGuarded},
-    writingRun{"expand", [](logSink& log) { return expandLibrary(symbolKind, "lib.slb", log); }},
+    writingRun{"expand", [](logSink& log) { return resultCode(expandLibrary(symbolKind, "lib.slb", log)); }},
     writingRun{"verify", [](logSink& log) { return verifyLibrary(symbolKind, "lib.slb", log); }}),
     [](const ::testing::TestParamInfo<writingRun>& i) { return std::string(i.param.what); });
 
@@ -188,9 +188,9 @@ TEST_P(diskFillsAtEveryByte, LeavesTheOldOrTheNewLibraryAndNoTemporaryFile) {
 
 INSTANTIATE_TEST_SUITE_P(Runs, diskFillsAtEveryByte, ::testing::Values(
     writingRun{"compress", compressCountingErrors},
-    writingRun{"add", [](logSink& log) { return addParts(symbolKind, "lib.slb", {"new.sym"}, log); }},
-    writingRun{"delete", [](logSink& log) { return deleteParts(symbolKind, "lib.slb", {"SMALL"}, log); }},
-    writingRun{"both", [](logSink& log) { return bothLibrary(symbolKind, "lib.slb", log); }}),
+    writingRun{"add", [](logSink& log) { return resultCode(addParts(symbolKind, "lib.slb", {"new.sym"}, log)); }},
+    writingRun{"delete", [](logSink& log) { return resultCode(deleteParts(symbolKind, "lib.slb", {"SMALL"}, log)); }},
+    writingRun{"both", [](logSink& log) { return resultCode(bothLibrary(symbolKind, "lib.slb", log)); }}),
     [](const ::testing::TestParamInfo<writingRun>& i) { return std::string(i.param.what); });
 #endif
 
@@ -223,7 +223,7 @@ TEST_F(expandFailureTest, AReadErrorAnywhereIsFatalNeverAnEnd) {
     for (int n = 1;; ++n) {
         failingSource source(library, n);
         memoryLog log;
-        const int result = expandLibrary(symbolKind, source, "lib.lst", log);
+        const int result = resultCode(expandLibrary(symbolKind, source, "lib.lst", log));
         if (source.reads < n) {
             EXPECT_EQ(result, 0);
             EXPECT_GT(n, 30) << "the reads the library takes";

@@ -52,7 +52,7 @@ TEST_P(expandTable, LogAndFiles) {
         fs::current_path(folder);
         writeBytes("lib.slb", c.library);
         memoryLog log;
-        EXPECT_EQ(expandLibrary(*c.kind, "lib.slb", log, &control), c.result);
+        EXPECT_EQ(resultCode(expandLibrary(*c.kind, "lib.slb", log, &control)), c.result);
         EXPECT_EQ(joinLines(log.lines), c.log) << folder;
         for (const auto& [name, text] : c.files) {
             EXPECT_TRUE(fileExists(name)) << name;
@@ -123,7 +123,7 @@ class expandTest : public inTempDir {
 protected:
     int expand(const char* lib = "lib.slb") {
         log.lines.clear();
-        return expandLibrary(symbolKind, lib, log);
+        return resultCode(expandLibrary(symbolKind, lib, log));
     }
     memoryLog log;
 };

@@ -47,8 +47,8 @@ void record(const char* event, const std::string& path) {
 TEST_F(fileSafetyTest, TheLibraryReachesTheDiskBeforeItReplacesTheOldOne) {
     events.clear();
     const fileOps::fileObserver before = fileOps::setFileObserver(record);
-    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log), 0);
-    EXPECT_EQ(compressLibrary(symbolKind, "lib.lst", "lib.slb", false, log), 0);
+    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log), opResult::done);
+    EXPECT_EQ(compressLibrary(symbolKind, "lib.lst", "lib.slb", false, log), opResult::done);
     fileOps::setFileObserver(before);
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[0], "sync lib.lst");
@@ -65,10 +65,10 @@ TEST_F(fileSafetyTest, HostileNamesExpandToUsableFilesAndComeBack) {
         data += part;
     }
     writeBytes("hostile.slb", "*version 6.3 0\n@index\n" + index + data);
-    ASSERT_EQ(expandLibrary(symbolKind, "hostile.slb", log), 0);
+    ASSERT_EQ(expandLibrary(symbolKind, "hostile.slb", log), opResult::done);
     EXPECT_EQ(readBytes("hostile.lst"), platformText("COa.sym \tCON\naua.sym \taux\nCOMa.sym \tCOM1\nA_B_.sym \tA<B>\n"
                                                      "Q____.sym \tQ|?*\"\nLPTa.sym \tLPT9\n"));
-    ASSERT_EQ(compressLibrary(symbolKind, "hostile.lst", "again.slb", false, log), 0);
+    ASSERT_EQ(compressLibrary(symbolKind, "hostile.lst", "again.slb", false, log), opResult::done);
     const std::string again = readBytes("again.slb"), original = readBytes("hostile.slb");
     EXPECT_EQ(again.substr(again.find("@index")), original.substr(original.find("@index")));
 }
@@ -80,7 +80,7 @@ TEST_F(fileSafetyTest, LinksAreNeverWrittenThrough) {
     fs::create_symlink("elsewhere/missing", "AND2.sym");  // dangling
     fs::create_symlink("elsewhere/kept", "RES.sym");
     fs::create_symlink("elsewhere/kept", "lib.lst");
-    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log), 0);
+    EXPECT_EQ(expandLibrary(symbolKind, "lib.slb", log), opResult::done);
     ASSERT_GE(log.lines.size(), 2u);
     EXPECT_EQ(log.lines[0] + "|" + log.lines[1], "Expand: Writing AND2    to    ANDa.sym|Expand: Writing RES    to    REa.sym");
     EXPECT_FALSE(fs::exists("elsewhere/missing"));
@@ -89,7 +89,7 @@ TEST_F(fileSafetyTest, LinksAreNeverWrittenThrough) {
     EXPECT_EQ(readBytes("lib.lst"), "ANDa.sym \tAND2\nREa.sym \tRES\n");
 
     fs::create_symlink("elsewhere/kept", "out.slb");
-    EXPECT_EQ(compressLibrary(symbolKind, "lib.lst", "out.slb", false, log), 0);
+    EXPECT_EQ(compressLibrary(symbolKind, "lib.lst", "out.slb", false, log), opResult::done);
     EXPECT_FALSE(fs::is_symlink("out.slb"));
     EXPECT_EQ(readBytes("out.slb"), readBytes("lib.slb"));
     EXPECT_EQ(readBytes("elsewhere/kept"), "kept");
@@ -100,7 +100,7 @@ TEST_F(fileSafetyTest, AHeldLibraryKeepsItsBytes) {
     HANDLE held = CreateFileA("lib.slb", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log), 1);
+    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log), opResult::failed);
     CloseHandle(held);
     EXPECT_EQ(log.lines[log.lines.size() - 1], "Compress: fatal error: can't write output file: lib.slb");
     EXPECT_EQ(readBytes("lib.slb"), before);

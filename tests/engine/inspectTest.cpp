@@ -29,13 +29,13 @@ protected:
 TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
     writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc\nsymloc A -5 99999999999  x  \njunk\nnote X 1 2\n"
                           "*symbol A\nsymloc B 0 1\n");
-    EXPECT_EQ(listLibrary(symbolKind, "lib.slb", entries, log), 0);
+    EXPECT_EQ(listLibrary(symbolKind, "lib.slb", entries, log), opResult::done);
     EXPECT_EQ(entries.lines, (lines{"A -5 2147483647 x  "}));
     entries.lines.clear();
     // Names, extra texts and ako names holding quotes, backslashes and
     // control characters stay one valid JSON string each.
     writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc Q\"\\\x01:B\\ 0 1 say \"hi\"\t\\end\n");
-    EXPECT_EQ(listLibraryJson(symbolKind, "lib.slb", entries, log), 0);
+    EXPECT_EQ(listLibraryJson(symbolKind, "lib.slb", entries, log), opResult::done);
     EXPECT_EQ(entries.lines, (lines{"[", "  {\"name\": \"Q\\\"\\\\\\u0001\", \"position\": 0, \"length\": 1, "
                                          "\"akoName\": \"B\\\\\", \"extraText\": \"say \\\"hi\\\"\\u0009\\\\end\"}",
                                     "]"}));
@@ -43,7 +43,7 @@ TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
     // its number (an overlong form and a lone lead byte included).
     entries.lines.clear();
     writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc R\xC3\x89S_\xCE\xA9" "10k\xF0\x9F\x94\x8C 0 1 \xE9t\xE9 \xC0\xAF\xE2\x82\n");
-    EXPECT_EQ(listLibraryJson(symbolKind, "lib.slb", entries, log), 0);
+    EXPECT_EQ(listLibraryJson(symbolKind, "lib.slb", entries, log), opResult::done);
     EXPECT_EQ(entries.lines[1], "  {\"name\": \"R\xC3\x89S_\xCE\xA9" "10k\xF0\x9F\x94\x8C\", \"position\": 0, \"length\": 1, "
                                 "\"extraText\": \"\xC3\xA9t\xC3\xA9 \xC3\x80\xC2\xAF\xC3\xA2\xC2\x82" "\"}");
 }

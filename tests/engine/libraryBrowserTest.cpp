@@ -40,7 +40,7 @@ TEST_F(libraryBrowserTest, RowsTextAndFindFollowTheIndexAndPrint) {
         bool scanned = false;
         ASSERT_TRUE(view.text(i, shown, scanned)) << i;
         EXPECT_EQ(scanned, scannedFor[i]) << i;
-        ASSERT_EQ(printPart(symbolKind, "lib.slb", std::string(view.entry(i).name()), printed, log), 0);
+        ASSERT_EQ(printPart(symbolKind, "lib.slb", std::string(view.entry(i).name()), printed, log), opResult::done);
         EXPECT_EQ(shown, printed) << i;
     }
     const struct { const char* prefix; std::size_t from; long long found; } finds[] = {

@@ -55,7 +55,7 @@ TEST_F(libraryRewriteTest, KeepPutAndDropGiveTheLibraryOfWhatIsLeft) {
                 if (part.name == "A") rewrite.keep(part);
                 if (part.name == "B") put("*symbol B2\nNEW\n");
             }
-            ASSERT_EQ(rewrite.finish(), 0);
+            ASSERT_EQ(rewrite.finish(), opResult::done);
             put("*symbol D\nLD\n");
             ASSERT_TRUE(rewrite.commit());
         }
@@ -77,7 +77,7 @@ TEST_F(libraryRewriteTest, AStopLeavesTheOldLibrary) {
         rewrite.keep(part);
         stop = 1;
         EXPECT_FALSE(rewrite.next(part));
-        EXPECT_EQ(rewrite.finish(), cancelledResult);
+        EXPECT_EQ(rewrite.finish(), opResult::cancelled);
     }
     EXPECT_EQ(joinLines(log.lines), "\nEdit: --- CANCELLED ---\n\n");
     EXPECT_EQ(readBytes("lib.slb"), old);
@@ -91,7 +91,7 @@ TEST_F(libraryRewriteTest, ADamagedLibraryIsRefusedBeforeAnythingIsRead) {
     EXPECT_FALSE(rewrite.begin(false));
     libraryPart part;
     EXPECT_FALSE(rewrite.next(part));
-    EXPECT_EQ(rewrite.finish(), damagedResult);
+    EXPECT_EQ(rewrite.finish(), opResult::damaged);
     EXPECT_EQ(joinLines(log.lines), "Edit: fatal error: library not changed: 2 finding(s): lib.slb\n");
 }
 
@@ -99,7 +99,7 @@ TEST_F(libraryRewriteTest, AMissingLibraryReadsAsEmptyOnlyWhenAllowed) {
     for (bool mayBeMissing : {true, false}) {
         libraryRewrite rewrite(symbolKind, "new.slb", "Edit", log, control);
         EXPECT_EQ(rewrite.begin(mayBeMissing), mayBeMissing);
-        EXPECT_EQ(rewrite.finish(), mayBeMissing ? 0 : 1);
+        EXPECT_EQ(rewrite.finish(), mayBeMissing ? opResult::done : opResult::failed);
     }
     EXPECT_EQ(joinLines(log.lines), "Edit: fatal error: can't open library: new.slb\n");
 }
@@ -117,7 +117,7 @@ TEST_F(libraryRewriteTest, AnotherWriterHoldsTheLock) {
     control.lockWaitSeconds = 0;
     libraryRewrite rewrite(symbolKind, "lib.slb", "Edit", log, control);
     EXPECT_FALSE(rewrite.hold());
-    EXPECT_EQ(rewrite.finish(), 1);
+    EXPECT_EQ(rewrite.finish(), opResult::failed);
     done.set_value();
     other.join();
     EXPECT_EQ(joinLines(log.lines), "Edit: fatal error: library is locked by another writer: lib.slb\n");
@@ -130,7 +130,7 @@ TEST_F(libraryRewriteTest, AFailedCommitLeavesTheOldLibrary) {
         if (!rewrite.begin(false)) return 2;
         libraryPart part;
         while (rewrite.next(part)) rewrite.keep(part);
-        if (rewrite.finish() != 0) return 3;
+        if (rewrite.finish() != opResult::done) return 3;
         return rewrite.commit() ? 0 : 1;
     });
     EXPECT_EQ(r.result, 1);

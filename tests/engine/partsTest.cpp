@@ -80,7 +80,7 @@ TEST_P(partsTest, DeleteIsCompressOfTheRest) {
     });
     writeBytes("lib.slb", c.library);
     memoryLog log;
-    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", c.deleted, log), 0) << joinLines(log.lines);
+    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", c.deleted, log), opResult::done) << joinLines(log.lines);
     EXPECT_EQ(readBytes("lib.slb"), expected);
 }
 
@@ -102,7 +102,7 @@ TEST_P(partsTest, AddReplacesTheFirstAndAppendsTheNew) {
     });
     writeBytes("lib.slb", c.library);
     memoryLog log;
-    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"dup.sym", "fresh.sym"}, log), 0) << joinLines(log.lines);
+    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"dup.sym", "fresh.sym"}, log), opResult::done) << joinLines(log.lines);
     EXPECT_EQ(readBytes("lib.slb"), expected);
 }
 
@@ -117,12 +117,12 @@ TEST_F(partCommands, PrintAndExtractGiveExpandsText) {
     writeBytes("lib.slb", awkwardLibrary());
     memoryLog log;
     std::string text;
-    EXPECT_EQ(printPart(symbolKind, "lib.slb", "RES", text, log), 0);
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "RES", text, log), opResult::done);
     EXPECT_EQ(text, "*symbol RES,R1;X resistor part\nL3\n") << "header rebuilt from the index";
-    EXPECT_EQ(printPart(symbolKind, "lib.slb", "DUP", text, log), 0);
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "DUP", text, log), opResult::done);
     EXPECT_EQ(text, "*symbol DUP\nD1\n") << "the index is wrong for DUP: found by a scan";
-    EXPECT_EQ(printPart(symbolKind, "lib.slb", "NONE", text, log), 1);
-    EXPECT_EQ(extractParts(symbolKind, "lib.slb", {"DUP", "LOOSE", "NONE"}, log), 1);
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "NONE", text, log), opResult::failed);
+    EXPECT_EQ(extractParts(symbolKind, "lib.slb", {"DUP", "LOOSE", "NONE"}, log), opResult::failed);
     EXPECT_EQ(readBytes("DUP.sym"), platformText("*symbol DUP\nD1\n"));
     EXPECT_EQ(readBytes("DUa.sym"), platformText("*symbol DUP\nD2\n"));
     EXPECT_EQ(readBytes("LOOSE.sym"), platformText("*symbol LOOSE\nX\n"));
@@ -140,9 +140,9 @@ TEST_F(partCommands, BothRebuildsADamagedLibraryUnlessTold) {
     memoryLog log;
     runControl guarded;
     guarded.refuseDamage = true;
-    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log, &guarded), damagedResult);
+    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log, &guarded), opResult::damaged);
     EXPECT_EQ(readBytes("lib.slb"), damaged);
-    ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log), 0);
+    ASSERT_EQ(bothLibrary(symbolKind, "lib.slb", log), opResult::done);
     EXPECT_EQ(readBytes("lib.slb"), "*version 6.3 797076976\n@index\nsymloc A 0 13\nsymloc B 13 10\n*symbol A\nL1\n*symbol B\n");
 }
 
@@ -156,15 +156,15 @@ TEST_F(partCommands, GuardedRewritesGiveTheChecksumOfWhatTheyWrote) {
     using run = int (*)(const runControl*);
     const run both = [](const runControl* c) {
         memoryLog log;
-        return bothLibrary(symbolKind, "lib.slb", log, c);
+        return resultCode(bothLibrary(symbolKind, "lib.slb", log, c));
     };
     const run add = [](const runControl* c) {
         memoryLog log;
-        return addParts(symbolKind, "lib.slb", {"new.sym"}, log, c);
+        return resultCode(addParts(symbolKind, "lib.slb", {"new.sym"}, log, c));
     };
     const run drop = [](const runControl* c) {
         memoryLog log;
-        return deleteParts(symbolKind, "lib.slb", {"A"}, log, c);
+        return resultCode(deleteParts(symbolKind, "lib.slb", {"A"}, log, c));
     };
     const struct {
         const char* what;
@@ -205,7 +205,7 @@ TEST_F(partCommands, PrintFindsTheRealPartBehindAWrongIndex) {
     writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc X -15 12 *symbol X fake\n*symbol X\nREAL\n");
     memoryLog log;
     std::string text;
-    EXPECT_EQ(printPart(symbolKind, "lib.slb", "X", text, log), 0);
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "X", text, log), opResult::done);
     EXPECT_EQ(text, "*symbol X *symbol X fake\nREAL\n");
 }
 
@@ -218,17 +218,17 @@ TEST_F(partCommands, TwoPartsOfOneName) {
     writeText("one.lst", "a.sym\nb.sym\n");
     writeText("two.lst", "a.sym\nc.sym\n");
     memoryLog log;
-    ASSERT_EQ(compressLibrary(symbolKind, "one.lst", "one.slb", false, log), 0);
-    ASSERT_EQ(compressLibrary(symbolKind, "two.lst", "two.slb", false, log), 0);
+    ASSERT_EQ(compressLibrary(symbolKind, "one.lst", "one.slb", false, log), opResult::done);
+    ASSERT_EQ(compressLibrary(symbolKind, "two.lst", "two.slb", false, log), opResult::done);
     fs::create_directory("out");
     fs::current_path("out");
     log.lines.clear();
-    EXPECT_EQ(extractParts(symbolKind, "../one.slb", {"DUP"}, log), 0);
+    EXPECT_EQ(extractParts(symbolKind, "../one.slb", {"DUP"}, log), opResult::done);
     EXPECT_EQ(readBytes("DUP.sym"), platformText("*symbol DUP\nA\n"));
     EXPECT_EQ(readBytes("DUa.sym"), platformText("*symbol DUP\nB\n"));
     fs::current_path("..");
     memoryLog changes;
-    EXPECT_EQ(diffLibraries(symbolKind, "one.slb", "two.slb", changes, log), 1);
+    EXPECT_EQ(diffLibraries(symbolKind, "one.slb", "two.slb", changes, log), diffResult::different);
     EXPECT_EQ(changes.lines, std::vector<std::string>{"~ DUP"});
 }
 
@@ -238,18 +238,18 @@ TEST_F(partCommands, OneNameForAPartWithAColon) {
     writeBytes("lib.slb", head + "*symbol FOO:BAR\nL1\n*symbol Z\n");
     memoryLog log;
     std::vector<std::string> names;
-    EXPECT_EQ(partNames(symbolKind, "lib.slb", names, log), 0);
+    EXPECT_EQ(partNames(symbolKind, "lib.slb", names, log), opResult::done);
     EXPECT_EQ(names, (std::vector<std::string>{"FOO", "Z"}));
     std::string text;
-    EXPECT_EQ(printPart(symbolKind, "lib.slb", "FOO", text, log), 0);
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "FOO", text, log), opResult::done);
     EXPECT_EQ(text, "*symbol FOO:BAR\nL1\n");
     writeText("foo.sym", "*symbol FOO:NEW\nL2\n");
-    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"foo.sym"}, log), 0);
-    EXPECT_EQ(printPart(symbolKind, "lib.slb", "FOO", text, log), 0);
+    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"foo.sym"}, log), opResult::done);
+    EXPECT_EQ(printPart(symbolKind, "lib.slb", "FOO", text, log), opResult::done);
     EXPECT_EQ(text, "*symbol FOO ako NEW\nL2\n");
-    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", {"FOO"}, log), 0);
+    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", {"FOO"}, log), opResult::done);
     names.clear();
-    EXPECT_EQ(partNames(symbolKind, "lib.slb", names, log), 0);
+    EXPECT_EQ(partNames(symbolKind, "lib.slb", names, log), opResult::done);
     EXPECT_EQ(names, std::vector<std::string>{"Z"});
     EXPECT_EQ(joinLines(log.lines), "Add: replaced FOO\nDelete: removed 1 of FOO\n");
 }
@@ -260,10 +260,10 @@ TEST_F(partCommands, FailuresChangeNothing) {
     writeText("bad.sym", "*package P\n");
     writeText("ok.sym", "*symbol OK\n");
     memoryLog log;
-    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"ok.sym", "bad.sym", "gone.sym"}, log), 1);
-    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", {"RES", "NONE"}, log), 1);
-    EXPECT_EQ(deleteParts(symbolKind, "missing.slb", {"RES"}, log), 1);
-    EXPECT_EQ(addParts(packageKind, "lib.slb", {}, log), 1) << "a symbol library read as packages";
+    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"ok.sym", "bad.sym", "gone.sym"}, log), opResult::failed);
+    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", {"RES", "NONE"}, log), opResult::failed);
+    EXPECT_EQ(deleteParts(symbolKind, "missing.slb", {"RES"}, log), opResult::failed);
+    EXPECT_EQ(addParts(packageKind, "lib.slb", {}, log), opResult::failed) << "a symbol library read as packages";
     EXPECT_EQ(readBytes("lib.slb"), lib);
     EXPECT_EQ(joinLines(log.lines),
               "Compress: fatal error: file bad.sym has bad first line: *package P\n\n"
@@ -271,7 +271,7 @@ TEST_F(partCommands, FailuresChangeNothing) {
               "Delete: removed 1 of RES\nDelete: NONE not in library\nDelete: library not changed\n"
               "Delete: fatal error: can't open library: missing.slb\nAdd: fatal error: no packages found in library\n");
     log.lines.clear();
-    EXPECT_EQ(addParts(symbolKind, "new.slb", {"ok.sym"}, log), 0) << "a missing library is made";
+    EXPECT_EQ(addParts(symbolKind, "new.slb", {"ok.sym"}, log), opResult::done) << "a missing library is made";
     EXPECT_EQ(readBytes("new.slb"), "*version 6.3 341229608\n@index\nsymloc OK 0 11\n*symbol OK\n");
 }
 

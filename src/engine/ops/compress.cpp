@@ -34,7 +34,7 @@ public:
         if (list) std::fclose(list);
     }
 
-    int run(bool remove);
+    opResult run(bool remove);
 
 private:
     bool outputIsInput();
@@ -43,8 +43,8 @@ private:
     void processAhead(int& files);
     void take(bool good, const entryFields& fields, int files);
     void removeComponents();
-    int fatalWrite();
-    int closing(const char* word, int result);
+    opResult fatalWrite();
+    opResult closing(const char* word, opResult result);
     void reached(const char* point) {
         if (seams.reached) seams.reached(point);
     }
@@ -142,9 +142,9 @@ void compressOperation::removeComponents() {
     reached("removed");
 }
 
-int compressOperation::fatalWrite() {
+opResult compressOperation::fatalWrite() {
     logProblem(log, "Compress: fatal error: can't write output file: " + outPath, outPath, fileOps::lastReason());
-    return 1;
+    return opResult::failed;
 }
 
 // True, logged, when the output is the list file or one of the files it
@@ -172,12 +172,12 @@ bool compressOperation::outputIsInput() {
     return true;
 }
 
-int compressOperation::run(bool remove) {
+opResult compressOperation::run(bool remove) {
     platform::writerLock lock;
-    if (!lockLibrary(lock, outPath, control, "Compress", log)) return 1;
-    if (control.refuseOutputAsInput && outputIsInput()) return 1;
+    if (!lockLibrary(lock, outPath, control, "Compress", log)) return opResult::failed;
+    if (control.refuseOutputAsInput && outputIsInput()) return opResult::failed;
     output.dataLimit = seams.dataLimit;
-    if (!openFiles()) return 1;
+    if (!openFiles()) return opResult::failed;
     if (probe.known) output.data().compareWith(*probe.known);
     if (control.progress) {
         std::string piece;
@@ -189,9 +189,9 @@ int compressOperation::run(bool remove) {
     if (listReader->readFailed()) {
         const std::string why = fileOps::systemReason(listReader->sourceFailure());
         logProblem(log, "Compress: fatal error: can't read list file: " + listPath + ": " + why, listPath, why);
-        return 1;
+        return opResult::failed;
     }
-    if (control.stopping()) return closing("CANCELLED", cancelledResult);
+    if (control.stopping()) return closing("CANCELLED", opResult::cancelled);
     if (!output.data().flush()) return fatalWrite();
     log.addLine("Compress: " + std::to_string(files) + " files processed");
     if (probe.errors != 0) {
@@ -203,17 +203,17 @@ int compressOperation::run(bool remove) {
         removeComponents();
     }
     index.clear();
-    return closing("DONE", 0);
+    return closing("DONE", opResult::done);
 }
 
-int compressOperation::closing(const char* word, int result) {
+opResult compressOperation::closing(const char* word, opResult result) {
     logClosing(log, "Compress", word);
     return result;
 }
 
 }  // namespace
 
-int compressLibrary(const libKind& kind, const std::string& listPath, const std::string& outPath,
+opResult compressLibrary(const libKind& kind, const std::string& listPath, const std::string& outPath,
                     bool remove, logSink& log, compressProbe* probe) {
     compressProbe unused;
     compressProbe& p = probe ? *probe : unused;

@@ -25,7 +25,7 @@ struct compressSeams {
 struct compressProbe {
     // Progress, stop requests, guards and threads (none when null); a
     // stopped compress leaves the output as it was, logs
-    // "Compress: --- CANCELLED ---" and returns cancelledResult.
+    // "Compress: --- CANCELLED ---" and returns cancelled.
     const runControl* control = nullptr;
     // A data section already checked that the new one may repeat byte for
     // byte (both's library, verified): its checksum is then taken over.
@@ -34,8 +34,9 @@ struct compressProbe {
     int errors = 0;  // the errors counted, after the run
 };
 
-// Returns 0 when the list was processed to its end (errors counted or not),
-// 1 after a fatal error. Nothing at outPath changes unless a whole library
-// could be written; with remove, the component files are deleted only then.
-int compressLibrary(const libKind& kind, const std::string& listPath, const std::string& outPath,
+// done when the list was processed to its end (errors counted or not),
+// failed after a fatal error. Nothing at outPath changes unless a whole
+// library could be written; with remove, the component files are deleted
+// only then.
+opResult compressLibrary(const libKind& kind, const std::string& listPath, const std::string& outPath,
                     bool remove, logSink& log, compressProbe* probe = nullptr);

@@ -55,10 +55,10 @@ bool showUnified(const libKind& kind, const std::string& first, const std::strin
 
 }  // namespace
 
-int diffLibraries(const libKind& kind, const std::string& first, const std::string& second, logSink& out,
+diffResult diffLibraries(const libKind& kind, const std::string& first, const std::string& second, logSink& out,
                   logSink& log, bool unified) {
     partDigests a, b;
-    if (!readDigests(kind, first, a, log) || !readDigests(kind, second, b, log)) return 2;
+    if (!readDigests(kind, first, a, log) || !readDigests(kind, second, b, log)) return diffResult::unreadable;
     int differences = 0;
     const auto differs = [&](char mark, const std::string& name) {
         ++differences;
@@ -70,10 +70,10 @@ int diffLibraries(const libKind& kind, const std::string& first, const std::stri
         const bool shown = other == b.byName.end()          ? differs('-', name)
                            : !(other->second == a.byName[name]) ? differs('~', name)
                                                                 : true;
-        if (!shown) return 2;
+        if (!shown) return diffResult::unreadable;
     }
     for (const std::string& name : b.order) {
-        if (a.byName.count(name) == 0 && !differs('+', name)) return 2;
+        if (a.byName.count(name) == 0 && !differs('+', name)) return diffResult::unreadable;
     }
-    return differences == 0 ? 0 : 1;
+    return differences == 0 ? diffResult::same : diffResult::different;
 }

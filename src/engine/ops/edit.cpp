@@ -17,7 +17,7 @@ struct newPart {
 
 }  // namespace
 
-int addParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& files,
+opResult addParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& files,
              logSink& log, const runControl* control) {
     const runControl none;
     const runControl& run = control ? *control : none;
@@ -42,7 +42,7 @@ int addParts(const libKind& kind, const std::string& libraryPath, const std::vec
     if (errorCount != 0) {
         logProblem(log, "Add: " + std::to_string(errorCount) + " error(s), library not changed", libraryPath,
                    "library not changed: " + std::to_string(errorCount) + " error(s)");
-        return 1;
+        return opResult::failed;
     }
     libraryRewrite rewrite(kind, libraryPath, "Add", log, run);
     if (!rewrite.begin(true)) return rewrite.finish();
@@ -56,15 +56,15 @@ int addParts(const libKind& kind, const std::string& libraryPath, const std::vec
             it->second->placed = true;
         }
     }
-    if (const int result = rewrite.finish(); result != 0) return result;
+    if (const opResult result = rewrite.finish(); result != opResult::done) return result;
     for (newPart& part : parts) {
         log.addLine("Add: " + std::string(part.placed ? "replaced " : "added ") + part.name);
         if (!part.placed) rewrite.put(part.fields, part.bytes);
     }
-    return rewrite.commit() ? 0 : 1;
+    return rewrite.commit() ? opResult::done : opResult::failed;
 }
 
-int deleteParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
+opResult deleteParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
                 logSink& log, const runControl* control) {
     const runControl none;
     std::map<std::string, int> removed;
@@ -77,7 +77,7 @@ int deleteParts(const libKind& kind, const std::string& libraryPath, const std::
         if (it == removed.end()) rewrite.keep(old);
         else ++it->second;
     }
-    if (const int result = rewrite.finish(); result != 0) return result;
+    if (const opResult result = rewrite.finish(); result != opResult::done) return result;
     int missing = 0;
     for (const std::string& name : names) {
         const int count = removed[name];
@@ -90,7 +90,7 @@ int deleteParts(const libKind& kind, const std::string& libraryPath, const std::
     }
     if (missing != 0) {
         logProblem(log, "Delete: library not changed", libraryPath, "library not changed");
-        return 1;
+        return opResult::failed;
     }
-    return rewrite.commit() ? 0 : 1;
+    return rewrite.commit() ? opResult::done : opResult::failed;
 }

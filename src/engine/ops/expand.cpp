@@ -22,44 +22,44 @@ public:
     expandOperation(const libKind& k, logSink& sink, const runControl& c, std::string name, const std::string& folder)
         : engineOperation(k, sink), control(c), writer(k, sink, "Expand: ", folder), libraryName(std::move(name)) {}
 
-    int run(byteSource& library, const std::string& listPath) {
-        if (control.stopping()) return closing("CANCELLED", cancelledResult);
+    opResult run(byteSource& library, const std::string& listPath) {
+        if (control.stopping()) return closing("CANCELLED", opResult::cancelled);
         partReader reader(library, curKeyword);
         const partReader::opening opened = reader.open();
         tellTooLong(reader.ending(), log);
         if (opened == partReader::opening::readError) return readError(reader);
         if (opened == partReader::opening::noIndex) return fatal("Expand: fatal error: no index", "no index");
-        if (!writer.openList(listPath)) return 1;
+        if (!writer.openList(listPath)) return opResult::failed;
         if (opened == partReader::opening::noParts) {
             return fatal("Expand: fatal error: no " + curKindName + "s found in library", "no " + curKindName + "s found in library");
         }
         long long total = 0;
         for (const indexEntry* e = reader.index().first; e; e = e->next) ++total;
         const bool written = control.writeBehind ? expandBehind(reader, total) : expandHere(reader, total);
-        if (!written || !writer.finish()) return 1;
+        if (!written || !writer.finish()) return opResult::failed;
         if (reader.readFailed()) return readError(reader);
         if (reader.ending() == lineReader::ending::tooLong) {
             log.problem(libraryName, "a line is longer than 1022 characters; the rest of the library was not read");
         }
-        if (control.stopping()) return closing("CANCELLED", cancelledResult);
+        if (control.stopping()) return closing("CANCELLED", opResult::cancelled);
         log.addLine("Expand: Checking index....");
         reader.index().checkIndex(log, curKindName);
         reader.index().clear();
-        return closing("DONE", 0);
+        return closing("DONE", opResult::done);
     }
 
 private:
-    int closing(const char* word, int result) {
+    opResult closing(const char* word, opResult result) {
         logClosing(log, "Expand", word);
         return result;
     }
 
-    int fatal(const std::string& message, const std::string& reason) {
+    opResult fatal(const std::string& message, const std::string& reason) {
         logProblem(log, message, libraryName, reason);
-        return 1;
+        return opResult::failed;
     }
 
-    int readError(const partReader& reader) {
+    opResult readError(const partReader& reader) {
         const std::string why = fileOps::systemReason(reader.failure());
         return fatal("Expand: fatal error: can't read library: " + libraryName + ": " + why, why);
     }
@@ -105,7 +105,7 @@ private:
 
 }  // namespace
 
-int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log,
+opResult expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log,
                   const runControl* control, const std::string& libraryName, const std::string& folder) {
     const runControl none;
     return expandOperation(kind, log, control ? *control : none, libraryName, folder).run(library, listPath);
@@ -116,17 +116,17 @@ std::string expandListPath(const std::string& libraryPath, const std::string& fo
     return inFolder(folder, listPathFor(platform::fsName(platform::fsPath(libraryPath).filename())));
 }
 
-int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, const runControl* control,
+opResult expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log, const runControl* control,
                   const std::string& folder) {
     // The tool reads a library it may not change; the program opens it for
     // update, and a read-only library counts there as not opened.
     std::FILE* f = fileOps::open(libraryPath, control && control->readOnlyInputs ? "rb" : "r+b");
     if (!f) {
         logProblem(log, "Expand: fatal error: can't open library: " + libraryPath, libraryPath, fileOps::lastReason());
-        return 1;
+        return opResult::failed;
     }
     fileSource source(f);
-    const int result =
+    const opResult result =
         expandLibrary(kind, source, expandListPath(libraryPath, folder), log, control, libraryPath, folder);
     std::fclose(f);
     return result;

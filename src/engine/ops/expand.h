@@ -9,15 +9,15 @@
 #include "engine/logSink.h"
 #include "engine/ops/runControl.h"
 
-// 0 when the library was read to its end, whatever index problems were
-// logged; 1 after a fatal error. The library is opened for update, so one
+// done when the library was read to its end, whatever index problems were
+// logged; failed after a fatal error. The library is opened for update, so one
 // the user may not change counts as not opened. Stopped through control, it
 // keeps the files written so far with a list file naming them, logs
-// "Expand: --- CANCELLED ---" and returns cancelledResult.
+// "Expand: --- CANCELLED ---" and returns cancelled.
 // With a folder, the parts go there instead of into the current folder, and
 // so does the list file, named after the library's file name cut at its
 // first ".".
-int expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log,
+opResult expandLibrary(const libKind& kind, const std::string& libraryPath, logSink& log,
                   const runControl* control = nullptr, const std::string& folder = "");
 
 // Where expand writes the list file for the library (into folder, if any).
@@ -26,6 +26,6 @@ std::string expandListPath(const std::string& libraryPath, const std::string& fo
 // The same from bytes already at hand, writing the list file at listPath;
 // libraryName names them in messages. A read error ends it with
 // "Expand: fatal error: can't read library: NAME: REASON".
-int expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log,
+opResult expandLibrary(const libKind& kind, byteSource& library, const std::string& listPath, logSink& log,
                   const runControl* control = nullptr, const std::string& libraryName = "library",
                   const std::string& folder = "");

@@ -48,21 +48,21 @@ lookup eachPart(libraryInput& in, const std::string& name, bool firstOnly, Take 
 
 }  // namespace
 
-int extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
+opResult extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
                  logSink& log, const std::string& folder) {
     libraryInput in;
-    if (!in.open(kind, libraryPath, "Extract", log)) return 1;
+    if (!in.open(kind, libraryPath, "Extract", log)) return opResult::failed;
     componentWriter writer(kind, log, "Extract: ", folder);
-    int result = 0;
+    opResult result = opResult::done;
     for (const std::string& name : names) {
         bool written = true;
         const lookup found = eachPart(in, name, false, [&](const std::string& text) {
             written = written && writer.begin(name, text) && writer.end();
         });
-        if (!written || found == lookup::broken) return 1;
+        if (!written || found == lookup::broken) return opResult::failed;
         if (found == lookup::missing) {
             logProblem(log, "Extract: " + name + " not in library", libraryPath, name + " not in library");
-            result = 1;
+            result = opResult::failed;
         }
     }
     return result;
@@ -76,27 +76,27 @@ bool partTexts(const libKind& kind, const std::string& libraryPath, const std::s
     return eachPart(in, name, false, [&](const std::string& t) { text += t; }) != lookup::broken;
 }
 
-int partNames(const libKind& kind, const std::string& libraryPath, std::vector<std::string>& names, logSink& log) {
+opResult partNames(const libKind& kind, const std::string& libraryPath, std::vector<std::string>& names, logSink& log) {
     libraryInput in;
-    if (!in.open(kind, libraryPath, "List", log)) return 1;
+    if (!in.open(kind, libraryPath, "List", log)) return opResult::failed;
     std::set<std::string> seen;
     libraryPart part;
     while (in.next(part)) {
         if (!part.name.empty() && seen.insert(part.name).second) names.push_back(part.name);
     }
-    return in.failedReading() ? 1 : 0;
+    return in.failedReading() ? opResult::failed : opResult::done;
 }
 
 bool firstPartText(libraryInput& in, const std::string& name, std::string& text, bool& scanned) {
     return eachPart(in, name, true, [&](const std::string& t) { text = t; }, &scanned) == lookup::found;
 }
 
-int printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
+opResult printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
               logSink& log) {
     libraryInput in;
-    if (!in.open(kind, libraryPath, "Print", log)) return 1;
+    if (!in.open(kind, libraryPath, "Print", log)) return opResult::failed;
     const lookup found = eachPart(in, name, true, [&](const std::string& t) { text = t; });
-    if (found == lookup::found) return 0;
+    if (found == lookup::found) return opResult::done;
     if (found == lookup::missing) logProblem(log, "Print: " + name + " not in library", libraryPath, name + " not in library");
-    return 1;
+    return opResult::failed;
 }

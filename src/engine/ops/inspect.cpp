@@ -224,14 +224,14 @@ bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const st
     return true;
 }
 
-int listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log) {
+opResult listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log) {
     libraryInput in;
-    if (!in.open(kind, libraryPath, "List", log)) return 1;
+    if (!in.open(kind, libraryPath, "List", log)) return opResult::failed;
     for (const indexEntry* e = in.index().first; e; e = e->next) {
         const std::string text = formatIndexLine(*e);
         entries.addLine(text.substr(7, text.size() - 8));
     }
-    return 0;
+    return opResult::done;
 }
 
 namespace {
@@ -300,15 +300,15 @@ std::string jsonEntry(const indexEntry& e) {
 
 }  // namespace
 
-int listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink& out, logSink& log) {
+opResult listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink& out, logSink& log) {
     libraryInput in;
-    if (!in.open(kind, libraryPath, "List", log)) return 1;
+    if (!in.open(kind, libraryPath, "List", log)) return opResult::failed;
     if (!in.index().first) {
         out.addLine("[]");
-        return 0;
+        return opResult::done;
     }
     out.addLine("[");
     for (const indexEntry* e = in.index().first; e; e = e->next) out.addLine("  " + jsonEntry(*e) + (e->next ? "," : ""));
     out.addLine("]");
-    return 0;
+    return opResult::done;
 }

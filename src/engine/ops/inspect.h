@@ -9,15 +9,17 @@
 #include "engine/io/byteSource.h"
 #include "engine/io/sectionMatch.h"
 #include "engine/logSink.h"
+#include "engine/ops/opResult.h"
 
 // Sends one line per readable index line to entries: the name word, the
 // position, the length and the extra text, as the index holds them. Fatal
-// errors go to log. 0 when the index was read, 1 after a fatal error.
-int listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log);
+// errors go to log. done when the index was read, failed after a fatal
+// error.
+opResult listLibrary(const libKind& kind, const std::string& libraryPath, logSink& entries, logSink& log);
 
 // The same entries as a JSON array, one object a line: name, position,
 // length, then commaPart, semicolonPart, akoName and extraText when present.
-int listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink& out, logSink& log);
+opResult listLibraryJson(const libKind& kind, const std::string& libraryPath, logSink& out, logSink& log);
 
 // Reads the whole library as expand does, writing nothing, and logs every
 // finding: a version line without a matching checksum, each component's

@@ -77,14 +77,14 @@ void libraryRewrite::put(entryFields fields, const std::string& stored) {
     index.append(fields);
 }
 
-int libraryRewrite::finish() {
-    if (damaged) return damagedResult;
+opResult libraryRewrite::finish() {
+    if (damaged) return opResult::damaged;
     if (cancelled) {
         logClosing(log, prefix, "CANCELLED");
-        return cancelledResult;
+        return opResult::cancelled;
     }
-    if (!began || failed || (input && input->failedReading())) return 1;
-    return 0;
+    if (!began || failed || (input && input->failedReading())) return opResult::failed;
+    return opResult::done;
 }
 
 bool libraryRewrite::commit() {

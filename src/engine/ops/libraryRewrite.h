@@ -51,10 +51,10 @@ public:
     // file), with the fields of its header line; its place is where it goes.
     void put(entryFields fields, const std::string& stored);
 
-    // 0 after next() said false at the library's end; otherwise 1, or
-    // cancelledResult (logged) after a stop, or damagedResult when the guard
-    // refused the library.
-    int finish();
+    // done after next() said false at the library's end; otherwise failed,
+    // or cancelled (logged) after a stop, or damaged when the guard refused
+    // the library.
+    opResult finish();
 
     // Flushes what is pending, writes the library and renames it over the
     // old one. False, logged, when that failed: the old library stays.

@@ -12,35 +12,36 @@
 
 // Writes every component of each name to a file of its own in folder (""
 // the current one), as expand would (file names, collision rule, rebuilt
-// header); no list file. 0 when every name was found, 1 otherwise or after a
-// fatal error.
-int extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
+// header); no list file. done when every name was found, failed otherwise
+// or after a fatal error.
+opResult extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
                  logSink& log, const std::string& folder = "");
 
 // The names of the library's parts as expand names them, each once, in the
-// order they first appear. 0, or 1 after a fatal error (logged).
-int partNames(const libKind& kind, const std::string& libraryPath, std::vector<std::string>& names, logSink& log);
+// order they first appear. done, or failed after a fatal error (logged).
+opResult partNames(const libKind& kind, const std::string& libraryPath, std::vector<std::string>& names, logSink& log);
 
-// The text of the first component of name. 0 with text set; 1 with a
-// message when the library cannot be read or has no such part.
-int printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
+// The text of the first component of name. done with text set; failed
+// with a message when the library cannot be read or has no such part.
+opResult printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
               logSink& log);
 
 // Puts the parts read from the component files into the library: a name
 // the library has replaces its first component in place (later ones are
 // dropped), a new name is appended. The result is the library compress makes
 // of what expand would write, with those files in place. A missing library
-// is created. 0 when written; 1 with nothing changed after any error
-// (damagedResult when the control's refuseDamage found the library damaged). A
-// control's stop, seen before each part of the library, leaves it unchanged
-// too ("Add: --- CANCELLED ---", cancelledResult); progress counts its parts.
-int addParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& files,
+// is created. done when written; failed with nothing changed after any
+// error (damaged when the control's refuseDamage found the library damaged).
+// A control's stop, seen before each part of the library, leaves it
+// unchanged too ("Add: --- CANCELLED ---", cancelled); progress counts its
+// parts.
+opResult addParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& files,
              logSink& log, const runControl* control = nullptr);
 
 // Removes every component of each name; the result is the library compress
-// makes of the rest. 1 with nothing changed when a name is missing. Stops
-// and progress as for addParts.
-int deleteParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
+// makes of the rest. failed with nothing changed when a name is missing.
+// Stops and progress as for addParts.
+opResult deleteParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
                 logSink& log, const runControl* control = nullptr);
 
 // Compares two libraries part by part: "- NAME" only in the first, "+ NAME"
@@ -48,8 +49,8 @@ int deleteParts(const libKind& kind, const std::string& libraryPath, const std::
 // order, then the second's. With unified, each such part's texts (all its
 // components) are shown as "diff -u" shows two files instead, headed
 // "--- FIRST:NAME" and "+++ SECOND:NAME"; a part on one side only is shown
-// whole. 0 when equal, 1 when different, 2 when a library cannot be read.
-int diffLibraries(const libKind& kind, const std::string& first, const std::string& second, logSink& out,
+// whole.
+diffResult diffLibraries(const libKind& kind, const std::string& first, const std::string& second, logSink& out,
                   logSink& log, bool unified = false);
 
 // The texts of every component of name, in library order, as expand would

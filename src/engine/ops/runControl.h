@@ -13,12 +13,9 @@
 #include <string>
 
 #include "engine/logSink.h"
+#include "engine/ops/opResult.h"
 #include "support/platform/writerLock.h"
 
-// An operation that stopped because it was asked to returns this.
-constexpr int cancelledResult = 2;
-// A change refused because verify finds the library damaged returns this.
-constexpr int damagedResult = 3;
 
 struct runControl {
     // Nonzero asks the operation to stop before its next component; a signal
