@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <system_error>
 #include <thread>
 
@@ -155,21 +156,29 @@ private:
 
 // Each name, or for a pattern every part name it matches in library order;
 // a pattern that matches nothing stays, to be reported as a missing name.
+// A name meant twice (given twice, or matched by two patterns) counts once:
+// extract would write it twice, the second time under another file name.
 bool namesMeant(const cliOptions& o, std::vector<std::string>& names, logSink& errors) {
     std::vector<std::string> all;
+    std::set<std::string> meant;
+    const auto mean = [&](const std::string& name) {
+        if (meant.insert(name).second) names.push_back(name);
+    };
     bool listed = false;
     for (auto it = o.paths.begin() + 1; it != o.paths.end(); ++it) {
         if (!isNamePattern(*it)) {
-            names.push_back(*it);
+            mean(*it);
             continue;
         }
         if (!listed && partNames(*o.kind, o.paths[0], all, errors) != opResult::done) return false;
         listed = true;
-        const std::size_t before = names.size();
+        bool matched = false;
         for (const std::string& name : all) {
-            if (matchesPattern(*it, name)) names.push_back(name);
+            if (!matchesPattern(*it, name)) continue;
+            matched = true;
+            mean(name);
         }
-        if (names.size() == before) names.push_back(*it);
+        if (!matched) mean(*it);
     }
     return true;
 }

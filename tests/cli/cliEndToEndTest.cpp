@@ -123,6 +123,8 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     writeText("long.lst", "long.sym\n");
     writeText("ok.sym", "*symbol OK\nL\n");
     writeText("ok.lst", "ok.sym\n");
+    writeText("longhead.sym", "*symbol " + std::string(1022, 'h') + "\nL\n");
+    writeText("longhead.lst", "longhead.sym\n");
     writeBytes("long.slb", "*version 6.3 0\n@index\nsymloc L 0 1041\n" + longLine);
     const runCase& c = GetParam();
     const runResult r = runVek(c.args);
@@ -206,7 +208,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"delete --force forced.slb \"AN?2\" \"[X-Z]*\"", 1, "%Delete: [X-Z]* not in library", "[X-Z]* not in library"},
     runCase{"diff -u parts.slb damaged.slb", 1,
             "--- parts.slb:RES\n+++ damaged.slb:RES\n@@ -1,2 +1,2 @@\n *symbol RES,R1;X resistor part\n-L3\n+LX\n", ""},
-    runCase{"add --wait x parts.slb long.sym", 2, "", "--wait takes a number of seconds: x"}));
+    runCase{"add --wait x parts.slb long.sym", 2, "", "--wait takes a number of seconds: x"},
+    runCase{"add --wait nan parts.slb ok.sym", 2, "", "--wait takes a number of seconds: nan"},
+    runCase{"extract -o ex parts.slb \"A*\" \"*2\" AND2 \"R*\"", 0,
+            "Extract: Writing AND2    to    AND2.sym\nExtract: Writing RES    to    RES.sym\n", ""},
+    runCase{"compress longhead.lst out.slb", 1, "%Compress: 1 error(s)",
+            "vek: longhead.sym: line 1 is longer than 1022 characters\n"}));
 
 // Every command has its help on standard output, and a usage error of one
 // line and where help is on standard error.
@@ -470,16 +477,30 @@ TEST_F(cliEndToEnd, AFileSizeLimitIsAWriteError) {
 
 // The tool only reads a library it expands: a user who may not write it
 // expands it all the same.
+// The other user runs a copy of vek from a folder of its own under /tmp:
+// the checkout and the test folder may lie where it cannot go (root's home
+// folder, a private temporary folder).
 TEST_F(cliEndToEnd, ExpandsALibraryTheUserMayNotWrite) {
     if (getuid() != 0) GTEST_SKIP() << "needs root to become another user";
-    writeBytes("parts.slb", readBytes(dataFile("example.slb")));
-    chmod("parts.slb", 0444);
-    chmod(".", 0777);
-    const pid_t child = startVek({"expand", "parts.slb"}, [] {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(126);
-    });
-    EXPECT_EQ(exitOf(child), 0) << readBytes("err.txt");
-    EXPECT_EQ(readBytes("AND2.sym"), "*symbol AND2 ako GATE2\nL1\nL2\n");
+    char folder[] = "/tmp/vekuser-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const fs::path there = folder;
+    fs::copy_file(VEK_BINARY, there / "vek");
+    writeBytes((there / "parts.slb").string(), readBytes(dataFile("example.slb")));
+    chmod((there / "parts.slb").c_str(), 0444);
+    chmod(folder, 0777);
+    const std::string vek = (there / "vek").string();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(126);
+        dup2(open("err.txt", O_WRONLY | O_CREAT | O_TRUNC, 0666), 2);
+        dup2(open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0666), 1);
+        execl(vek.c_str(), "vek", "expand", "parts.slb", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    EXPECT_EQ(exitOf(child), 0) << readBytes((there / "err.txt").string());
+    EXPECT_EQ(readBytes((there / "AND2.sym").string()), "*symbol AND2 ako GATE2\nL1\nL2\n");
+    fs::remove_all(there);
 }
 
 // A full disk under standard output fails with its reason; a reader that
@@ -496,10 +517,18 @@ TEST_F(cliEndToEnd, StandardOutputErrors) {
     writeBytes("many.slb", many + "*symbol A\n");
     std::system((vek + " list many.slb 2>err.txt | head -c 1 >/dev/null").c_str());
     EXPECT_EQ(readBytes("err.txt"), "");
+    // With SIGPIPE ignored the write fails with EPIPE instead: the same quiet
+    // end, with the status a closed pipe gives.
+    std::system(("(trap '' PIPE; " + vek + " list many.slb 2>err.txt; echo $? >status.txt) | head -c 1 >/dev/null").c_str());
+    EXPECT_EQ(readBytes("err.txt"), "");
+    EXPECT_EQ(readBytes("status.txt"), "141\n");
     mkfifo("pipe.slb", 0666);
     const runResult r = runVek("verify pipe.slb");
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "vek: pipe.slb: not a regular file\n");
+    const runResult second = runVek("diff parts.slb pipe.slb");
+    EXPECT_EQ(second.code, 2);
+    EXPECT_EQ(second.err, "vek: pipe.slb: not a regular file\n");
 }
 
 #endif

@@ -16,6 +16,7 @@
 #include "common/fileText.h"
 #include "common/limitedRun.h"
 #include "common/testDir.h"
+#include "engine/io/byteSource.h"
 #include "engine/ops/compress.h"
 #include "engine/format/libKind.h"
 #include "support/fileOps.h"
@@ -116,7 +117,41 @@ INSTANTIATE_TEST_SUITE_P(Cases, compressOpenFailures, ::testing::Values(
                 "Compress: fatal error: can't open output file: no-dir/x.slb\n"
                 "Compress: fatal error: can't open list file: nolist.lst\n"}));
 
+// A part file too large to be read in one go is read a block at a time: a
+// read that fails after the first block fails the compress; the part is
+// never stored cut short.
+TEST_F(compressFailureTest, AReadErrorInsideALargePartFileIsFatal) {
+    std::string big = "*symbol BIG\n";
+    while (big.size() < (3 << 19)) big += std::string(99, 'b') + "\n";
+    writeText("big.sym", big);
+    writeText("big.lst", "big.sym\n");
+    int failures = 0;
+    for (long long n = 1;; ++n) {
+        fileSource::failReadAt(n);
+        memoryLog run;
+        const opResult result = compressLibrary(symbolKind, "big.lst", "out.slb", false, run);
+        if (fileSource::failReadAt(0) != 0) break;
+        ++failures;
+        EXPECT_FALSE(fileExists("out.slb")) << "read " << n << ": " << joinLines(run.lines);
+        EXPECT_NE(joinLines(run.lines).find("fatal error: can't "), std::string::npos) << "read " << n;
+        EXPECT_EQ(result == opResult::done, joinLines(run.lines).find("can't read: big.sym") != std::string::npos) << n;
+    }
+    EXPECT_GT(failures, 3) << "the list, the part's blocks and the workfile";
+}
+
 #ifndef _WIN32
+// A folder opened for reading fails at its first read: no end of file.
+TEST(fileSource, AReadErrorIsNoEnd) {
+    std::FILE* folder = std::fopen(".", "rb");
+    ASSERT_NE(folder, nullptr);
+    fileSource source(folder);
+    char byte;
+    EXPECT_EQ(source.read(&byte, 1), 0u);
+    EXPECT_TRUE(source.failed());
+    EXPECT_EQ(source.failure(), EISDIR);
+    std::fclose(folder);
+}
+
 limitedRun compressWithFileLimit(unsigned long limit, const char* out) {
     return runWithFileLimit(limit, [out](logSink& log) {
         return resultCode(compressLibrary(symbolKind, "parts.lst", out, 1, log));

@@ -105,8 +105,31 @@ compressCase manyParts(bool someMissing) {
     return c;
 }
 
+// One part file of 40 KB named 400 times: every copy read ahead is given
+// back, so all 400 are taken in.
+compressCase onePartManyTimes() {
+    std::string text = "*symbol BIG\n";
+    for (int line = 0; line < 400; ++line) text += std::string(99, 'b') + "\n";
+    compressCase c{"one part named 400 times", {{"big.sym", text}}, "", 0, std::nullopt};
+    std::string list, index, data;
+    for (int i = 0; i < 400; ++i) {
+        list += "big.sym\n";
+        c.log += "Compress: got symbol \"BIG\"\n";
+        index += "symloc BIG " + std::to_string(data.size()) + " " + std::to_string(text.size()) + "\n";
+        data += text;
+    }
+    c.files.emplace_back("parts.lst", list);
+    c.log += "Compress: 400 files processed\n" + done;
+    c.output = library(index, data);
+    return c;
+}
+
 INSTANTIATE_TEST_SUITE_P(Lists, compressTable, ::testing::Values(
-    manyParts(false), manyParts(true),
+    manyParts(false), manyParts(true), onePartManyTimes(),
+    compressCase{"a last line without LF, then another part",
+                 {{"b.sym", "*symbol B\nL1"}, {"c.sym", "*symbol C\n"}, {"parts.lst", "b.sym\nc.sym\n"}},
+                 "Compress: got symbol \"B\"\nCompress: got symbol \"C\"\nCompress: 2 files processed\n" + done, 0,
+                 library("symloc B 0 13\nsymloc C 13 10\n", "*symbol B\nL1\n*symbol C\n")},
     compressCase{"example", {{"and2.sym", and2}, {"res.sym", res}, {"parts.lst", "and2.sym\nres.sym\n"}},
                  "Compress: got symbol \"AND2\"\nCompress: got symbol \"RES\"\nCompress: 2 files processed\n" + done, 0,
                  readBytes(dataFile("example.slb"))},
@@ -166,5 +189,28 @@ INSTANTIATE_TEST_SUITE_P(Lists, compressTable, ::testing::Values(
                  "Compress: fatal error: file p.pkg has bad first line: *package DIP8\n\n"
                  "Compress: 1 files processed\nCompress: 1 error(s)\n" + done,
                  1, std::nullopt, &footprintKind}));
+
+using compressTest = inTempDir;
+
+// A problem reported beside the log follows the log line that tells of it.
+TEST_F(compressTest, EachProblemFollowsItsLogLine) {
+    struct sequenceLog : logSink {
+        void addLine(const std::string& line) override { seen.push_back(line); }
+        void problem(const std::string& file, const std::string& reason) override { seen.push_back(file + ": " + reason); }
+        std::vector<std::string> seen;
+    };
+    writeBytes("parts.lst", "missing.sym\n");
+    for (bool ahead : {true, false}) {
+        runControl control;
+        control.readAhead = ahead;
+        compressProbe probe;
+        probe.control = &control;
+        sequenceLog log;
+        compressLibrary(symbolKind, "parts.lst", "out.slb", false, log, &probe);
+        ASSERT_GE(log.seen.size(), 2u);
+        EXPECT_EQ(log.seen[0], "Compress: fatal error: can't open: missing.sym") << ahead;
+        EXPECT_EQ(log.seen[1].rfind("missing.sym: ", 0), 0u) << log.seen[1];
+    }
+}
 
 }  // namespace

@@ -3,9 +3,15 @@
 // wait runs out, and free again once released.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <future>
 #include <string>
 #include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include "common/fileText.h"
 #include "common/testDir.h"
@@ -72,6 +78,21 @@ TEST_F(writerLockTest, AWaiterIsToldOnceAndGivesUpInTime) {
 }
 
 #ifndef _WIN32
+// A waiter that got the lock checks that the name still leads to the file it
+// locked: a writer may have renamed a new library over it meanwhile.
+TEST_F(writerLockTest, ANewFileUnderTheNameIsAnotherFile) {
+    writeBytes("lib.slb", "old");
+    const int fd = ::open("lib.slb", O_RDONLY);
+    ASSERT_GE(fd, 0);
+    EXPECT_TRUE(platform::namesOpenFile("lib.slb", fd));
+    writeBytes("new.slb", "new");
+    std::filesystem::rename("new.slb", "lib.slb");
+    EXPECT_FALSE(platform::namesOpenFile("lib.slb", fd)) << "same device, another inode";
+    std::filesystem::remove("lib.slb");
+    EXPECT_FALSE(platform::namesOpenFile("lib.slb", fd)) << "nothing under the name";
+    ::close(fd);
+}
+
 // Windows names its lock after the path, whatever the path holds.
 TEST_F(writerLockTest, NoLockWhereNothingCanBeOpened) {
     writerLock lock;

@@ -88,6 +88,8 @@ opResult libraryRewrite::finish() {
 }
 
 bool libraryRewrite::commit() {
+    // Windows renames nothing over a file that is open.
+    input.reset();
     if (!output->commit(index, nullptr)) return fatal("can't write library: " + libraryPath, fileOps::lastReason());
     return true;
 }

@@ -80,6 +80,12 @@ void writerLock::release() {
 
 #else
 
+bool namesOpenFile(const std::string& path, int fd) {
+    struct stat named {}, open {};
+    return stat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
+           named.st_ino == open.st_ino;
+}
+
 writerLock::attempt writerLock::tryOnce() {
     int fd = ::open(key.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     const bool folder = fd < 0;
@@ -95,10 +101,8 @@ writerLock::attempt writerLock::tryOnce() {
     }
     // The name must still lead to what was locked: a writer that held it
     // may have put a new file in its place, or made the missing one.
-    struct stat now {}, mine {};
-    const bool named = stat(key.c_str(), &now) == 0;
-    const bool same = folder ? !named
-                             : named && fstat(fd, &mine) == 0 && now.st_dev == mine.st_dev && now.st_ino == mine.st_ino;
+    struct stat now {};
+    const bool same = folder ? stat(key.c_str(), &now) != 0 : namesOpenFile(key, fd);
     if (!same) {
         close(fd);
         return attempt::again;

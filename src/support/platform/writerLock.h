@@ -46,4 +46,10 @@ private:
     bool nested = false;  // held already by an outer writer of this process
 };
 
+#ifndef _WIN32
+// True when path leads to the very file open as fd: the same device and the
+// same inode, not merely a file of the same device.
+bool namesOpenFile(const std::string& path, int fd);
+#endif
+
 }  // namespace platform
