@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <regex>
 #include <set>
 #include <vector>
 
@@ -294,16 +295,23 @@ void expectBlankedAtTheEnd(const std::string& shown, const std::string& what) {
     EXPECT_EQ(shown.substr(shown.size() - std::min(shown.size(), blank.size())), blank);
 }
 
+// Reads what the terminal shows next, waiting up to 20 s; false when it
+// closed or nothing came.
+bool readMore(int master, std::string& shown) {
+    char buffer[4096];
+    pollfd p{master, POLLIN, 0};
+    if (poll(&p, 1, 20000) <= 0) return false;
+    const ssize_t got = read(master, buffer, sizeof buffer);
+    if (got <= 0) return false;
+    shown.append(buffer, static_cast<std::size_t>(got));
+    return true;
+}
+
 // Reads the terminal until text appears in what it showed (true), or it
 // closes, or 20 s pass.
 bool readUntil(int master, std::string& shown, const std::string& text) {
-    char buffer[4096];
     while (shown.find(text) == std::string::npos) {
-        pollfd p{master, POLLIN, 0};
-        if (poll(&p, 1, 20000) <= 0) return false;
-        const ssize_t got = read(master, buffer, sizeof buffer);
-        if (got <= 0) return false;
-        shown.append(buffer, static_cast<std::size_t>(got));
+        if (!readMore(master, shown)) return false;
     }
     return true;
 }
@@ -344,6 +352,10 @@ TEST_P(cliStops, ProgressOnATerminalAndASignal) {
     ASSERT_GE(master, 0);
     std::string shown;
     const bool progressed = readUntil(master, shown, " parts");
+    // Some way in: a percentage between 0 and 100, not only the ends.
+    const std::regex midway(" parts \\([1-9][0-9]?%\\)");
+    while (!std::regex_search(shown, midway) && readMore(master, shown)) {
+    }
     kill(-child, GetParam().signal);  // as the terminal's Ctrl+C: to the whole process group
     readUntil(master, shown, "\x01");
     close(master);
@@ -352,6 +364,7 @@ TEST_P(cliStops, ProgressOnATerminalAndASignal) {
     EXPECT_TRUE(progressed);
     EXPECT_EQ(shown.rfind("\r" + what + ": ", 0), 0u) << shown.substr(0, 80);
     EXPECT_NE(shown.find(" parts ("), std::string::npos) << "a percentage: the total is known";
+    EXPECT_TRUE(std::regex_search(shown, midway)) << "stopped between 0% and 100%";
     expectBlankedAtTheEnd(shown, what);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), GetParam().status);
@@ -383,6 +396,12 @@ TEST_F(cliEndToEnd, LogLinesNeverShareTheProgressLine) {
     }
     EXPECT_GT(lines, 30000u);
     EXPECT_NE(shown.find("\rexpand: "), std::string::npos) << "the progress line was shown";
+    // After the last log lines the progress line comes back, and leaves
+    // before the note on standard error.
+    const std::size_t note = shown.rfind("vek: list file written");
+    ASSERT_NE(note, std::string::npos);
+    EXPECT_GT(shown.rfind("\rexpand: ", note), shown.rfind("Expand: --- DONE ---"));
+    expectBlankedAtTheEnd(shown.substr(0, note), "expand");
 }
 
 // A real JSON parser reads list --json, names in UTF-8 included.

@@ -46,6 +46,11 @@ TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
     EXPECT_EQ(listLibraryJson(symbolKind, "lib.slb", entries, log), opResult::done);
     EXPECT_EQ(entries.lines[1], "  {\"name\": \"R\xC3\x89S_\xCE\xA9" "10k\xF0\x9F\x94\x8C\", \"position\": 0, \"length\": 1, "
                                 "\"extraText\": \"\xC3\xA9t\xC3\xA9 \xC3\x80\xC2\xAF\xC3\xA2\xC2\x82" "\"}");
+    // An encoded surrogate (ED A0 80) is no UTF-8: three Latin-1 characters.
+    entries.lines.clear();
+    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc S\xED\xA0\x80 0 1\n");
+    EXPECT_EQ(listLibraryJson(symbolKind, "lib.slb", entries, log), opResult::done);
+    EXPECT_EQ(entries.lines[1], "  {\"name\": \"S\xC3\xAD\xC2\xA0\xC2\x80\", \"position\": 0, \"length\": 1}");
 }
 
 TEST_F(inspectTest, ReadOnlyLibrariesCanBeVerified) {

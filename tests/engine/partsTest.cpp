@@ -227,6 +227,9 @@ TEST_F(partCommands, TwoPartsOfOneName) {
     EXPECT_EQ(readBytes("DUP.sym"), platformText("*symbol DUP\nA\n"));
     EXPECT_EQ(readBytes("DUa.sym"), platformText("*symbol DUP\nB\n"));
     fs::current_path("..");
+    std::string text;
+    EXPECT_EQ(printPart(symbolKind, "one.slb", "DUP", text, log), opResult::done);
+    EXPECT_EQ(text, "*symbol DUP\nA\n") << "print: the first only";
     memoryLog changes;
     EXPECT_EQ(diffLibraries(symbolKind, "one.slb", "two.slb", changes, log), diffResult::different);
     EXPECT_EQ(changes.lines, std::vector<std::string>{"~ DUP"});
@@ -270,6 +273,13 @@ TEST_F(partCommands, FailuresChangeNothing) {
               "Compress: fatal error: can't open: gone.sym\nAdd: 2 error(s), library not changed\n"
               "Delete: removed 1 of RES\nDelete: NONE not in library\nDelete: library not changed\n"
               "Delete: fatal error: can't open library: missing.slb\nAdd: fatal error: no packages found in library\n");
+    runControl guarded;
+    guarded.refuseDamage = true;
+    writeBytes("lib.slb", lib + "*symbol LOOSE\n");
+    EXPECT_EQ(addParts(symbolKind, "lib.slb", {"ok.sym"}, log, &guarded), opResult::damaged);
+    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", {"RES"}, log, &guarded), opResult::damaged);
+    EXPECT_EQ(bothLibrary(symbolKind, "lib.slb", log, &guarded), opResult::damaged);
+    EXPECT_EQ(readBytes("lib.slb"), lib + "*symbol LOOSE\n");
     log.lines.clear();
     EXPECT_EQ(addParts(symbolKind, "new.slb", {"ok.sym"}, log), opResult::done) << "a missing library is made";
     EXPECT_EQ(readBytes("new.slb"), "*version 6.3 341229608\n@index\nsymloc OK 0 11\n*symbol OK\n");

@@ -61,6 +61,7 @@ TEST(namePattern, ShellRulesCaseSensitive) {
         {"[A-C]*", "B1", true},    {"[!A]*", "A1", false},    {"[^A]?", "B1", true},   {"*", "", true},
         {"a*b*c", "aXbYc", true},  {"a*b", "aXbc", false},    {"[]]x", "]x", true},    {"[x", "[x", true},
         {"*1[0-9]", "R110", true}, {"AND2", "AND2", true},    {"?", "", false},        {"**z", "abz", true},
+        {"[A-C]", "C", true},      {"[A-C]", "A", true},      {"[A-C]", "D", false},   {"[!A-C]", "C", false},
     };
     for (const auto& c : cases) EXPECT_EQ(matchesPattern(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
     EXPECT_TRUE(isNamePattern("R*") && isNamePattern("a?") && isNamePattern("[x]") && !isNamePattern("AND2"));
@@ -75,6 +76,16 @@ TEST(textDiff, UnifiedHunks) {
     b.erase(b.begin() + 10);
     EXPECT_EQ(unifiedHunks(a, b), (std::vector<std::string>{"@@ -1,5 +1,5 @@", " 1", "-2", "+two", " 3", " 4", " 5",
                                                             "@@ -8,5 +8,4 @@", " 8", " 9", " 10", "-11", " 12"}));
+    // Exactly twice the context between two changes: one hunk, as GNU diff
+    // gives it; one line more: two.
+    std::vector<std::string> twice = a;
+    twice[1] = "two";
+    twice[8] = "nine";
+    EXPECT_EQ(unifiedHunks(a, twice).front(), "@@ -1,12 +1,12 @@");
+    twice[8] = "9";
+    twice[9] = "ten";
+    EXPECT_EQ(unifiedHunks(a, twice)[0], "@@ -1,5 +1,5 @@");
+    EXPECT_EQ(unifiedHunks(a, twice)[7], "@@ -7,6 +7,6 @@");
     EXPECT_EQ(unifiedHunks({}, {"x"}), (std::vector<std::string>{"@@ -0,0 +1 @@", "+x"}));
     EXPECT_TRUE(unifiedHunks(a, a).empty());
     EXPECT_EQ(splitLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
