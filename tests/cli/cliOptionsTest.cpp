@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cliCommands.h"
 #include "cli/cliOptions.h"
 #include "engine/format/libKind.h"
 
@@ -79,6 +80,22 @@ TEST(cliOptions, KindErrorNamesTheRemedy) {
     std::string error;
     parseCommandLine({"expand", "parts.lib"}, error);
     EXPECT_NE(error.find("-k"), std::string::npos) << error;
+}
+
+// The usage is made from the command table: each command's options in one
+// order, the words lined up.
+TEST(cliOptions, UsageIsMadeFromTheTable) {
+    const std::string usage = usageText();
+    for (const char* line : {
+             "usage: vek compress [-k KIND] [-r|--remove] [-q] [--wait S] [-C DIR] LIST OUTPUT\n",
+             "\n       vek expand   [-k KIND] [-q] [-o DIR] [-C DIR] LIBRARY\n",
+             "\n       vek delete   [-k KIND] [-q] [--force] [--wait S] [-C DIR] LIBRARY NAME...\n",
+             "\n       vek diff     [-k KIND] [-q] [-u] [-C DIR] LIBRARY1 LIBRARY2\n"}) {
+        EXPECT_NE(usage.find(line), std::string::npos) << line << usage;
+    }
+    EXPECT_EQ(helpText(""), usage);
+    EXPECT_EQ(commandFor("delete")->what, cliOptions::action::remove);
+    EXPECT_EQ(commandFor("help"), nullptr);
 }
 
 }  // namespace
