@@ -84,26 +84,6 @@ TEST_F(libraryRewriteTest, AStopLeavesTheOldLibrary) {
     expectNothingElse();
 }
 
-TEST_F(libraryRewriteTest, ADamagedLibraryIsRefusedBeforeAnythingIsRead) {
-    writeBytes("lib.slb", old + "*symbol LOOSE\n");
-    control.refuseDamage = true;
-    libraryRewrite rewrite(symbolKind, "lib.slb", "Edit", log, control);
-    EXPECT_FALSE(rewrite.begin(false));
-    libraryPart part;
-    EXPECT_FALSE(rewrite.next(part));
-    EXPECT_EQ(rewrite.finish(), opResult::damaged);
-    EXPECT_EQ(joinLines(log.lines), "Edit: fatal error: library not changed: 2 finding(s): lib.slb\n");
-}
-
-TEST_F(libraryRewriteTest, AMissingLibraryReadsAsEmptyOnlyWhenAllowed) {
-    for (bool mayBeMissing : {true, false}) {
-        libraryRewrite rewrite(symbolKind, "new.slb", "Edit", log, control);
-        EXPECT_EQ(rewrite.begin(mayBeMissing), mayBeMissing);
-        EXPECT_EQ(rewrite.finish(), mayBeMissing ? opResult::done : opResult::failed);
-    }
-    EXPECT_EQ(joinLines(log.lines), "Edit: fatal error: can't open library: new.slb\n");
-}
-
 // Another thread's writer is another writer: the lock is not shared with it.
 TEST_F(libraryRewriteTest, AnotherWriterHoldsTheLock) {
     std::promise<void> locked, done;

@@ -107,15 +107,4 @@ TEST(partReader, PartAtReadsThePartThereAndGoesOnAfterIt) {
     for (long long wrong : {-1LL, 1LL, 32LL, 67LL, 1000LL}) EXPECT_FALSE(reader.partAt(wrong, part)) << wrong;
 }
 
-TEST(partReader, WithoutTextALibraryIsOnlyMeasured) {
-    memorySource source(example);
-    partReader reader(source, "*symbol");
-    ASSERT_EQ(reader.open(), opening::ready);
-    libraryPart part;
-    ASSERT_TRUE(reader.next(part, false));
-    EXPECT_EQ(part.name, "AND2");
-    EXPECT_EQ(part.text(), "");
-    EXPECT_EQ(part.length, 33);
-}
-
 }  // namespace
