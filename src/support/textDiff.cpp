@@ -5,11 +5,18 @@
 
 namespace {
 
-enum class op { same, removed, added };
+using op = lineEdit;
 
-// The edit script from a to b: Myers' greedy forward search, keeping each
-// step's frontier to walk the path back.
-std::vector<op> editScript(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+std::string range(std::size_t start, std::size_t count) {
+    if (count == 0) return std::to_string(start) + ",0";
+    return std::to_string(start + 1) + (count == 1 ? "" : "," + std::to_string(count));
+}
+
+}  // namespace
+
+// Myers' greedy forward search, keeping each step's frontier to walk the
+// path back.
+std::vector<lineEdit> editScript(const std::vector<std::string>& a, const std::vector<std::string>& b) {
     const long n = static_cast<long>(a.size()), m = static_cast<long>(b.size()), offset = n + m + 1;
     std::vector<long> v(static_cast<std::size_t>(2 * offset + 1), 0);
     std::vector<std::vector<long>> trace;
@@ -43,13 +50,6 @@ std::vector<op> editScript(const std::vector<std::string>& a, const std::vector<
     }
     return {};
 }
-
-std::string range(std::size_t start, std::size_t count) {
-    if (count == 0) return std::to_string(start) + ",0";
-    return std::to_string(start + 1) + (count == 1 ? "" : "," + std::to_string(count));
-}
-
-}  // namespace
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;

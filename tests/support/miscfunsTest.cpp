@@ -7,6 +7,7 @@
 #include "support/miscfuns.h"
 #include "support/namePattern.h"
 #include "support/textDiff.h"
+#include "support/textMerge.h"
 #include "support/assertion.h"
 
 namespace {
@@ -89,6 +90,60 @@ TEST(textDiff, UnifiedHunks) {
     EXPECT_EQ(unifiedHunks({}, {"x"}), (std::vector<std::string>{"@@ -0,0 +1 @@", "+x"}));
     EXPECT_TRUE(unifiedHunks(a, a).empty());
     EXPECT_EQ(splitLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
+}
+
+// Each one-letter line a character; a merge shown as its merged lines with
+// each conflict as [ours|base|theirs].
+std::vector<std::string> letters(const std::string& text) {
+    std::vector<std::string> lines;
+    for (char c : text) lines.emplace_back(1, c);
+    return lines;
+}
+
+std::string shown(const std::vector<mergeChunk>& chunks) {
+    std::string text;
+    const auto join = [](const std::vector<std::string>& lines) {
+        std::string all;
+        for (const std::string& l : lines) all += l;
+        return all;
+    };
+    for (const mergeChunk& c : chunks) {
+        text += c.conflict ? "[" + join(c.ours) + "|" + join(c.base) + "|" + join(c.theirs) + "]" : join(c.lines);
+    }
+    return text;
+}
+
+TEST(textMerge, TakesEachSidesChangesAndKeepsConflictsWhole) {
+    const struct {
+        const char *base, *ours, *theirs, *merged;
+    } cases[] = {
+        {"abcdefg", "aXcdefg", "abcdefY", "aXcdefY"},    // apart: both taken
+        {"abcde", "abXde", "abXde", "abXde"},            // the same change once
+        {"abcde", "abXde", "abYde", "ab[X|c|Y]de"},      // one line two ways
+        {"abcde", "abcde", "aZe", "aZe"},                // theirs alone
+        {"abcde", "ace", "abcde", "ace"},                // a removal taken
+        {"abc", "abcX", "abcY", "abc[X||Y]"},            // both append
+        {"", "X", "Y", "[X||Y]"},                        // added on both sides
+        {"", "XY", "XY", "XY"},                          // the same added text
+        {"abc", "", "abc", ""},                          // all removed on one side
+        {"abc", "", "aXc", "[|abc|aXc]"},                // removed against changed
+        {"abcdef", "aXcdeZ", "abYdef", "a[Xc|bc|bY]deZ"}, // neighbours conflict
+        {"ab", "Xab", "abY", "XabY"},                    // before and after
+    };
+    for (const auto& c : cases) {
+        const std::vector<mergeChunk> merged = mergeLines(letters(c.base), letters(c.ours), letters(c.theirs));
+        EXPECT_EQ(shown(merged), c.merged) << c.base << " " << c.ours << " " << c.theirs;
+        EXPECT_EQ(hasConflict(merged), std::string(c.merged).find('[') != std::string::npos) << c.merged;
+        // The sides swapped give the same merge, with the sides of each
+        // conflict swapped too.
+        std::string swapped = c.merged;
+        for (std::size_t open = swapped.find('['); open != std::string::npos; open = swapped.find('[', open + 1)) {
+            const std::size_t bar = swapped.find('|', open), bar2 = swapped.find('|', bar + 1), close = swapped.find(']', open);
+            swapped = swapped.substr(0, open + 1) + swapped.substr(bar2 + 1, close - bar2 - 1) +
+                      swapped.substr(bar, bar2 - bar + 1) + swapped.substr(open + 1, bar - open - 1) + swapped.substr(close);
+        }
+        EXPECT_EQ(shown(mergeLines(letters(c.base), letters(c.theirs), letters(c.ours))), swapped) << c.merged;
+    }
 }
 
 TEST(strDup, NullIsReportedAndGivesNull) {
