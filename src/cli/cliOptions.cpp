@@ -1,6 +1,7 @@
 #include "cli/cliOptions.h"
 
 #include "cli/cliCommands.h"
+#include "engine/ops/inspect.h"
 
 #include <cstdlib>
 
@@ -18,6 +19,10 @@ const optionHelp optionHelps[] = {
     {0, "-k KIND", "symbol, package or footprint (default: from the library's extension)"},
     {'r', "-r, --remove", "delete the part files once the library is written"},
     {'o', "-o, --output-dir DIR", "write the part files there (made if missing)"},
+    {'O', "-o, --output FILE", "write the merged library there instead of over OURS"},
+    {'L', "-L, --marker-size N", "conflict markers N characters long (7; git's %L)"},
+    {'3', "--diff3", "show the base's lines in each conflict block too"},
+    {'P', "--path PATH", "the library's path in the repository (git's %P), for its kind and name"},
     {'j', "--json", "print the index as a JSON array"},
     {'u', "-u", "show a unified diff of each part whose text differs"},
     {'f', "--force", "rewrite the library even when verify finds it damaged"},
@@ -44,6 +49,19 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
     if (a == "-k") return takeValue(args, i, kindName, error);
     if (a == "-C") return takeValue(args, i, o.directory, error);
     if ((a == "-o" || a == "--output-dir") && takes(rule, 'o')) return takeValue(args, i, o.outputDir, error);
+    if ((a == "-o" || a == "--output") && takes(rule, 'O')) return takeValue(args, i, o.outputFile, error);
+    if (a == "--path" && takes(rule, 'P')) return takeValue(args, i, o.shownPath, error);
+    if ((a == "-L" || a == "--marker-size") && takes(rule, 'L')) {
+        if (!takeValue(args, i, value, error)) return false;
+        char* end = nullptr;
+        const long size = std::strtol(value.c_str(), &end, 10);
+        if (value.empty() || *end != '\0' || size < 1 || size > 100) {
+            error = "-L takes a marker size from 1 to 100: " + value;
+            return false;
+        }
+        o.markerSize = static_cast<int>(size);
+        return true;
+    }
     if (a == "--wait" && takes(rule, 'w')) {
         if (!takeValue(args, i, value, error)) return false;
         char* end = nullptr;
@@ -56,6 +74,7 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
     else if (a == "-q" || a == "--quiet") o.quiet = true;
     else if (a == "--json" && takes(rule, 'j')) o.json = true;
     else if (a == "-u" && takes(rule, 'u')) o.unified = true;
+    else if (a == "--diff3" && takes(rule, '3')) o.diff3 = true;
     else if (a == "--force" && takes(rule, 'f')) o.force = true;
     else if (a == "--no-progress" && takes(rule, 'p')) o.progress = false;
     else if (a == "-h" || a == "--help") o.what = A::help;
@@ -66,17 +85,34 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
     return true;
 }
 
+// The libraries whose names or contents may tell the kind, first first: the
+// output for compress; for merge the path in the repository, then ours,
+// theirs and base (git's temporary files have no extension); the first
+// library for everything else.
+std::vector<std::string> kindSources(const cliOptions& o) {
+    if (o.what == A::compress) return {o.paths.back()};
+    if (o.what != A::merge) return {o.paths.front()};
+    std::vector<std::string> sources{o.paths[1], o.paths[2], o.paths[0]};
+    if (!o.shownPath.empty()) sources.insert(sources.begin(), o.shownPath);
+    return sources;
+}
+
 // The kind from -k, or from the extension of the library the command works
-// on: the output for compress, the first library for everything else.
+// on, or else from its first header line.
 bool resolveKind(cliOptions& o, const std::string& kindName, std::string& error) {
-    const std::string& library = o.what == A::compress ? o.paths.back() : o.paths.front();
     if (!kindName.empty()) {
         o.kind = kindForName(kindName);
         if (!o.kind) error = "unknown kind: " + kindName + " (symbol, package or footprint)";
-    } else {
-        o.kind = kindForLibraryPath(library);
-        if (!o.kind) error = "can't tell the kind from " + library + "; give it with -k";
+        return o.kind != nullptr;
     }
+    const std::vector<std::string> sources = kindSources(o);
+    for (const std::string& library : sources) {
+        if (!o.kind) o.kind = kindForLibraryPath(library);
+    }
+    for (const std::string& library : sources) {
+        if (!o.kind) o.kind = kindFromContent(library);
+    }
+    if (!o.kind) error = "can't tell the kind from " + sources.front() + "; give it with -k";
     return o.kind != nullptr;
 }
 

@@ -129,6 +129,12 @@ bool exists(const std::string& path) {
     return fs::exists(fs::symlink_status(platform::fsPath(path), ec));
 }
 
+bool isEmptyFile(const std::string& path) {
+    std::error_code ec;
+    const fs::path p = platform::fsPath(path);
+    return fs::is_regular_file(p, ec) && fs::file_size(p, ec) == 0 && !ec;
+}
+
 std::string dirOf(const std::string& path) {
     fs::path parent = platform::fsPath(path).parent_path();
     return parent.empty() ? std::string(".") : platform::fsName(parent);

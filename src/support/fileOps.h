@@ -37,6 +37,9 @@ bool syncToDisk(std::FILE* stream, const std::string& name);
 // True when something exists at path.
 bool exists(const std::string& path);
 
+// True when path is a regular file of no bytes.
+bool isEmptyFile(const std::string& path);
+
 // The folder part of path ("." when it has none), without a trailing separator
 // unless it is a root.
 std::string dirOf(const std::string& path);

@@ -6,6 +6,12 @@
 #include "engine/format/header.h"
 #include "engine/format/indexLine.h"
 
+bool isConflictMarker(const std::string& line) {
+    if (line.empty() || (line[0] != '<' && line[0] != '>')) return false;
+    const std::size_t run = std::min(line.find_first_not_of(line[0]), line.size());
+    return run >= 7 && (run == line.size() || line[run] == ' ' || line[run] == '\n');
+}
+
 partReader::partReader(byteSource& source, std::string kw, mode m) : reader(source, block), keyword(std::move(kw)), how(m) {}
 
 bool partReader::findIndex() {
@@ -66,11 +72,13 @@ void partReader::take(libraryPart& part, bool withText) {
     // Room for what the index says, within reason: a damaged index may say anything.
     if (entry) part.body.reserve(static_cast<std::size_t>(std::clamp(entry->length, 0, 1 << 24)));
     part.read = std::move(headerLine);
+    part.markerLine = 0;
     std::string line;
-    for (;;) {
+    for (long long number = 2;; ++number) {
         if (withText && !atEnd && nextHeader.empty()) reader.takePlainLines(part.body, keyword);
         if (!nextLine(line)) break;
         if (withText) part.body += line;
+        else if (part.markerLine == 0 && isConflictMarker(line)) part.markerLine = number;
     }
     part.position = start - dataStart;
     part.length = end - start;

@@ -19,6 +19,10 @@ inline bool beginsWith(const std::string& line, const std::string& prefix) {
     return line.compare(0, prefix.size(), prefix) == 0;
 }
 
+// A line that begins as a merge's conflict marker does: seven or more "<"
+// or ">", then a blank or nothing.
+bool isConflictMarker(const std::string& line);
+
 struct libraryPart {
     std::string name;      // by the one rule of header.h (componentNameOf)
     std::string read;      // its header line as the library holds it, CRs dropped
@@ -31,6 +35,10 @@ struct libraryPart {
     // LF (cut short; the reading rules end the library there), or a read
     // error.
     lineReader::ending ending = lineReader::ending::none;
+    // The first line (1 the header) that looks like a merge's conflict
+    // marker ("<<<<<<<" or ">>>>>>>"); 0 when none. Looked for when the part
+    // is read without its text.
+    long long markerLine = 0;
 
     bool whole() const { return ending == lineReader::ending::none || ending == lineReader::ending::end; }
     std::string text() const { return header + body; }

@@ -5,7 +5,9 @@
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "engine/format/checksum.h"
@@ -120,6 +122,10 @@ public:
         while (reader.next(part, false)) {
             tellTooLong(part.ending, log);
             checkComponent(reader.index(), part.name, part.position, part.length, log);
+            if (part.markerLine != 0) {
+                log.addLine("Verify: " + part.name + ": line " + std::to_string(part.markerLine) +
+                            " is a conflict marker left by a merge");
+            }
         }
         if (reader.readFailed()) return readFailed(reader);
         reader.index().checkIndex(log, curKindName);
@@ -185,6 +191,23 @@ std::optional<unsigned long> statedChecksum(byteSource& library) {
     return stated;
 }
 
+const libKind* kindFromContent(const std::string& path) {
+    std::FILE* f = fileOps::open(path, "rb");
+    if (!f) return nullptr;
+    fileSource source(f);
+    std::vector<char> block;
+    lineReader reader(source, block);
+    std::string line;
+    const libKind* found = nullptr;
+    while (!found && reader.readLibLine(line)) {
+        for (const libKind* kind : allKinds) {
+            if (beginsWith(line, kind->keyword)) found = kind;
+        }
+    }
+    std::fclose(f);
+    return found;
+}
+
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log) {
     countingLog findings(log);
     verifyOperation(kind, findings).run(library);
@@ -195,6 +218,89 @@ int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& 
     return verifyFindings(kind, libraryPath, log) == 0 ? 0 : 1;
 }
 
+namespace {
+
+// Whether the first line ends in CR LF.
+bool startsCrLf(std::FILE* f) {
+    char first[256];
+    const bool crLf = std::fgets(first, sizeof first, f) && std::strstr(first, "\r\n") != nullptr;
+    std::rewind(f);
+    return crLf;
+}
+
+// Every line of the file ends in CR LF: git converted it on checkout
+// (core.autocrlf) and every position is off by the CRs before it. Only
+// looked for when the first line ends so, which costs one line's read.
+bool convertedToCrLf(std::FILE* f) {
+    std::vector<char> block(1 << 16);
+    bool first = true, crBefore = false;
+    long long lines = 0;
+    std::size_t n;
+    while ((n = std::fread(block.data(), 1, block.size(), f)) > 0) {
+        for (std::size_t i = 0; i < n; ++i) {
+            if (block[i] == '\n') {
+                if (!crBefore) return false;
+                ++lines;
+            }
+            crBefore = block[i] == '\r';
+        }
+        if (first && lines == 0 && n < block.size()) return false;
+        first = false;
+    }
+    return lines > 0 && !std::ferror(f);
+}
+
+// A library's bytes with every CR left out, as they were before a checkout
+// converted them; read from the start only.
+class crDropped : public byteSource {
+public:
+    explicit crDropped(std::FILE* f) : file(f) {}
+    std::size_t read(char* buffer, std::size_t size) override {
+        std::size_t kept = 0;
+        while (kept == 0) {
+            const std::size_t n = std::fread(buffer, 1, size, file);
+            if (n == 0) {
+                error = std::ferror(file) ? EIO : 0;
+                return 0;
+            }
+            kept = static_cast<std::size_t>(std::remove(buffer, buffer + n, '\r') - buffer);
+        }
+        return kept;
+    }
+    bool seek(long long offset) override { return offset == 0 && std::fseek(file, 0, SEEK_SET) == 0; }
+
+private:
+    std::FILE* file;
+};
+
+// The one finding for a library whose line ends git converted: whether
+// its parts are intact once the CRs are dropped, and the remedy.
+bool tellCrLf(const libKind& kind, std::FILE* f, logSink& findings) {
+    std::rewind(f);
+    if (!convertedToCrLf(f)) return false;
+    crDropped original(f);
+    memoryLog quiet;
+    const bool intact = verifyLibrary(kind, original, quiet) == 0;
+    findings.addLine(intact ? crLfFinding : std::string(crLfFinding) + " (and it is damaged besides)");
+    return intact;
+}
+
+// Conflict markers before the first part: git's own merge of the library,
+// never resolved (the version line and the index conflict first).
+bool unresolvedMerge(const libKind& kind, std::FILE* f) {
+    std::rewind(f);
+    fileSource source(f);
+    std::vector<char> block;
+    lineReader reader(source, block);
+    std::string line;
+    while (reader.readLibLine(line) && !beginsWith(line, kind.keyword)) {
+        if (isConflictMarker(line) || line == "=======\n") return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log, knownSection* section) {
     countingLog findings(log);
     std::FILE* f = fileOps::open(libraryPath, "rb");
@@ -203,9 +309,19 @@ int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink&
                    fileOps::lastReason());
         return verdict(findings, log);
     }
+    if (startsCrLf(f) && tellCrLf(kind, f, findings)) {
+        std::fclose(f);
+        log.problem(libraryPath, "1 finding(s)");
+        return verdict(findings, log);
+    }
+    std::rewind(f);
     fileSource source(f);
     verifyOperation verify(kind, findings, libraryPath);
     verify.run(source);
+    if (findings.count != 0 && unresolvedMerge(kind, f)) {
+        findings.addLine("Verify: an unresolved merge: conflict markers in the version line or the index; "
+                         "vek git-merge " + libraryPath + " merges it by parts");
+    }
     std::fclose(f);
     const int result = verdict(findings, log);
     if (section && result == 0 && verify.checked) *section = *verify.checked;
@@ -219,8 +335,12 @@ bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const st
     const int findings = verifyFindings(kind, libraryPath, silent, section);
     if (findings == 0) return false;
     const std::string what = "library not changed: " + std::to_string(findings) + " finding(s)";
+    // A library whose line ends a checkout converted is the one damage with
+    // a remedy that loses nothing: the refusal says so.
+    const bool crLf = !silent.lines.empty() && silent.lines.front() == crLfFinding;
     logProblem(log, prefix + ": fatal error: " + what + ": " + libraryPath, libraryPath,
-               what + "; run vek verify " + libraryPath);
+               crLf ? "library not changed: " + silent.lines.front().substr(8)
+                    : what + "; run vek verify " + libraryPath);
     return true;
 }
 

@@ -34,10 +34,21 @@ int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink&
                    knownSection* section = nullptr);
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log);
 
+// The finding for a library whose every line git's checkout turned into CR
+// LF (core.autocrlf), with the remedy.
+inline constexpr const char* crLfFinding =
+    "Verify: every line ends in CR LF: a checkout converted the library (git's core.autocrlf); its parts "
+    "are intact. Mark libraries -text in .gitattributes and check it out again, or run vek both --force, "
+    "which loses nothing here";
+
 // Before a change: true, with "PREFIX: fatal error: library not changed:
 // N finding(s)" logged, when verify finds anything in the library at path.
 bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log,
                    knownSection* section = nullptr);
+
+// The kind of the first header line in the library at path (a line that
+// begins with a kind's keyword), or null when it has none or can't be read.
+const libKind* kindFromContent(const std::string& path);
 
 // The checksum the version line states ("*version V SUM"), or none when the
 // first line is not such a line.

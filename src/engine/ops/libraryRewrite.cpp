@@ -34,10 +34,11 @@ bool libraryRewrite::hold() {
 
 bool libraryRewrite::begin(bool mayBeMissing) {
     if (!takeLock()) return false;
-    output.emplace(libraryPath);
+    const std::string& writing = outputPath.empty() ? libraryPath : outputPath;
+    output.emplace(writing);
     if (!output->openWorkfile()) return fatal("can't open temporary workfile: " + output->workName(), fileOps::lastReason());
-    if (!output->prepareOutput()) return fatal("can't write library: " + libraryPath, fileOps::lastReason());
-    if (mayBeMissing && !fileOps::exists(libraryPath)) return began = true;
+    if (!output->prepareOutput()) return fatal("can't write library: " + writing, fileOps::lastReason());
+    if (mayBeMissing && (!fileOps::exists(libraryPath) || fileOps::isEmptyFile(libraryPath))) return began = true;
     if (!hold()) return false;
     if (checked) output->data().compareWith(*checked);
     input.emplace();
@@ -64,8 +65,10 @@ bool libraryRewrite::next(libraryPart& part) {
     }
 }
 
-void libraryRewrite::keep(const libraryPart& part) {
-    if (std::optional<entryFields> fields = storeAsCompressed(part.text(), kind.keyword, output->data())) {
+void libraryRewrite::keep(const libraryPart& part) { keepText(part.text()); }
+
+void libraryRewrite::keepText(const std::string& text) {
+    if (std::optional<entryFields> fields = storeAsCompressed(text, kind.keyword, output->data())) {
         index.append(*fields);
     }
 }
@@ -90,6 +93,8 @@ opResult libraryRewrite::finish() {
 bool libraryRewrite::commit() {
     // Windows renames nothing over a file that is open.
     input.reset();
-    if (!output->commit(index, nullptr)) return fatal("can't write library: " + libraryPath, fileOps::lastReason());
+    if (!output->commit(index, nullptr)) {
+        return fatal("can't write library: " + (outputPath.empty() ? libraryPath : outputPath), fileOps::lastReason());
+    }
     return true;
 }

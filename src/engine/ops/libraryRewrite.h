@@ -33,10 +33,14 @@ public:
     // False, logged, when the lock or the guard said no.
     bool hold();
     const std::optional<knownSection>& verified() const { return checked; }
+    // The caller verified the library itself and found this section clean.
+    void trust(const knownSection& section) { checked = section; }
+    // The new library goes to path instead of over the old one.
+    void writeTo(std::string path) { outputPath = std::move(path); }
 
     // hold(), then the staged output and the old library opened for
-    // reading. A missing library reads as one without parts when
-    // mayBeMissing. False, logged, when any of it failed.
+    // reading. A missing library, or an empty file, reads as one without
+    // parts when mayBeMissing. False, logged, when any of it failed.
     bool begin(bool mayBeMissing);
 
     // The next part of the old library that has a name, read whole or not,
@@ -47,6 +51,10 @@ public:
     // Puts the part into the new library as compress would store the text
     // expand writes for it.
     void keep(const libraryPart& part);
+    // The same for the text of a part (its header line first).
+    void keepText(const std::string& text);
+    // The old library's index, once begin() has opened it.
+    const indexList* oldIndex() { return input ? &input->index() : nullptr; }
     // Puts a part already in the stored form (as compress stores a part
     // file), with the fields of its header line; its place is where it goes.
     void put(entryFields fields, const std::string& stored);
@@ -66,6 +74,7 @@ private:
 
     const libKind& kind;
     std::string libraryPath;
+    std::string outputPath;
     std::string prefix;
     logSink& log;
     const runControl& control;

@@ -1,0 +1,194 @@
+#include "engine/ops/merge.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/ops/inspect.h"
+#include "engine/ops/libraryRewrite.h"
+#include "support/fileOps.h"
+
+namespace {
+
+// A part's text as a 64-bit FNV-1a hash and a length: the three libraries
+// are compared without holding their texts.
+struct digest {
+    std::uint64_t hash = 14695981039346656037ull;
+    std::size_t length = 0;
+    explicit digest(std::string_view text) {
+        for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        length = text.size();
+    }
+    bool operator==(const digest& o) const { return hash == o.hash && length == o.length; }
+    bool operator!=(const digest& o) const { return !(*this == o); }
+};
+
+struct partSeen {
+    digest sum;
+    long long position;
+};
+
+// One of the two libraries read beside ours: each part's digest and place,
+// kept open to read the texts the merge needs.
+class otherSide {
+public:
+    std::unordered_map<std::string, partSeen> parts;
+    std::vector<std::string> order;
+
+    bool read(const libKind& kind, const std::string& path, logSink& log) {
+        if (fileOps::isEmptyFile(path)) return true;
+        in.emplace();
+        if (!in->open(kind, path, "Merge", log)) return false;
+        libraryPart part;
+        while (in->next(part)) {
+            if (part.name.empty() || parts.count(part.name) != 0) continue;
+            parts.emplace(part.name, partSeen{digest(part.text()), part.position});
+            order.push_back(part.name);
+        }
+        return !in->failedReading();
+    }
+    const partSeen* find(const std::string& name) const {
+        auto it = parts.find(name);
+        return it == parts.end() ? nullptr : &it->second;
+    }
+    std::optional<std::string> text(const std::string& name) {
+        const partSeen* seen = find(name);
+        libraryPart part;
+        if (!seen || !in->partAt(seen->position, part)) return std::nullopt;
+        return part.text();
+    }
+
+private:
+    std::optional<libraryInput> in;
+};
+
+class libraryMerge {
+public:
+    libraryMerge(const libKind& k, const mergeRequest& r, logSink& l, const runControl& c)
+        : kind(k), request(r), log(l), rewrite(k, r.ours, "Merge", l, c) {}
+
+    opResult run(int& conflicts);
+
+private:
+    bool refuseDamaged(const std::string& role, const std::string& path, knownSection* section);
+    void placeTheirsOnly(const std::set<std::string>& inOurs);
+    void decide(const libraryPart& mine);
+    void putTheirs(const std::string& name);
+    void putMerged(const std::string& name, const std::optional<std::string>& ours, const char* what);
+    void emitAfter(const std::string& name);
+
+    const libKind& kind;
+    const mergeRequest& request;
+    logSink& log;
+    libraryRewrite rewrite;
+    otherSide base, theirs;
+    std::map<std::string, std::vector<std::string>> after;  // theirs-only parts, by the part they follow
+    int conflictCount = 0;
+};
+
+bool libraryMerge::refuseDamaged(const std::string& role, const std::string& path, knownSection* section) {
+    if (fileOps::isEmptyFile(path)) return false;
+    memoryLog findings;
+    const int count = verifyFindings(kind, path, findings, section);
+    if (count == 0) return false;
+    const std::string first = findings.lines.empty() ? "" : findings.lines.front();
+    logProblem(log, "Merge: fatal error: " + role + " " + path + " is damaged: " + first, path,
+               std::to_string(count) + " finding(s), the first: " + first + "; nothing written");
+    return true;
+}
+
+// Where each part that only theirs has goes: after the last part before it
+// in theirs that ours has too (at the start when there is none).
+void libraryMerge::placeTheirsOnly(const std::set<std::string>& inOurs) {
+    std::string anchor;
+    for (const std::string& name : theirs.order) {
+        if (inOurs.count(name) != 0) {
+            anchor = name;
+            continue;
+        }
+        const partSeen* was = base.find(name);
+        if (!was || was->sum != theirs.find(name)->sum) after[anchor].push_back(name);
+    }
+}
+
+void libraryMerge::putTheirs(const std::string& name) {
+    if (std::optional<std::string> text = theirs.text(name)) rewrite.keepText(*text);
+}
+
+void libraryMerge::putMerged(const std::string& name, const std::optional<std::string>& ours, const char* what) {
+    bool conflict = false;
+    rewrite.keepText(mergePartTexts(base.text(name), ours, theirs.text(name), kind.keyword, request.style, conflict));
+    if (!conflict) return;
+    ++conflictCount;
+    const std::string shown = request.shownAs.empty() ? request.ours : request.shownAs;
+    log.report(lineKind::warning, "Merge: CONFLICT (" + std::string(what) + ") in " + name);
+    log.problem(shown, "CONFLICT (" + std::string(what) + ") in part " + name);
+}
+
+void libraryMerge::emitAfter(const std::string& name) {
+    auto it = after.find(name);
+    if (it == after.end()) return;
+    for (const std::string& other : it->second) {
+        if (base.find(other)) putMerged(other, std::nullopt, "modify/delete");
+        else putTheirs(other);
+    }
+}
+
+void libraryMerge::decide(const libraryPart& mine) {
+    const std::string text = mine.text();
+    const digest ours(text);
+    const partSeen* was = base.find(mine.name);
+    const partSeen* other = theirs.find(mine.name);
+    if (!other) {
+        if (!was) rewrite.keep(mine);                      // added by ours
+        else if (was->sum != ours) putMerged(mine.name, text, "modify/delete");
+        return;                                            // else deleted by theirs
+    }
+    if (other->sum == ours || (was && was->sum == other->sum)) rewrite.keep(mine);
+    else if (was && was->sum == ours) putTheirs(mine.name);
+    else putMerged(mine.name, text, was ? "content" : "add/add");
+}
+
+opResult libraryMerge::run(int& conflicts) {
+    knownSection oursSection;
+    if (refuseDamaged("base", request.base, nullptr) || refuseDamaged("ours", request.ours, &oursSection) ||
+        refuseDamaged("theirs", request.theirs, nullptr)) {
+        return opResult::damaged;
+    }
+    if (!oursSection.path.empty()) rewrite.trust(oursSection);
+    if (!request.output.empty()) rewrite.writeTo(request.output);
+    if (!base.read(kind, request.base, log) || !theirs.read(kind, request.theirs, log) || !rewrite.begin(true)) {
+        return opResult::failed;
+    }
+    std::set<std::string> inOurs;
+    if (const indexList* index = rewrite.oldIndex()) {
+        for (const indexEntry* e = index->first; e; e = e->next) inOurs.insert(std::string(e->name()));
+    }
+    placeTheirsOnly(inOurs);
+    emitAfter("");
+    libraryPart mine;
+    while (rewrite.next(mine)) {
+        decide(mine);
+        emitAfter(mine.name);
+    }
+    if (const opResult result = rewrite.finish(); result != opResult::done) return result;
+    if (!rewrite.commit()) return opResult::failed;
+    conflicts = conflictCount;
+    if (conflictCount == 0) log.addLine("Merge: merged cleanly");
+    else log.report(lineKind::warning, "Merge: " + std::to_string(conflictCount) + " conflict(s)");
+    return opResult::done;
+}
+
+}  // namespace
+
+opResult mergeLibraries(const libKind& kind, const mergeRequest& request, int& conflicts, logSink& log,
+                        const runControl* control) {
+    runControl merging = control ? *control : runControl{};
+    merging.refuseDamage = false;  // each input is verified here, ours included
+    conflicts = 0;
+    return libraryMerge(kind, request, log, merging).run(conflicts);
+}
