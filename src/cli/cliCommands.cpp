@@ -1,5 +1,7 @@
 #include "cli/cliCommands.h"
 
+#include <algorithm>
+
 namespace {
 
 using A = cliOptions::action;
@@ -43,6 +45,24 @@ const cliCommand commands[] = {
      "Compares two libraries part by part: - only in the first, + only in the\n"
      "second, ~ in both with other text. Exit status 0 equal, 1 different.",
      "vek diff -u old.slb new.slb", 2, true, runDiff},
+    {"merge", A::merge, true, 3, 3, "BASE, OURS and THEIRS", "OLP3wp", "BASE OURS THEIRS",
+     "Merges two libraries made from BASE, part by part, over OURS (git's merge\n"
+     "driver). Parts changed on both sides get conflict blocks inside them; exit\n"
+     "status 1 then, each conflict named on standard error.",
+     "vek merge -o merged.slb base.slb ours.slb theirs.slb", 3, false, runMerge},
+    {"cat", A::cat, false, 1, 1, "one LIBRARY", "", "LIBRARY",
+     "Prints every part of LIBRARY as text, in library order (git's textconv); a\n"
+     "damaged library is shown as far as it can be read, with where the damage is.",
+     "vek cat parts.slb | less", 1, false, runCat},
+    {"git-merge", A::gitMerge, true, 1, 0, "one LIBRARY or more", "L3w", "LIBRARY...",
+     "After git merged a library without vek's driver: merges the three versions\n"
+     "git keeps of it (base, ours, theirs) by parts, as the driver would have, and\n"
+     "stages the library when no conflict is left.",
+     "vek git-merge parts.slb", 0, false, runGitMerge},
+    {"git-setup", A::gitSetup, false, 0, 0, "no operand", "l", "",
+     "Tells git how to merge libraries (vek merge) and show their diffs (vek cat),\n"
+     "in your git configuration; --local: in this repository's, with .gitattributes.",
+     "vek git-setup --local", 0, false, runGitSetup},
 };
 
 // The synopsis's options, in this order; 0: every command takes it.
@@ -53,7 +73,8 @@ struct synopsisWord {
 
 const synopsisWord synopsisWords[] = {
     {0, "[-k KIND]"}, {'r', "[-r|--remove]"}, {0, "[-q]"},           {'j', "[--json]"},  {'u', "[-u]"},
-    {'o', "[-o DIR]"}, {'f', "[--force]"},    {'w', "[--wait S]"}, {0, "[-C DIR]"},
+    {'o', "[-o DIR]"}, {'O', "[-o FILE]"},    {'L', "[-L N]"},      {'3', "[--diff3]"}, {'P', "[--path P]"},
+    {'l', "[--local]"}, {'f', "[--force]"},    {'w', "[--wait S]"}, {0, "[-C DIR]"},
 };
 
 }  // namespace
@@ -71,12 +92,12 @@ bool takes(const cliCommand& command, char letter) {
 
 std::string synopsis(const cliCommand& command) {
     std::string word = command.word;
-    word.resize(8, ' ');
+    word.resize(std::max<std::size_t>(word.size(), 9), ' ');
     std::string text = "vek " + word;
     for (const synopsisWord& w : synopsisWords) {
         if (w.letter == 0 || takes(command, w.letter)) text += " " + std::string(w.words);
     }
-    return text + " " + command.operands;
+    return text + (*command.operands ? " " + std::string(command.operands) : "");
 }
 
 std::string usageText() {
@@ -85,7 +106,8 @@ std::string usageText() {
     return text +
            "       vek help COMMAND | vek COMMAND --help | vek --version\n"
            "KIND is symbol, package or footprint; without -k it comes from the library's\n"
-           "extension (.slb, .plb, .flb). NAME may be a pattern (*, ?, [...]); quote it.\n"
+           "extension (.slb, .plb, .flb), or else from its first part's header line.\n"
+           "NAME may be a pattern (*, ?, [...]); quote it.\n"
            "-q prints nothing on success but warnings, findings and errors. On a terminal a\n"
            "progress line shows on standard error (--no-progress: none); Ctrl+C stops at the\n"
            "next part, leaving an unfinished library as it was (exit status 130).\n"

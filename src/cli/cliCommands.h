@@ -23,8 +23,9 @@ struct cliCommand {
     std::size_t minPaths;
     std::size_t maxPaths;  // 0: no limit
     const char* pathsNamed;  // for "expected ..." in a usage error
-    // Which of -r, --json, -u, -o, --force, --wait, --no-progress it takes
-    // ("rjuofwp"); -k, -q, -C and -h every command takes.
+    // Which of -r, --json, -u, -o DIR, -o FILE, -L, --diff3, --path,
+    // --local, --force, --wait, --no-progress it takes ("rjuoOL3Plfwp");
+    // -k, -q, -C and -h every command takes.
     const char* options;
     const char* operands;  // as the synopsis names them
     const char* purpose;
@@ -62,3 +63,7 @@ int runPrint(const cliOptions& o, cliRunContext& c);
 int runAdd(const cliOptions& o, cliRunContext& c);
 int runDelete(const cliOptions& o, cliRunContext& c);
 int runDiff(const cliOptions& o, cliRunContext& c);
+int runMerge(const cliOptions& o, cliRunContext& c);
+int runCat(const cliOptions& o, cliRunContext& c);
+int runGitMerge(const cliOptions& o, cliRunContext& c);
+int runGitSetup(const cliOptions& o, cliRunContext& c);

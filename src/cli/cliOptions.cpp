@@ -22,6 +22,7 @@ const optionHelp optionHelps[] = {
     {'O', "-o, --output FILE", "write the merged library there instead of over OURS"},
     {'L', "-L, --marker-size N", "conflict markers N characters long (7; git's %L)"},
     {'3', "--diff3", "show the base's lines in each conflict block too"},
+    {'l', "--local", "set up the current repository only, with its .gitattributes"},
     {'P', "--path PATH", "the library's path in the repository (git's %P), for its kind and name"},
     {'j', "--json", "print the index as a JSON array"},
     {'u', "-u", "show a unified diff of each part whose text differs"},
@@ -75,6 +76,7 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
     else if (a == "--json" && takes(rule, 'j')) o.json = true;
     else if (a == "-u" && takes(rule, 'u')) o.unified = true;
     else if (a == "--diff3" && takes(rule, '3')) o.diff3 = true;
+    else if (a == "--local" && takes(rule, 'l')) o.local = true;
     else if (a == "--force" && takes(rule, 'f')) o.force = true;
     else if (a == "--no-progress" && takes(rule, 'p')) o.progress = false;
     else if (a == "-h" || a == "--help") o.what = A::help;
@@ -180,6 +182,6 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
         error = "expected " + std::string(rule->pathsNamed);
         return std::nullopt;
     }
-    if (!resolveKind(o, kindName, error)) return std::nullopt;
+    if (!o.paths.empty() && !resolveKind(o, kindName, error)) return std::nullopt;
     return o;
 }

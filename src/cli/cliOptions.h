@@ -10,7 +10,7 @@
 struct cliCommand;
 
 struct cliOptions {
-    enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, merge, cat, help, version };
+    enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, merge, cat, gitMerge, gitSetup, help, version };
     action what = action::help;
     const cliCommand* command = nullptr;  // its row, for every action but help and version
     const libKind* kind = nullptr;
@@ -27,6 +27,7 @@ struct cliOptions {
     std::string shownPath;   // --path: the library's name in the repository (git's %P)
     int markerSize = 7;      // -L: conflict markers' length (git's %L)
     bool diff3 = false;      // --diff3: conflict blocks show the base too
+    bool local = false;      // --local: git-setup writes the repository's configuration
     std::string helpFor;     // the command whose help was asked for ("" for all)
     std::vector<std::string> paths;
 };

@@ -14,10 +14,12 @@
 #include "cli/cliCommands.h"
 #include "cli/cliOptions.h"
 #include "cli/cliProgress.h"
+#include "cli/cliRunContext.h"
 #include "engine/ops/both.h"
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
 #include "engine/ops/inspect.h"
+#include "engine/ops/merge.h"
 #include "engine/ops/parts.h"
 #include "support/namePattern.h"
 #include "support/platform/platform.h"
@@ -183,8 +185,8 @@ bool namesMeant(const cliOptions& o, std::vector<std::string>& names, logSink& e
     return true;
 }
 
-// The one table from an operation's result to the tool's exit status. A
-// stop by a signal is 128 plus its number.
+}  // namespace
+
 int statusOf(opResult result) {
     switch (result) {
         case opResult::done: return 0;
@@ -204,16 +206,6 @@ int statusOf(diffResult result) {
     return 2;
 }
 
-}  // namespace
-
-// What a running command has at hand; each runner returns its exit status.
-struct cliRunContext {
-    logSink& log;
-    logSink& errors;  // problems only: for the commands whose standard output is data
-    std::FILE* out;
-    int writeError = 0;     // of a command that writes data to out itself
-    runControl* control = nullptr;  // a writing command's, with the tool's guards
-};
 
 int runCompress(const cliOptions& o, cliRunContext& c) {
     compressProbe probe;
@@ -247,6 +239,16 @@ int runList(const cliOptions& o, cliRunContext& c) {
 
 int runDiff(const cliOptions& o, cliRunContext& c) {
     return statusOf(diffLibraries(*o.kind, o.paths[0], o.paths[1], c.log, c.errors, o.unified));
+}
+
+int runMerge(const cliOptions& o, cliRunContext& c) {
+    mergeRequest request{o.paths[0], o.paths[1], o.paths[2], o.outputFile, o.shownPath, {o.markerSize, o.diff3}};
+    int conflicts = 0;
+    return statusOf(mergeLibraries(*o.kind, request, conflicts, c.log, c.control));
+}
+
+int runCat(const cliOptions& o, cliRunContext& c) {
+    return statusOf(showLibraryText(*o.kind, o.paths[0], c.log, c.errors));
 }
 
 int runExtract(const cliOptions& o, cliRunContext& c) {

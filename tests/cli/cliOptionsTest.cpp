@@ -87,10 +87,13 @@ TEST(cliOptions, KindErrorNamesTheRemedy) {
 TEST(cliOptions, UsageIsMadeFromTheTable) {
     const std::string usage = usageText();
     for (const char* line : {
-             "usage: vek compress [-k KIND] [-r|--remove] [-q] [--wait S] [-C DIR] LIST OUTPUT\n",
-             "\n       vek expand   [-k KIND] [-q] [-o DIR] [-C DIR] LIBRARY\n",
-             "\n       vek delete   [-k KIND] [-q] [--force] [--wait S] [-C DIR] LIBRARY NAME...\n",
-             "\n       vek diff     [-k KIND] [-q] [-u] [-C DIR] LIBRARY1 LIBRARY2\n"}) {
+             "usage: vek compress  [-k KIND] [-r|--remove] [-q] [--wait S] [-C DIR] LIST OUTPUT\n",
+             "\n       vek expand    [-k KIND] [-q] [-o DIR] [-C DIR] LIBRARY\n",
+             "\n       vek delete    [-k KIND] [-q] [--force] [--wait S] [-C DIR] LIBRARY NAME...\n",
+             "\n       vek diff      [-k KIND] [-q] [-u] [-C DIR] LIBRARY1 LIBRARY2\n",
+             "\n       vek merge     [-k KIND] [-q] [-o FILE] [-L N] [--diff3] [--path P] [--wait S] [-C DIR] "
+             "BASE OURS THEIRS\n",
+             "\n       vek git-setup [-k KIND] [-q] [--local] [-C DIR]\n"}) {
         EXPECT_NE(usage.find(line), std::string::npos) << line << usage;
     }
     EXPECT_EQ(helpText(""), usage);

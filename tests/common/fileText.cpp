@@ -66,8 +66,11 @@ std::string numberedLibrary(int parts) {
 std::string libraryOf(const std::vector<std::string>& parts) {
     std::string index, data;
     for (const std::string& part : parts) {
-        const std::string name = part.substr(8, part.find('\n') - 8);
-        index += "symloc " + name + " " + std::to_string(data.size()) + " " + std::to_string(part.size()) + "\n";
+        const std::string header = part.substr(8, part.find('\n') - 8);
+        const std::size_t blank = header.find(' ');
+        const std::string extra = blank == std::string::npos ? "" : header.substr(blank);
+        index += "symloc " + header.substr(0, blank) + " " + std::to_string(data.size()) + " " +
+                 std::to_string(part.size()) + extra + "\n";
         data += part;
     }
     const auto sum = checksumUpdate(checksumStart, reinterpret_cast<const unsigned char*>(data.data()), data.size());

@@ -20,7 +20,8 @@ std::string platformText(const std::string& text);
 // true checksum: for tests that need many parts.
 std::string numberedLibrary(int parts);
 
-// A clean symbol library of these part texts ("*symbol NAME\n..."), as they
+// A clean symbol library of these part texts ("*symbol NAME\n..." or
+// "*symbol NAME EXTRA TEXT\n..."), as they
 // stand, indexed in their order, with its true checksum.
 std::string libraryOf(const std::vector<std::string>& parts);
 

@@ -46,6 +46,13 @@ inline constexpr const char* crLfFinding =
 bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log,
                    knownSection* section = nullptr);
 
+// The library as text, for git's textconv: every part as the library holds
+// it, header line first, in library order. Never fails on damage: a part
+// cut short is followed by a line "vek: damaged: NAME is cut short: WHY",
+// and verify's findings close the text, each after "vek: damaged: ".
+// failed only when the library can't be opened.
+opResult showLibraryText(const libKind& kind, const std::string& libraryPath, logSink& out, logSink& log);
+
 // The kind of the first header line in the library at path (a line that
 // begins with a kind's keyword), or null when it has none or can't be read.
 const libKind* kindFromContent(const std::string& path);

@@ -179,7 +179,12 @@ opResult libraryMerge::run(int& conflicts) {
     if (!rewrite.commit()) return opResult::failed;
     conflicts = conflictCount;
     if (conflictCount == 0) log.addLine("Merge: merged cleanly");
-    else log.report(lineKind::warning, "Merge: " + std::to_string(conflictCount) + " conflict(s)");
+    else {
+        const std::string count = std::to_string(conflictCount) + " conflict(s)";
+        log.report(lineKind::warning, "Merge: " + count);
+        log.problem(request.shownAs.empty() ? request.ours : request.shownAs,
+                    count + ", marked inside the parts named; resolve them, then run vek verify");
+    }
     return opResult::done;
 }
 
