@@ -91,7 +91,7 @@ int runGitSetup(const cliOptions& o, cliRunContext& c) {
         gitConfig(scope, "merge.vek.name", "vek: libraries merged by parts", c.log) &&
         gitConfig(scope, "merge.vek.driver", vek + " merge -q -L %L --path %P %O %A %B", c.log) &&
         gitConfig(scope, "diff.vek.textconv", vek + " cat", c.log) &&
-        gitConfig(scope, "diff.vek.xfuncname", "^\\*(symbol|package|footprint)[ \t].*$", c.log) &&
+        gitConfig(scope, "diff.vek.xfuncname", "^(\\*(symbol|package|footprint)[ \t].*)$", c.log) &&
         (!o.local || addAttributes(c.log));
     return done ? 0 : 1;
 }

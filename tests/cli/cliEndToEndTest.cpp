@@ -7,6 +7,7 @@
 
 #include "common/fileText.h"
 #include "common/testDir.h"
+#include "cli/vekRun.h"
 #include "support/platform/writerLock.h"
 
 #ifndef _WIN32
@@ -29,35 +30,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct runResult {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-std::string inQuotes(const std::string& s) { return "\"" + s + "\""; }
-
-runResult runVek(const std::string& args) {
-    std::string exe = VEK_BINARY;
-#ifdef _WIN32
-    for (char& c : exe) {
-        if (c == '/') c = '\\';
-    }
-    if (exe.rfind("\\", 0) == 0) exe = "Z:" + exe;
-    const std::string command = "\"" + inQuotes(exe) + " " + args + " >out.txt 2>err.txt\"";
-#else
-    const std::string command = inQuotes(exe) + " " + args + " >out.txt 2>err.txt";
-#endif
-    int status = std::system(command.c_str());
-#ifndef _WIN32
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    runResult r{status, readBytes("out.txt"), readBytes("err.txt")};
-    fs::remove("out.txt");
-    fs::remove("err.txt");
-    return r;
-}
 
 const char* const exampleLog =
     "Expand: Writing AND2    to    AND2.sym\n"

@@ -104,6 +104,7 @@ public:
     // The data section with the checksum its version line states, once
     // checked and found to hold it.
     std::optional<knownSection> checked;
+    int markers = 0;  // parts with a conflict marker
 
     void run(byteSource& library) {
         partReader reader(library, curKeyword);
@@ -123,6 +124,7 @@ public:
             tellTooLong(part.ending, log);
             checkComponent(reader.index(), part.name, part.position, part.length, log);
             if (part.markerLine != 0) {
+                ++markers;
                 log.addLine("Verify: " + part.name + ": line " + std::to_string(part.markerLine) +
                             " is a conflict marker left by a merge");
             }
@@ -278,6 +280,7 @@ private:
 bool tellCrLf(const libKind& kind, std::FILE* f, logSink& findings) {
     std::rewind(f);
     if (!convertedToCrLf(f)) return false;
+    std::rewind(f);
     crDropped original(f);
     memoryLog quiet;
     const bool intact = verifyLibrary(kind, original, quiet) == 0;
@@ -301,7 +304,8 @@ bool unresolvedMerge(const libKind& kind, std::FILE* f) {
 
 }  // namespace
 
-int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log, knownSection* section) {
+int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log, knownSection* section,
+                   int* markers) {
     countingLog findings(log);
     std::FILE* f = fileOps::open(libraryPath, "rb");
     if (!f) {
@@ -324,7 +328,8 @@ int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink&
     }
     std::fclose(f);
     const int result = verdict(findings, log);
-    if (section && result == 0 && verify.checked) *section = *verify.checked;
+    if (markers) *markers = verify.markers;
+    if (section && result == verify.markers && verify.checked) *section = *verify.checked;
     if (result != 0) log.problem(libraryPath, std::to_string(findings.count) + " finding(s)");
     return result;
 }
@@ -332,8 +337,9 @@ int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink&
 bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log,
                    knownSection* section) {
     memoryLog silent;
-    const int findings = verifyFindings(kind, libraryPath, silent, section);
-    if (findings == 0) return false;
+    int markers = 0;
+    const int findings = verifyFindings(kind, libraryPath, silent, section, &markers);
+    if (findings == markers) return false;
     const std::string what = "library not changed: " + std::to_string(findings) + " finding(s)";
     // A library whose line ends a checkout converted is the one damage with
     // a remedy that loses nothing: the refusal says so.

@@ -30,8 +30,11 @@ int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& 
 // The same, returning N, the number of findings. When there are none,
 // section (if given) learns where the data section stands, its checksum and
 // the file's stamp as it was before the check.
+// markers (if given) learns how many of the findings are conflict markers
+// left inside parts: text to resolve, in a library that is whole, which
+// the section is then learnt for too.
 int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log,
-                   knownSection* section = nullptr);
+                   knownSection* section = nullptr, int* markers = nullptr);
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log);
 
 // The finding for a library whose every line git's checkout turned into CR
@@ -42,7 +45,8 @@ inline constexpr const char* crLfFinding =
     "which loses nothing here";
 
 // Before a change: true, with "PREFIX: fatal error: library not changed:
-// N finding(s)" logged, when verify finds anything in the library at path.
+// N finding(s)" logged, when verify finds anything in the library at path
+// but conflict markers inside parts (which a change may well resolve).
 bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log,
                    knownSection* section = nullptr);
 
