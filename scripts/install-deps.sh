@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs what the build needs on Debian 12, as root. "native" is enough for
 # the Linux build and its tests (git for those of libraries in a repository);
-# "gui" adds the Windows cross compiler, Wine, Xvfb and the screenshot tools; "package" adds the packaging tools (NSIS, zip, dpkg-dev,
-# lintian, groff); "all" adds clang for the fuzzers too.
+# "gui" adds the Windows cross compiler, Wine, Xvfb and the screenshot tools;
+# "package" adds the packaging tools (NSIS, zip, dpkg-dev, lintian, groff);
+# "all" adds clang for the fuzzers too.
 set -e
 want="cmake make g++ googletest python3 git"
 gui="g++-mingw-w64-x86-64-posix wine64 fonts-wine xvfb xauth x11-apps imagemagick"
