@@ -129,7 +129,8 @@ std::optional<cliOptions> helpOn(const std::string& command) {
 std::string helpText(const std::string& command) {
     const cliCommand* rule = commandFor(command);
     if (!rule) return usageText();
-    std::string text = "usage: vek " + command + " [options] " + rule->operands + "\n" + rule->purpose + "\n\noptions:\n";
+    std::string text = "usage: vek " + command + " [options]" + (*rule->operands ? " " : "") + rule->operands +
+                       "\n" + rule->purpose + "\n\noptions:\n";
     for (const optionHelp& h : optionHelps) {
         if (h.letter != 0 && !takes(*rule, h.letter)) continue;
         std::string words = "  " + std::string(h.words);
