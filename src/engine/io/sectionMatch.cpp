@@ -43,7 +43,7 @@ std::size_t sectionMatch::compare(const char* bytes, std::size_t whole) {
         if (n == 0) break;
         got += n;
     }
-    same = got == count && std::memcmp(block.data(), bytes, count) == 0;
+    same = got == count && (count == 0 || std::memcmp(block.data(), bytes, count) == 0);
     left -= static_cast<long long>(count);
     return count;
 }
