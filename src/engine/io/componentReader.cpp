@@ -80,20 +80,6 @@ componentOutcome failed(componentOutcome::result what, std::string reason = "") 
     return outcome;
 }
 
-// A file in memory goes the fast way when its lines allow it.
-long long storeRest(lineReader& reader, std::string& piece, std::string_view whole, workFile& work,
-                    entryFields& fields, bool refuseLong) {
-    const std::string_view rest = whole.substr(std::min(whole.size(), static_cast<std::size_t>(reader.offset())));
-    if (whole.data() == nullptr || !linesFitPieces(rest)) return storeComponent(reader, piece, work, fields, refuseLong);
-    if (refuseLong && storedLength(piece.data(), piece.size()) >= lineReader::libLineBuffer - 1) return 1;
-    const long long position = work.size;
-    writeDataLine(piece, work);
-    storeLines(rest, work);
-    fields.position = static_cast<std::int32_t>(position);
-    fields.length = static_cast<std::int32_t>(work.size - position);
-    return 0;
-}
-
 componentOutcome readFrom(byteSource& source, std::string_view whole, const libKind& kind, workFile& work,
                           entryFields& fields, bool refuseLong) {
     using result = componentOutcome::result;
@@ -125,6 +111,20 @@ componentOutcome readFrom(byteSource& source, std::string_view whole, const libK
 }
 
 }  // namespace
+
+long long storeRest(lineReader& reader, std::string& piece, std::string_view whole, workFile& work,
+                    entryFields& fields, bool refuseLong) {
+    const std::string_view rest = whole.substr(std::min(whole.size(), static_cast<std::size_t>(reader.offset())));
+    if (whole.data() == nullptr || !linesFitPieces(rest)) return storeComponent(reader, piece, work, fields, refuseLong);
+    if (refuseLong && storedLength(piece.data(), piece.size()) >= lineReader::libLineBuffer - 1) return 1;
+    const long long position = work.size;
+    writeDataLine(piece, work);
+    storeLines(rest, work);
+    fields.position = static_cast<std::int32_t>(position);
+    fields.length = static_cast<std::int32_t>(work.size - position);
+    return 0;
+}
+
 
 // Part files are small: most are read in one call where the platform allows,
 // which is most of the time compress spends on them.

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/format/entryFields.h"
 #include "engine/format/libKind.h"
@@ -19,6 +20,12 @@ class lineReader;
 // stored) and returns its line number; 0 when every line was stored.
 long long storeComponent(lineReader& reader, std::string& piece, workFile& work, entryFields& fields,
                          bool refuseLong = false);
+
+// The same for a component held whole in memory (whole; reader reads it
+// and has read piece): when its lines allow, the rest goes the fast way,
+// runs of lines that need no change copied at once.
+long long storeRest(lineReader& reader, std::string& piece, std::string_view whole, workFile& work,
+                    entryFields& fields, bool refuseLong);
 
 // How reading one component file went. Only a good file counts: the caller
 // drops what a failed one added to the workfile.

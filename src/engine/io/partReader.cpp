@@ -12,6 +12,24 @@ bool isConflictMarker(const std::string& line) {
     return run >= 7 && (run == line.size() || line[run] == ' ' || line[run] == '\n');
 }
 
+namespace {
+
+// The line of body (the header counted as line 1) of its first conflict
+// marker; 0 when there is none. Most texts hold neither run of seven.
+long long markerIn(const std::string& body) {
+    if (body.find("<<<<<<<") == std::string::npos && body.find(">>>>>>>") == std::string::npos) return 0;
+    long long number = 2;
+    for (std::size_t at = 0; at < body.size(); ++number) {
+        std::size_t end = body.find('\n', at);
+        end = end == std::string::npos ? body.size() : end + 1;
+        if (isConflictMarker(body.substr(at, end - at))) return number;
+        at = end;
+    }
+    return 0;
+}
+
+}  // namespace
+
 partReader::partReader(byteSource& source, std::string kw, mode m) : reader(source, block), keyword(std::move(kw)), how(m) {}
 
 bool partReader::findIndex() {
@@ -80,6 +98,7 @@ void partReader::take(libraryPart& part, bool withText) {
         if (withText) part.body += line;
         else if (part.markerLine == 0 && isConflictMarker(line)) part.markerLine = number;
     }
+    if (withText) part.markerLine = markerIn(part.body);
     part.position = start - dataStart;
     part.length = end - start;
     part.ending = reader.lastEnding();

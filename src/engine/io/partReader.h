@@ -36,8 +36,7 @@ struct libraryPart {
     // error.
     lineReader::ending ending = lineReader::ending::none;
     // The first line (1 the header) that looks like a merge's conflict
-    // marker ("<<<<<<<" or ">>>>>>>"); 0 when none. Looked for when the part
-    // is read without its text.
+    // marker ("<<<<<<<" or ">>>>>>>"); 0 when none.
     long long markerLine = 0;
 
     bool whole() const { return ending == lineReader::ending::none || ending == lineReader::ending::end; }

@@ -105,6 +105,7 @@ public:
     // checked and found to hold it.
     std::optional<knownSection> checked;
     int markers = 0;  // parts with a conflict marker
+    const std::function<void(const libraryPart&)>* eachPart = nullptr;
 
     void run(byteSource& library) {
         partReader reader(library, curKeyword);
@@ -120,7 +121,8 @@ public:
             if (std::FILE* second = fileOps::open(libraryPath, "rb")) ahead.emplace(second, dataStart);
         }
         libraryPart part;
-        while (reader.next(part, false)) {
+        while (reader.next(part, eachPart != nullptr)) {
+            if (eachPart) (*eachPart)(part);
             tellTooLong(part.ending, log);
             checkComponent(reader.index(), part.name, part.position, part.length, log);
             if (part.markerLine != 0) {
@@ -306,6 +308,11 @@ bool unresolvedMerge(const libKind& kind, std::FILE* f) {
 
 int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log, knownSection* section,
                    int* markers) {
+    return verifyFindings(kind, libraryPath, log, section, markers, nullptr);
+}
+
+int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log, knownSection* section,
+                   int* markers, const std::function<void(const libraryPart&)>& eachPart) {
     countingLog findings(log);
     std::FILE* f = fileOps::open(libraryPath, "rb");
     if (!f) {
@@ -321,6 +328,7 @@ int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink&
     std::rewind(f);
     fileSource source(f);
     verifyOperation verify(kind, findings, libraryPath);
+    if (eachPart) verify.eachPart = &eachPart;
     verify.run(source);
     if (findings.count != 0 && unresolvedMerge(kind, f)) {
         findings.addLine("Verify: an unresolved merge: conflict markers in the version line or the index; "

@@ -2,11 +2,13 @@
 // Both stream the library; memory is bounded by the index, not the data.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "engine/format/libKind.h"
 #include "engine/io/byteSource.h"
+#include "engine/io/partReader.h"
 #include "engine/io/sectionMatch.h"
 #include "engine/logSink.h"
 #include "engine/ops/opResult.h"
@@ -35,6 +37,10 @@ int verifyLibrary(const libKind& kind, const std::string& libraryPath, logSink& 
 // the section is then learnt for too.
 int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log,
                    knownSection* section = nullptr, int* markers = nullptr);
+// The same, handing each part, with its text, to eachPart as it is read:
+// a caller that needs every part's text reads the library once.
+int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink& log, knownSection* section,
+                   int* markers, const std::function<void(const libraryPart&)>& eachPart);
 int verifyLibrary(const libKind& kind, byteSource& library, logSink& log);
 
 // The finding for a library whose every line git's checkout turned into CR

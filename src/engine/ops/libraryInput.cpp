@@ -25,7 +25,7 @@ std::optional<entryFields> storeAsCompressed(const std::string& text, const std:
     std::string piece;
     if (!reader.readPiece(piece, lineReader::componentPieceBuffer)) return std::nullopt;
     std::optional<entryFields> fields = parseHeader(piece, keyword);
-    if (fields) storeComponent(reader, piece, work, *fields);
+    if (fields) storeRest(reader, piece, text, work, *fields, false);
     return fields;
 }
 

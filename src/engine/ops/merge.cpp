@@ -1,10 +1,12 @@
 #include "engine/ops/merge.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -14,15 +16,12 @@
 
 namespace {
 
-// A part's text as a 64-bit FNV-1a hash and a length: the three libraries
-// are compared without holding their texts.
+// A part's text as a 64-bit hash and a length: the three libraries are
+// compared without holding their texts.
 struct digest {
-    std::uint64_t hash = 14695981039346656037ull;
-    std::size_t length = 0;
-    explicit digest(std::string_view text) {
-        for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-        length = text.size();
-    }
+    std::size_t hash;
+    std::size_t length;
+    explicit digest(std::string_view text) : hash(std::hash<std::string_view>()(text)), length(text.size()) {}
     bool operator==(const digest& o) const { return hash == o.hash && length == o.length; }
     bool operator!=(const digest& o) const { return !(*this == o); }
 };
@@ -33,34 +32,38 @@ struct partSeen {
 };
 
 // One of the two libraries read beside ours: each part's digest and place,
-// kept open to read the texts the merge needs.
+// learnt while verify reads it; its texts are read again where the merge
+// needs them.
 class otherSide {
 public:
     std::unordered_map<std::string, partSeen> parts;
     std::vector<std::string> order;
 
-    bool read(const libKind& kind, const std::string& path, logSink& log) {
-        if (fileOps::isEmptyFile(path)) return true;
-        in.emplace();
-        if (!in->open(kind, path, "Merge", log)) return false;
-        libraryPart part;
-        while (in->next(part)) {
-            if (part.name.empty() || parts.count(part.name) != 0) continue;
-            parts.emplace(part.name, partSeen{digest(part.text()), part.position});
-            order.push_back(part.name);
-        }
-        return !in->failedReading();
+    // Called for each part as verify reads the library.
+    void see(const libraryPart& part) {
+        if (part.name.empty() || parts.count(part.name) != 0) return;
+        parts.emplace(part.name, partSeen{digest(part.text()), part.position});
+        order.push_back(part.name);
     }
     const partSeen* find(const std::string& name) const {
         auto it = parts.find(name);
         return it == parts.end() ? nullptr : &it->second;
     }
+    // Opens the library for text(); false, logged, when that failed.
+    bool open(const libKind& kind, const std::string& path, logSink& log) {
+        if (fileOps::isEmptyFile(path)) return true;
+        in.emplace();
+        return in->open(kind, path, "Merge", log);
+    }
     std::optional<std::string> text(const std::string& name) {
         const partSeen* seen = find(name);
         libraryPart part;
-        if (!seen || !in->partAt(seen->position, part)) return std::nullopt;
+        if (!seen || !in || !in->partAt(seen->position, part)) return std::nullopt;
         return part.text();
     }
+    // Windows renames nothing over a file that is open, and ours may be
+    // this very file.
+    void close() { in.reset(); }
 
 private:
     std::optional<libraryInput> in;
@@ -74,7 +77,7 @@ public:
     opResult run(int& conflicts);
 
 private:
-    bool refuseDamaged(const std::string& role, const std::string& path, knownSection* section);
+    bool refuseDamaged(knownSection& oursSection);
     void placeTheirsOnly(const std::set<std::string>& inOurs);
     void decide(const libraryPart& mine);
     void putTheirs(const std::string& name);
@@ -90,15 +93,42 @@ private:
     int conflictCount = 0;
 };
 
-bool libraryMerge::refuseDamaged(const std::string& role, const std::string& path, knownSection* section) {
-    if (fileOps::isEmptyFile(path)) return false;
+// What verify found in one side, looked at on a thread of its own.
+struct sideCheck {
+    const char* role;
+    const std::string* path;
+    otherSide* side;  // learns the digests, but for ours (the rewrite reads it)
+    knownSection section;
     memoryLog findings;
-    const int count = verifyFindings(kind, path, findings, section);
-    if (count == 0) return false;
-    const std::string first = findings.lines.empty() ? "" : findings.lines.front();
-    logProblem(log, "Merge: fatal error: " + role + " " + path + " is damaged: " + first, path,
-               std::to_string(count) + " finding(s), the first: " + first + "; nothing written");
-    return true;
+    int count = 0;
+};
+
+// The three sides are verified at once, each on a thread, base and theirs
+// handing their parts' digests over as they go: verify is most of the
+// merge's reading.
+bool libraryMerge::refuseDamaged(knownSection& oursSection) {
+    sideCheck checks[] = {{"base", &request.base, &base, {}, {}, 0}, {"ours", &request.ours, nullptr, {}, {}, 0},
+                          {"theirs", &request.theirs, &theirs, {}, {}, 0}};
+    {
+        std::vector<std::thread> threads;
+        for (sideCheck& c : checks) {
+            if (fileOps::isEmptyFile(*c.path)) continue;
+            threads.emplace_back([this, &c] {
+                const std::function<void(const libraryPart&)> learn = [&c](const libraryPart& p) { c.side->see(p); };
+                c.count = verifyFindings(kind, *c.path, c.findings, &c.section, nullptr, c.side ? learn : nullptr);
+            });
+        }
+        for (std::thread& t : threads) t.join();
+    }
+    oursSection = checks[1].section;
+    for (const sideCheck& c : checks) {
+        if (c.count == 0) continue;
+        const std::string first = c.findings.lines.empty() ? "" : c.findings.lines.front();
+        logProblem(log, "Merge: fatal error: " + std::string(c.role) + " " + *c.path + " is damaged: " + first,
+                   *c.path, std::to_string(c.count) + " finding(s), the first: " + first + "; nothing written");
+        return true;
+    }
+    return false;
 }
 
 // Where each part that only theirs has goes: after the last part before it
@@ -155,13 +185,10 @@ void libraryMerge::decide(const libraryPart& mine) {
 
 opResult libraryMerge::run(int& conflicts) {
     knownSection oursSection;
-    if (refuseDamaged("base", request.base, nullptr) || refuseDamaged("ours", request.ours, &oursSection) ||
-        refuseDamaged("theirs", request.theirs, nullptr)) {
-        return opResult::damaged;
-    }
+    if (refuseDamaged(oursSection)) return opResult::damaged;
     if (!oursSection.path.empty()) rewrite.trust(oursSection);
     if (!request.output.empty()) rewrite.writeTo(request.output);
-    if (!base.read(kind, request.base, log) || !theirs.read(kind, request.theirs, log) || !rewrite.begin(true)) {
+    if (!base.open(kind, request.base, log) || !theirs.open(kind, request.theirs, log) || !rewrite.begin(true)) {
         return opResult::failed;
     }
     std::set<std::string> inOurs;
@@ -176,6 +203,8 @@ opResult libraryMerge::run(int& conflicts) {
         emitAfter(mine.name);
     }
     if (const opResult result = rewrite.finish(); result != opResult::done) return result;
+    base.close();
+    theirs.close();
     if (!rewrite.commit()) return opResult::failed;
     conflicts = conflictCount;
     if (conflictCount == 0) log.addLine("Merge: merged cleanly");
