@@ -16,7 +16,7 @@ _vek_files() {
 
 _vek() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="compress expand both list verify extract print add delete diff help"
+    local commands="compress expand both list verify extract print add delete diff merge cat git-merge git-setup help"
     local libs="[sS][lL][bB] [pP][lL][bB] [fF][lL][bB]" parts="[sS][yY][mM] [pP][kK][gG] [fF][pP][dD]"
     if [ "$COMP_CWORD" -eq 1 ]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
@@ -26,7 +26,8 @@ _vek() {
     case $prev in
         -k) COMPREPLY=($(compgen -W "symbol package footprint" -- "$cur")); return ;;
         -C | -o | --output-dir) COMPREPLY=($(compgen -d -- "$cur")); return ;;
-        --wait) COMPREPLY=(); return ;;
+        --wait | -L | --marker-size) COMPREPLY=(); return ;;
+        --output | --path) _vek_files "$cur" $libs; return ;;
     esac
     if [[ $cur == -* ]]; then
         local options="-k -q --quiet -C -h --help"
@@ -37,6 +38,9 @@ _vek() {
             list) options+=" --json" ;;
             extract) options+=" -o --output-dir" ;;
             diff) options+=" -u" ;;
+            merge) options+=" -o --output -L --marker-size --diff3 --path --wait --no-progress" ;;
+            git-merge) options+=" -L --marker-size --diff3 --wait --no-progress" ;;
+            git-setup) options+=" --local" ;;
         esac
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
@@ -46,7 +50,7 @@ _vek() {
     for ((i = 2; i < COMP_CWORD; i++)); do
         case ${COMP_WORDS[i]} in
             -k) kind=(-k "${COMP_WORDS[i + 1]}"); ((i++)) ;;
-            -C | -o | --output-dir | --wait) ((i++)) ;;
+            -C | -o | --output-dir | --output | --wait | -L | --marker-size | --path) ((i++)) ;;
             -*) ;;
             *) [ -z "$library" ] && library=${COMP_WORDS[i]}; ((operands++)) ;;
         esac
@@ -65,6 +69,7 @@ _vek() {
             fi ;;
         add)
             if [ "$operands" -eq 0 ]; then _vek_files "$cur" $libs; else _vek_files "$cur" $parts; fi ;;
+        git-setup) COMPREPLY=() ;;
         *) _vek_files "$cur" $libs ;;
     esac
 }
