@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "engine/ops/expand.h"
+#include "scratchFolder.h"
 #include "engine/ops/inspect.h"
 #include "engine/format/libKind.h"
 
@@ -22,20 +23,8 @@ public:
     std::size_t total = 0;
 };
 
-// The folder expand writes into; removed again when the fuzzer exits.
-struct scratchFolder {
-    scratchFolder() : dir(fs::temp_directory_path() / ("vekfuzz-" + std::to_string(::getpid()))) {
-        fs::create_directories(dir);
-    }
-    ~scratchFolder() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    fs::path dir;
-};
-
 const fs::path& scratch() {
-    static const scratchFolder folder;
+    static const scratchFolder folder("vekfuzz");
     return folder.dir;
 }
 

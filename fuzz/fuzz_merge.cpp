@@ -9,26 +9,14 @@
 #include <string>
 #include <string_view>
 
-#include <unistd.h>
-
 #include "engine/format/libKind.h"
 #include "engine/ops/inspect.h"
 #include "engine/ops/merge.h"
+#include "scratchFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct scratchFolder {
-    scratchFolder() : dir(fs::temp_directory_path() / ("vekfuzz-merge-" + std::to_string(::getpid()))) {
-        fs::create_directories(dir);
-    }
-    ~scratchFolder() {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    fs::path dir;
-};
 
 void write(const fs::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -38,7 +26,7 @@ void write(const fs::path& path, std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const scratchFolder scratch;
+    static const scratchFolder scratch("vekfuzz-merge");
     std::string_view input(reinterpret_cast<const char*>(data), size);
     const char* names[] = {"base.slb", "ours.slb", "theirs.slb"};
     for (int i = 0; i < 3; ++i) {
