@@ -19,6 +19,7 @@
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
 #include "engine/ops/inspect.h"
+#include "engine/ops/merge.h"
 #include "engine/ops/parts.h"
 #include "engine/format/libKind.h"
 
@@ -93,6 +94,16 @@ int compressCountingErrors(logSink& log) {
     return result == 0 && probe.errors != 0 ? 1 : result;
 }
 
+// A merge of lib.slb with a library whose SMALL another side changed: the
+// result is that library, read from three files on three threads.
+int mergeTheirsSmall(logSink& log) {
+    const std::string ours = readBytes("lib.slb"), bigPart = ours.substr(ours.find("*symbol BIG"));
+    writeBytes("base.slb", ours);
+    writeBytes("theirs.slb", libraryOf({"*symbol SMALL\nL\nT\n", bigPart}));
+    int conflicts = 0;
+    return resultCode(mergeLibraries(symbolKind, {"base.slb", "lib.slb", "theirs.slb", "", "", {}}, conflicts, log));
+}
+
 struct writingRun {
     const char* what;
     std::function<int(logSink&)> run;
@@ -165,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(Runs, diskFailsAtEveryRead, ::testing::Values(
     writingRun{"both", [](logSink& log) { return resultCode(bothLibrary(symbolKind, "lib.slb", log)); }},
     writingRun{"bothGuarded", bothGuarded},
     writingRun{"expand", [](logSink& log) { return resultCode(expandLibrary(symbolKind, "lib.slb", log)); }},
-    writingRun{"verify", [](logSink& log) { return verifyLibrary(symbolKind, "lib.slb", log); }}),
+    writingRun{"verify", [](logSink& log) { return verifyLibrary(symbolKind, "lib.slb", log); }},
+    writingRun{"merge", mergeTheirsSmall}),
     [](const ::testing::TestParamInfo<writingRun>& i) { return std::string(i.param.what); });
 
 #ifndef _WIN32

@@ -1,6 +1,9 @@
 #include "engine/ops/merge.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <optional>
@@ -28,45 +31,67 @@ struct digest {
 
 struct partSeen {
     digest sum;
-    long long position;
+    long long position, length;  // in the data section
+    std::string header;          // as expand writes it
 };
 
 // One of the two libraries read beside ours: each part's digest and place,
-// learnt while verify reads it; its texts are read again where the merge
-// needs them.
+// learnt while verify reads it. The few texts the merge needs are read
+// again straight from where verify found them: the library is clean, so
+// its bytes there are the part.
 class otherSide {
 public:
     std::unordered_map<std::string, partSeen> parts;
     std::vector<std::string> order;
+    ~otherSide() { close(); }
 
     // Called for each part as verify reads the library.
     void see(const libraryPart& part) {
         if (part.name.empty() || parts.count(part.name) != 0) return;
-        parts.emplace(part.name, partSeen{digest(part.text()), part.position});
+        parts.emplace(part.name, partSeen{digest(part.text()), part.position, part.length, part.header});
         order.push_back(part.name);
     }
     const partSeen* find(const std::string& name) const {
         auto it = parts.find(name);
         return it == parts.end() ? nullptr : &it->second;
     }
-    // Opens the library for text(); false, logged, when that failed.
-    bool open(const libKind& kind, const std::string& path, logSink& log) {
-        if (fileOps::isEmptyFile(path)) return true;
-        in.emplace();
-        return in->open(kind, path, "Merge", log);
+    // For text(): the library and where its data section starts.
+    void open(const std::string& path, long long dataStart) {
+        libraryPath = path;
+        start = dataStart;
     }
     std::optional<std::string> text(const std::string& name) {
         const partSeen* seen = find(name);
-        libraryPart part;
-        if (!seen || !in || !in->partAt(seen->position, part)) return std::nullopt;
-        return part.text();
+        if (!seen) return std::nullopt;
+        if (!file) file = fileOps::open(libraryPath, "rb");
+        std::string bytes(static_cast<std::size_t>(seen->length), '\0');
+        fileSource source(file);
+        std::size_t got = 0;
+        if (file && source.seek(start + seen->position)) {
+            for (std::size_t n = 1; n != 0 && got < bytes.size(); got += n) n = source.read(bytes.data() + got, bytes.size() - got);
+        }
+        if (got != bytes.size()) {
+            failure = file ? (source.failed() ? source.failure() : EIO) : errno;
+            return std::nullopt;
+        }
+        bytes.erase(std::remove(bytes.begin(), bytes.end(), '\r'), bytes.end());
+        const std::size_t lf = bytes.find('\n');
+        return seen->header + (lf == std::string::npos ? std::string() : bytes.substr(lf + 1));
     }
     // Windows renames nothing over a file that is open, and ours may be
     // this very file.
-    void close() { in.reset(); }
+    void close() {
+        if (file) std::fclose(file);
+        file = nullptr;
+    }
+
+    const std::string& path() const { return libraryPath; }
+    int failure = 0;  // of a read since open: the merge is then not written
 
 private:
-    std::optional<libraryInput> in;
+    std::string libraryPath;
+    long long start = 0;
+    std::FILE* file = nullptr;
 };
 
 class libraryMerge {
@@ -121,6 +146,8 @@ bool libraryMerge::refuseDamaged(knownSection& oursSection) {
         for (std::thread& t : threads) t.join();
     }
     oursSection = checks[1].section;
+    base.open(request.base, checks[0].section.start);
+    theirs.open(request.theirs, checks[2].section.start);
     for (const sideCheck& c : checks) {
         if (c.count == 0) continue;
         const std::string first = c.findings.lines.empty() ? "" : c.findings.lines.front();
@@ -188,9 +215,7 @@ opResult libraryMerge::run(int& conflicts) {
     if (refuseDamaged(oursSection)) return opResult::damaged;
     if (!oursSection.path.empty()) rewrite.trust(oursSection);
     if (!request.output.empty()) rewrite.writeTo(request.output);
-    if (!base.open(kind, request.base, log) || !theirs.open(kind, request.theirs, log) || !rewrite.begin(true)) {
-        return opResult::failed;
-    }
+    if (!rewrite.begin(true)) return opResult::failed;
     std::set<std::string> inOurs;
     if (const indexList* index = rewrite.oldIndex()) {
         for (const indexEntry* e = index->first; e; e = e->next) inOurs.insert(std::string(e->name()));
@@ -205,6 +230,12 @@ opResult libraryMerge::run(int& conflicts) {
     if (const opResult result = rewrite.finish(); result != opResult::done) return result;
     base.close();
     theirs.close();
+    for (const otherSide* side : {&base, &theirs}) {
+        if (side->failure == 0) continue;
+        logProblem(log, "Merge: fatal error: can't read library: " + side->path(), side->path(),
+                   fileOps::systemReason(side->failure) + "; nothing written");
+        return opResult::failed;
+    }
     if (!rewrite.commit()) return opResult::failed;
     conflicts = conflictCount;
     if (conflictCount == 0) log.addLine("Merge: merged cleanly");
