@@ -211,6 +211,8 @@ void libraryMerge::decide(const libraryPart& mine) {
 }
 
 opResult libraryMerge::run(int& conflicts) {
+    // The writers' lock first, so that ours stays the library verified.
+    if (!rewrite.hold()) return opResult::failed;
     knownSection oursSection;
     if (refuseDamaged(oursSection)) return opResult::damaged;
     if (!oursSection.path.empty()) rewrite.trust(oursSection);
