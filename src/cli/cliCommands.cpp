@@ -7,7 +7,7 @@ namespace {
 using A = cliOptions::action;
 
 const cliCommand commands[] = {
-    {"compress", A::compress, true, 2, 2, "LIST and OUTPUT", "rwp", "LIST OUTPUT",
+    {"compress", A::compress, true, 2, 2, "LIST and OUTPUT", "rfwp", "LIST OUTPUT",
      "Packs the part files named in LIST (one path a line) into the library OUTPUT.\n"
      "Any bad part: nothing is written.",
      "vek compress parts.lst parts.slb", 1, false, runCompress},
@@ -111,8 +111,9 @@ std::string usageText() {
            "-q prints nothing on success but warnings, findings and errors. On a terminal a\n"
            "progress line shows on standard error (--no-progress: none); Ctrl+C stops at the\n"
            "next part, leaving an unfinished library as it was (exit status 130).\n"
-           "add, delete and both change nothing in a library that verify finds damaged\n"
-           "(--force: rewrite it anyway); a writer waits up to S seconds (30) for another.\n"
+           "add, delete and both change nothing in a library that verify finds damaged,\n"
+           "compress and add take no part without a name, compress no name twice\n"
+           "(--force: do it anyway); a writer waits up to S seconds (30) for another.\n"
            "Examples: vek extract parts.slb AND2    vek print parts.slb AND2 > and2.sym\n"
            "          vek add parts.slb and2.sym    vek delete parts.slb OLD1 OLD2\n"
            "          vek diff old.slb new.slb      vek list --json parts.slb\n";

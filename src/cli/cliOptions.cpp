@@ -26,7 +26,7 @@ const optionHelp optionHelps[] = {
     {'P', "--path PATH", "the library's path in the repository (git's %P), for its kind and name"},
     {'j', "--json", "print the index as a JSON array"},
     {'u', "-u", "show a unified diff of each part whose text differs"},
-    {'f', "--force", "rewrite the library even when verify finds it damaged"},
+    {'f', "--force", "change a damaged library; take parts without a name or named twice"},
     {'w', "--wait SECONDS", "wait this long for another writer of the library (30)"},
     {0, "-q, --quiet", "print nothing on success but warnings, findings and errors"},
     {'p', "--no-progress", "show no progress line on a terminal"},

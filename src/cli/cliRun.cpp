@@ -282,6 +282,7 @@ int runWriting(const cliOptions& o, cliRunContext& c, streamLog& log, std::FILE*
     control.refuseLongLines = true;
     control.refuseOutputAsInput = true;
     control.refuseDamage = !o.force;
+    control.refuseAmbiguousParts = !o.force;
     control.lockWaitSeconds = o.waitSeconds;
     c.control = &control;
     return o.command->run(o, c);

@@ -96,6 +96,10 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     writeText("long.lst", "long.sym\n");
     writeText("ok.sym", "*symbol OK\nL\n");
     writeText("ok.lst", "ok.sym\n");
+    writeText("ok2.sym", "*symbol OK again\nM\n");
+    writeText("twice.lst", "ok.sym\nok2.sym\n");
+    writeText("noname.sym", "*symbol ,A\nL\n");
+    writeText("noname.lst", "noname.sym\n");
     writeText("longhead.sym", "*symbol " + std::string(1022, 'h') + "\nL\n");
     writeText("longhead.lst", "longhead.sym\n");
     writeBytes("long.slb", "*version 6.3 0\n@index\nsymloc L 0 1041\n" + longLine);
@@ -186,7 +190,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"extract -o ex parts.slb \"A*\" \"*2\" AND2 \"R*\"", 0,
             "Extract: Writing AND2    to    AND2.sym\nExtract: Writing RES    to    RES.sym\n", ""},
     runCase{"compress longhead.lst out.slb", 1, "%Compress: 1 error(s)",
-            "vek: longhead.sym: line 1 is longer than 1022 characters\n"}));
+            "vek: longhead.sym: line 1 is longer than 1022 characters\n"},
+    runCase{"compress twice.lst out.slb", 1, "%Compress: fatal error: ok2.sym holds part OK, as ok.sym does\n",
+            "vek: ok2.sym: holds part OK, as ok.sym does (--force takes both)\n"},
+    runCase{"compress --force -q twice.lst forced2.slb", 0, "", ""},
+    runCase{"compress noname.lst out.slb", 1, "%Compress: fatal error: file noname.sym has a header line without a name",
+            "vek: noname.sym: header line without a name (--force takes it)\n"},
+    runCase{"add parts.slb noname.sym", 1, "Add: file noname.sym has a header line without a name\n"
+            "Add: 1 error(s), library not changed\n", "vek: noname.sym: header line without a name (--force takes it)\n"}));
 
 // Every command has its help on standard output, and a usage error of one
 // line and where help is on standard error.
@@ -493,14 +504,15 @@ TEST_F(cliEndToEnd, EightWritersAtOnceLoseNothing) {
 }
 
 // A file-size limit makes compress fail like a full disk: status 1 with the
-// system's reason, the old library kept, nothing left behind.
+// system's reason, the old library kept, nothing left behind (one part
+// two hundred times: --force takes the name twice).
 TEST_F(cliEndToEnd, AFileSizeLimitIsAWriteError) {
     std::string list;
     for (int i = 0; i < 200; ++i) list += "a.sym\n";
     writeText("a.sym", "*symbol A\n" + std::string(100, 'x') + "\n");
     writeText("big.lst", list);
     writeBytes("out.slb", "old");
-    const pid_t child = startVek({"compress", "-q", "big.lst", "out.slb"}, [] {
+    const pid_t child = startVek({"compress", "-q", "--force", "big.lst", "out.slb"}, [] {
         rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
     });

@@ -87,7 +87,7 @@ TEST(cliOptions, KindErrorNamesTheRemedy) {
 TEST(cliOptions, UsageIsMadeFromTheTable) {
     const std::string usage = usageText();
     for (const char* line : {
-             "usage: vek compress  [-k KIND] [-r|--remove] [-q] [--wait S] [-C DIR] LIST OUTPUT\n",
+             "usage: vek compress  [-k KIND] [-r|--remove] [-q] [--force] [--wait S] [-C DIR] LIST OUTPUT\n",
              "\n       vek expand    [-k KIND] [-q] [-o DIR] [-C DIR] LIBRARY\n",
              "\n       vek delete    [-k KIND] [-q] [--force] [--wait S] [-C DIR] LIBRARY NAME...\n",
              "\n       vek diff      [-k KIND] [-q] [-u] [-C DIR] LIBRARY1 LIBRARY2\n",

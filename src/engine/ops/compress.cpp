@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/format/componentFile.h"
@@ -41,7 +42,8 @@ private:
     bool openFiles();
     void processList(int& files);
     void processAhead(int& files);
-    void take(bool good, const entryFields& fields, int files);
+    void take(bool good, const entryFields& fields, int files, const std::string& path);
+    bool unambiguous(const entryFields& fields, const std::string& path);
     void removeComponents();
     opResult fatalWrite();
     opResult closing(const char* word, opResult result);
@@ -61,6 +63,7 @@ private:
     std::vector<char> listBlock;
     std::optional<lineReader> listReader;
     long long listTotal = 0;  // the list's lines, counted only for a progress report
+    std::unordered_map<std::string, std::string> namesSeen;  // part name: the file that held it
 };
 
 bool compressOperation::openFiles() {
@@ -91,7 +94,7 @@ void compressOperation::processList(int& files) {
         ++files;
         const std::string path = listEntryPath(piece);
         const componentOutcome read = readComponentFile(path, kind, output.data(), fields, control.refuseLongLines);
-        take(tellComponent(path, read, fields, kind, log), fields, files);
+        take(tellComponent(path, read, fields, kind, log), fields, files, path);
     }
 }
 
@@ -116,11 +119,28 @@ void compressOperation::processAhead(int& files) {
             output.data().append(c.bytes.data(), c.bytes.size());
         }
         ahead.recycle(std::move(c.bytes));
-        take(good, c.fields, files);
+        take(good, c.fields, files, c.path);
     }
 }
 
-void compressOperation::take(bool good, const entryFields& fields, int files) {
+// A part that expand could not give a file of its own (no name), or whose
+// name an earlier part took: verify would call the library damaged.
+bool compressOperation::unambiguous(const entryFields& fields, const std::string& path) {
+    const std::string name = fields.name.substr(0, fields.name.find(':'));
+    if (name.empty()) {
+        logProblem(log, "Compress: fatal error: file " + path + " has a header line without a name", path,
+                   "header line without a name (--force takes it)");
+        return false;
+    }
+    const auto [first, isNew] = namesSeen.emplace(name, path);
+    if (isNew) return true;
+    logProblem(log, "Compress: fatal error: " + path + " holds part " + name + ", as " + first->second + " does", path,
+               "holds part " + name + ", as " + first->second + " does (--force takes both)");
+    return false;
+}
+
+void compressOperation::take(bool good, const entryFields& fields, int files, const std::string& path) {
+    if (good && control.refuseAmbiguousParts) good = unambiguous(fields, path);
     if (good) {
         index.append(fields);
     } else {

@@ -34,7 +34,11 @@ opResult addParts(const libKind& kind, const std::string& libraryPath, const std
         text.flush();
         parts[i].bytes = std::move(text.memory);
         parts[i].name = componentNameOf(parts[i].bytes.substr(0, parts[i].bytes.find('\n')), kind.keyword);
-        if (!byName.emplace(parts[i].name, &parts[i]).second) {
+        if (parts[i].name.empty() && run.refuseAmbiguousParts) {
+            logProblem(log, "Add: file " + files[i] + " has a header line without a name", files[i],
+                       "header line without a name (--force takes it)");
+            ++errorCount;
+        } else if (!byName.emplace(parts[i].name, &parts[i]).second) {
             logProblem(log, "Add: " + parts[i].name + " is given twice", files[i], parts[i].name + " is given twice");
             ++errorCount;
         }

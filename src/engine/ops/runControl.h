@@ -43,6 +43,9 @@ struct runControl {
     // Compress refuses an output that is the list file or one of the part
     // files it names.
     bool refuseOutputAsInput = false;
+    // Compress and add refuse a part whose header line names nothing, and
+    // compress two parts of one name: verify would find the library damaged.
+    bool refuseAmbiguousParts = false;
 
     // How long a writer waits for another writer of the same library to
     // finish; waiting is called once when it starts to wait.
