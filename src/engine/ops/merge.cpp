@@ -94,28 +94,30 @@ private:
     std::FILE* file = nullptr;
 };
 
-class libraryMerge {
+// Keeps what the walk over ours says until verify has found ours clean:
+// a refusal of ours is then the only thing said.
+class heldLog : public logSink {
 public:
-    libraryMerge(const libKind& k, const mergeRequest& r, logSink& l, const runControl& c)
-        : kind(k), request(r), log(l), rewrite(k, r.ours, "Merge", l, c) {}
-
-    opResult run(int& conflicts);
+    void addLine(const std::string& line) override { report(lineKind::step, line); }
+    void report(lineKind kind, const std::string& line) override { held.push_back({false, kind, line, ""}); }
+    void problem(const std::string& file, const std::string& reason) override {
+        held.push_back({true, lineKind::error, file, reason});
+    }
+    void passOn(logSink& to) {
+        for (const entry& e : held) {
+            if (e.isProblem) to.problem(e.text, e.reason);
+            else to.report(e.kind, e.text);
+        }
+        held.clear();
+    }
 
 private:
-    bool refuseDamaged(knownSection& oursSection);
-    void placeTheirsOnly(const std::set<std::string>& inOurs);
-    void decide(const libraryPart& mine);
-    void putTheirs(const std::string& name);
-    void putMerged(const std::string& name, const std::optional<std::string>& ours, const char* what);
-    void emitAfter(const std::string& name);
-
-    const libKind& kind;
-    const mergeRequest& request;
-    logSink& log;
-    libraryRewrite rewrite;
-    otherSide base, theirs;
-    std::map<std::string, std::vector<std::string>> after;  // theirs-only parts, by the part they follow
-    int conflictCount = 0;
+    struct entry {
+        bool isProblem;
+        lineKind kind;
+        std::string text, reason;
+    };
+    std::vector<entry> held;
 };
 
 // What verify found in one side, looked at on a thread of its own.
@@ -128,34 +130,51 @@ struct sideCheck {
     int count = 0;
 };
 
-// The three sides are verified at once, each on a thread, base and theirs
-// handing their parts' digests over as they go: verify is most of the
-// merge's reading.
-bool libraryMerge::refuseDamaged(knownSection& oursSection) {
-    sideCheck checks[] = {{"base", &request.base, &base, {}, {}, 0}, {"ours", &request.ours, nullptr, {}, {}, 0},
-                          {"theirs", &request.theirs, &theirs, {}, {}, 0}};
-    {
-        std::vector<std::thread> threads;
-        for (sideCheck& c : checks) {
-            if (fileOps::isEmptyFile(*c.path)) continue;
-            threads.emplace_back([this, &c] {
-                const std::function<void(const libraryPart&)> learn = [&c](const libraryPart& p) { c.side->see(p); };
-                c.count = verifyFindings(kind, *c.path, c.findings, &c.section, nullptr, c.side ? learn : nullptr);
-            });
-        }
-        for (std::thread& t : threads) t.join();
-    }
-    oursSection = checks[1].section;
-    base.open(request.base, checks[0].section.start);
-    theirs.open(request.theirs, checks[2].section.start);
-    for (const sideCheck& c : checks) {
-        if (c.count == 0) continue;
-        const std::string first = c.findings.lines.empty() ? "" : c.findings.lines.front();
-        logProblem(log, "Merge: fatal error: " + std::string(c.role) + " " + *c.path + " is damaged: " + first,
-                   *c.path, std::to_string(c.count) + " finding(s), the first: " + first + "; nothing written");
-        return true;
-    }
-    return false;
+class libraryMerge {
+public:
+    libraryMerge(const libKind& k, const mergeRequest& r, logSink& l, const runControl& c)
+        : kind(k), request(r), log(l), rewrite(k, r.ours, "Merge", walkLog, c) {}
+
+    opResult run(int& conflicts);
+
+private:
+    void check(sideCheck& c);
+    bool refused(const sideCheck& c);
+    opResult walk();
+    opResult finishWalk();
+    void placeTheirsOnly(const std::set<std::string>& inOurs);
+    void decide(const libraryPart& mine);
+    void putTheirs(const std::string& name);
+    void putMerged(const std::string& name, const std::optional<std::string>& ours, const char* what);
+    void emitAfter(const std::string& name);
+
+    const libKind& kind;
+    const mergeRequest& request;
+    logSink& log;
+    heldLog walkLog;  // before rewrite, which logs to it
+    libraryRewrite rewrite;
+    otherSide base, theirs;
+    std::map<std::string, std::vector<std::string>> after;  // theirs-only parts, by the part they follow
+    int conflictCount = 0;
+};
+
+
+// Verifies a side on the calling thread; base and theirs hand their parts'
+// digests over as verify reads them.
+void libraryMerge::check(sideCheck& c) {
+    if (fileOps::isEmptyFile(*c.path)) return;
+    const std::function<void(const libraryPart&)> learn = [&c](const libraryPart& p) { c.side->see(p); };
+    c.count = verifyFindings(kind, *c.path, c.findings, &c.section, nullptr, c.side ? learn : nullptr);
+}
+
+// True, with its first finding logged, when verify found anything in the
+// side.
+bool libraryMerge::refused(const sideCheck& c) {
+    if (c.count == 0) return false;
+    const std::string first = c.findings.lines.empty() ? "" : c.findings.lines.front();
+    logProblem(log, "Merge: fatal error: " + std::string(c.role) + " " + *c.path + " is damaged: " + first, *c.path,
+               std::to_string(c.count) + " finding(s), the first: " + first + "; nothing written");
+    return true;
 }
 
 // Where each part that only theirs has goes: after the last part before it
@@ -182,8 +201,8 @@ void libraryMerge::putMerged(const std::string& name, const std::optional<std::s
     if (!conflict) return;
     ++conflictCount;
     const std::string shown = request.shownAs.empty() ? request.ours : request.shownAs;
-    log.report(lineKind::warning, "Merge: CONFLICT (" + std::string(what) + ") in " + name);
-    log.problem(shown, "CONFLICT (" + std::string(what) + ") in part " + name);
+    walkLog.report(lineKind::warning, "Merge: CONFLICT (" + std::string(what) + ") in " + name);
+    walkLog.problem(shown, "CONFLICT (" + std::string(what) + ") in part " + name);
 }
 
 void libraryMerge::emitAfter(const std::string& name) {
@@ -210,14 +229,10 @@ void libraryMerge::decide(const libraryPart& mine) {
     else putMerged(mine.name, text, was ? "content" : "add/add");
 }
 
-opResult libraryMerge::run(int& conflicts) {
-    // The writers' lock first, so that ours stays the library verified.
-    if (!rewrite.hold()) return opResult::failed;
-    knownSection oursSection;
-    if (refuseDamaged(oursSection)) return opResult::damaged;
-    if (!oursSection.path.empty()) rewrite.trust(oursSection);
-    if (!request.output.empty()) rewrite.writeTo(request.output);
-    if (!rewrite.begin(true)) return opResult::failed;
+// Ours, walked and rewritten while a second thread verifies it: the
+// merge's two halves then share the machine. Nothing is said or written
+// until ours is found clean.
+opResult libraryMerge::walk() {
     std::set<std::string> inOurs;
     if (const indexList* index = rewrite.oldIndex()) {
         for (const indexEntry* e = index->first; e; e = e->next) inOurs.insert(std::string(e->name()));
@@ -229,7 +244,10 @@ opResult libraryMerge::run(int& conflicts) {
         decide(mine);
         emitAfter(mine.name);
     }
-    if (const opResult result = rewrite.finish(); result != opResult::done) return result;
+    return rewrite.finish();
+}
+
+opResult libraryMerge::finishWalk() {
     base.close();
     theirs.close();
     for (const otherSide* side : {&base, &theirs}) {
@@ -238,7 +256,34 @@ opResult libraryMerge::run(int& conflicts) {
                    fileOps::systemReason(side->failure) + "; nothing written");
         return opResult::failed;
     }
-    if (!rewrite.commit()) return opResult::failed;
+    const bool committed = rewrite.commit();
+    walkLog.passOn(log);
+    return committed ? opResult::done : opResult::failed;
+}
+
+opResult libraryMerge::run(int& conflicts) {
+    // The writers' lock first, so that ours stays the library verified.
+    const bool held = rewrite.hold();
+    walkLog.passOn(log);
+    if (!held) return opResult::failed;
+    sideCheck checks[] = {{"base", &request.base, &base, {}, {}, 0}, {"ours", &request.ours, nullptr, {}, {}, 0},
+                          {"theirs", &request.theirs, &theirs, {}, {}, 0}};
+    std::thread other([&] { check(checks[0]); });
+    check(checks[2]);
+    other.join();
+    if (refused(checks[0]) || refused(checks[2])) return opResult::damaged;
+    base.open(request.base, checks[0].section.start);
+    theirs.open(request.theirs, checks[2].section.start);
+    if (!request.output.empty()) rewrite.writeTo(request.output);
+    std::thread oursCheck([&] { check(checks[1]); });
+    const opResult walked = rewrite.begin(true) ? walk() : rewrite.finish();
+    oursCheck.join();
+    if (refused(checks[1])) return opResult::damaged;
+    if (walked != opResult::done) {
+        walkLog.passOn(log);
+        return walked;
+    }
+    if (const opResult result = finishWalk(); result != opResult::done) return result;
     conflicts = conflictCount;
     if (conflictCount == 0) log.addLine("Merge: merged cleanly");
     else {
