@@ -54,6 +54,11 @@ const cliCommand commands[] = {
      "Prints every part of LIBRARY as text, in library order (git's textconv); a\n"
      "damaged library is shown as far as it can be read, with where the damage is.",
      "vek cat parts.slb | less", 1, false, runCat},
+    {"repair", A::repair, true, 1, 1, "one LIBRARY", "Ricnwp", "LIBRARY",
+     "Rebuilds a damaged library from every part that can be read whole, found by\n"
+     "its header line; the index and checksum are made anew. Exit status 1 when a\n"
+     "part was cut short or lost, each named on standard error.",
+     "vek repair -o fixed.slb parts.slb", 1, false, runRepair},
     {"git-merge", A::gitMerge, true, 1, 0, "one LIBRARY or more", "L3w", "LIBRARY...",
      "After git merged a library without vek's driver: merges the three versions\n"
      "git keeps of it (base, ours, theirs) by parts, as the driver would have, and\n"
@@ -73,7 +78,7 @@ struct synopsisWord {
 
 const synopsisWord synopsisWords[] = {
     {0, "[-k KIND]"}, {'r', "[-r|--remove]"}, {0, "[-q]"},           {'j', "[--json]"},  {'u', "[-u]"},
-    {'o', "[-o DIR]"}, {'O', "[-o FILE]"},    {'L', "[-L N]"},      {'3', "[--diff3]"}, {'P', "[--path P]"},
+    {'o', "[-o DIR]"}, {'O', "[-o FILE]"},    {'R', "[-o FILE|--in-place]"}, {'c', "[--keep-cut]"}, {'n', "[-n]"},    {'L', "[-L N]"},      {'3', "[--diff3]"}, {'P', "[--path P]"},
     {'l', "[--local]"}, {'f', "[--force]"},    {'w', "[--wait S]"}, {0, "[-C DIR]"},
 };
 

@@ -65,5 +65,6 @@ int runDelete(const cliOptions& o, cliRunContext& c);
 int runDiff(const cliOptions& o, cliRunContext& c);
 int runMerge(const cliOptions& o, cliRunContext& c);
 int runCat(const cliOptions& o, cliRunContext& c);
+int runRepair(const cliOptions& o, cliRunContext& c);
 int runGitMerge(const cliOptions& o, cliRunContext& c);
 int runGitSetup(const cliOptions& o, cliRunContext& c);

@@ -20,6 +20,10 @@ const optionHelp optionHelps[] = {
     {'r', "-r, --remove", "delete the part files once the library is written"},
     {'o', "-o, --output-dir DIR", "write the part files there (made if missing)"},
     {'O', "-o, --output FILE", "write the merged library there instead of over OURS"},
+    {'R', "-o, --output FILE", "write the repaired library there"},
+    {'i', "--in-place", "write it over LIBRARY, keeping the old one as LIBRARY.bak"},
+    {'c', "--keep-cut", "keep a part cut short as far as it can be read"},
+    {'n', "-n, --dry-run", "say what would be done, write nothing"},
     {'L', "-L, --marker-size N", "conflict markers N characters long (7; git's %L)"},
     {'3', "--diff3", "show the base's lines in each conflict block too"},
     {'l', "--local", "set up the current repository only, with its .gitattributes"},
@@ -50,7 +54,7 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
     if (a == "-k") return takeValue(args, i, kindName, error);
     if (a == "-C") return takeValue(args, i, o.directory, error);
     if ((a == "-o" || a == "--output-dir") && takes(rule, 'o')) return takeValue(args, i, o.outputDir, error);
-    if ((a == "-o" || a == "--output") && takes(rule, 'O')) return takeValue(args, i, o.outputFile, error);
+    if ((a == "-o" || a == "--output") && (takes(rule, 'O') || takes(rule, 'R'))) return takeValue(args, i, o.outputFile, error);
     if (a == "--path" && takes(rule, 'P')) return takeValue(args, i, o.shownPath, error);
     if ((a == "-L" || a == "--marker-size") && takes(rule, 'L')) {
         if (!takeValue(args, i, value, error)) return false;
@@ -77,6 +81,9 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
     else if (a == "-u" && takes(rule, 'u')) o.unified = true;
     else if (a == "--diff3" && takes(rule, '3')) o.diff3 = true;
     else if (a == "--local" && takes(rule, 'l')) o.local = true;
+    else if (a == "--in-place" && takes(rule, 'i')) o.inPlace = true;
+    else if (a == "--keep-cut" && takes(rule, 'c')) o.keepCut = true;
+    else if ((a == "-n" || a == "--dry-run") && takes(rule, 'n')) o.dryRun = true;
     else if (a == "--force" && takes(rule, 'f')) o.force = true;
     else if (a == "--no-progress" && takes(rule, 'p')) o.progress = false;
     else if (a == "-h" || a == "--help") o.what = A::help;
@@ -184,5 +191,9 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
         return std::nullopt;
     }
     if (!o.paths.empty() && !resolveKind(o, kindName, error)) return std::nullopt;
+    if (o.what == A::repair && !o.dryRun && o.inPlace != o.outputFile.empty()) {
+        error = o.inPlace ? "-o and --in-place both given: choose one" : "repair needs -o FILE or --in-place (or -n)";
+        return std::nullopt;
+    }
     return o;
 }

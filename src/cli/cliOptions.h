@@ -10,7 +10,7 @@
 struct cliCommand;
 
 struct cliOptions {
-    enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, merge, cat, gitMerge, gitSetup, help, version };
+    enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, merge, cat, repair, gitMerge, gitSetup, help, version };
     action what = action::help;
     const cliCommand* command = nullptr;  // its row, for every action but help and version
     const libKind* kind = nullptr;
@@ -23,10 +23,13 @@ struct cliOptions {
     double waitSeconds = 30; // --wait: how long a writer waits for another
     std::string directory;   // -C: change there first
     std::string outputDir;   // -o: where expand and extract write
-    std::string outputFile;  // -o: where merge writes ("": over OURS)
+    std::string outputFile;  // -o: where merge and repair write ("": over OURS, or --in-place)
     std::string shownPath;   // --path: the library's name in the repository (git's %P)
     int markerSize = 7;      // -L: conflict markers' length (git's %L)
     bool diff3 = false;      // --diff3: conflict blocks show the base too
+    bool inPlace = false;    // --in-place: repair writes over the library, keeping a backup
+    bool keepCut = false;    // --keep-cut: repair keeps a cut part as far as it was read
+    bool dryRun = false;     // -n: report what would change, write nothing
     bool local = false;      // --local: git-setup writes the repository's configuration
     std::string helpFor;     // the command whose help was asked for ("" for all)
     std::vector<std::string> paths;

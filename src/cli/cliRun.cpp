@@ -21,6 +21,7 @@
 #include "engine/ops/inspect.h"
 #include "engine/ops/merge.h"
 #include "engine/ops/parts.h"
+#include "engine/ops/repair.h"
 #include "support/namePattern.h"
 #include "support/platform/platform.h"
 #include "vekVersion.h"
@@ -249,6 +250,13 @@ int runMerge(const cliOptions& o, cliRunContext& c) {
 
 int runCat(const cliOptions& o, cliRunContext& c) {
     return statusOf(showLibraryText(*o.kind, o.paths[0], c.log, c.errors));
+}
+
+int runRepair(const cliOptions& o, cliRunContext& c) {
+    const repairRequest request{o.paths[0], o.outputFile, o.keepCut, o.dryRun};
+    repairReport report;
+    const opResult result = repairLibrary(*o.kind, request, report, c.log, c.control);
+    return result == opResult::done && !report.wholeLibrary() ? 1 : statusOf(result);
 }
 
 int runExtract(const cliOptions& o, cliRunContext& c) {

@@ -34,10 +34,19 @@ partReader::partReader(byteSource& source, std::string kw, mode m) : reader(sour
 
 bool partReader::findIndex() {
     std::string line;
-    while (reader.readLibLine(line)) {
+    while (readLine(line)) {
         if (beginsWith(line, "@index")) return true;
     }
     return false;
+}
+
+// A library line; in a scan, a line too long for the rules before the first
+// part is passed over (it can be no part's text) and its rest read as a line.
+bool partReader::readLine(std::string& line) {
+    for (;;) {
+        if (reader.readLibLine(line)) return true;
+        if (how == mode::byIndex || reader.lastEnding() != lineReader::ending::tooLong) return false;
+    }
 }
 
 // Every "symloc" line until the first header line, which starts the first
@@ -46,7 +55,7 @@ bool partReader::readIndex() {
     std::string line;
     for (;;) {
         const long long lineStart = reader.offset();
-        if (!reader.readLibLine(line)) return false;
+        if (!readLine(line)) return false;
         if (beginsWith(line, keyword)) {
             dataStart = start = end = lineStart;
             headerLine = std::move(line);
@@ -61,7 +70,7 @@ bool partReader::readIndex() {
 partReader::opening partReader::open() {
     if (!findIndex()) {
         if (readFailed()) return opening::readError;
-        if (how == mode::byIndex || reader.lastEnding() == lineReader::ending::tooLong || !reader.rewind()) {
+        if (how == mode::byIndex || !reader.rewind()) {
             return opening::noIndex;
         }
     }
@@ -127,4 +136,22 @@ bool partReader::partAt(long long position, libraryPart& part) {
     atEnd = false;
     take(part, true);
     return true;
+}
+
+long long partReader::skipPastLongLine() {
+    const long long from = start;
+    std::string line;
+    bool more = readLine(line);  // the rest of the line too long
+    for (long long at = reader.offset(); more; at = reader.offset()) {
+        more = readLine(line);
+        if (more && beginsWith(line, keyword)) {
+            start = end = at;
+            headerLine = std::move(line);
+            atEnd = false;
+            current = true;
+            return start - from;
+        }
+    }
+    start = end = reader.offset();
+    return start - from;
 }

@@ -71,8 +71,16 @@ public:
     // goes on with the part that follows it.
     bool partAt(long long position, libraryPart& part);
 
+    // After a part that a line too long for the rules ended: skips that
+    // line and every line up to the next header line, where next() goes on
+    // (a scan saves the parts after the damage this way). The bytes
+    // skipped; next() gives nothing more when no header line follows.
+    long long skipPastLongLine();
+
     indexList& index() { return entries; }
     long long dataSectionStart() const { return dataStart; }
+    // Bytes read from the source so far.
+    long long offset() const { return reader.offset(); }
     lineReader::ending ending() const { return reader.lastEnding(); }
     bool readFailed() const { return reader.readFailed(); }
     int failure() const { return reader.sourceFailure(); }
@@ -81,6 +89,7 @@ private:
     bool findIndex();
     bool readIndex();
     bool nextLine(std::string& line);
+    bool readLine(std::string& line);
     void take(libraryPart& part, bool withText);
 
     std::vector<char> block;  // before reader, which reads into it

@@ -1,0 +1,169 @@
+// Repair against every kind of damage: what it keeps must be the parts as
+// they stood, what it cannot keep must be named, and what it writes must be
+// a library verify calls clean.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "common/fileText.h"
+#include "common/testDir.h"
+#include "engine/format/libKind.h"
+#include "engine/ops/compress.h"
+#include "engine/ops/inspect.h"
+#include "engine/ops/parts.h"
+#include "engine/ops/repair.h"
+
+namespace {
+
+using lines = std::vector<std::string>;
+using damage = std::function<std::string(std::string)>;
+
+const lines partTexts = {"*symbol A\nL1\nL2\n", "*symbol B generic part\nB1\n", "*symbol C\nC1\nC2\nC3\n"};
+
+// The library compress makes of the three parts.
+std::string intactLibrary() {
+    std::string list;
+    for (std::size_t i = 0; i < partTexts.size(); ++i) {
+        writeBytes("p" + std::to_string(i) + ".sym", partTexts[i]);
+        list += "p" + std::to_string(i) + ".sym\n";
+    }
+    writeText("parts.lst", list);
+    memoryLog quiet;
+    compressLibrary(symbolKind, "parts.lst", "intact.slb", false, quiet);
+    return readBytes("intact.slb");
+}
+
+std::string replaced(std::string bytes, const std::string& from, const std::string& to) {
+    return bytes.replace(bytes.find(from), from.size(), to);
+}
+
+struct repairCase {
+    const char* what;
+    damage change;
+    bool keepCut;
+    opResult result;
+    lines kept;     // the output's parts, in order
+    lines asThey;   // of those, the ones whose text must be as it was
+    lines lost;     // every line naming a loss, in order
+};
+
+std::ostream& operator<<(std::ostream& out, const repairCase& c) { return out << c.what; }
+
+class repairDamage : public inTempDir, public ::testing::WithParamInterface<repairCase> {};
+
+TEST_P(repairDamage, KeepsWhatIsWholeAndNamesTheRest) {
+    const repairCase& c = GetParam();
+    const std::string intact = intactLibrary();
+    writeBytes("lib.slb", c.change(intact));
+    memoryLog log;
+    repairReport report;
+    const opResult result = repairLibrary(symbolKind, {"lib.slb", "out.slb", c.keepCut, false}, report, log);
+    ASSERT_EQ(result, c.result) << c.what;
+    lines lost;
+    for (const std::string& line : log.lines) {
+        const bool summary = line.size() > 8 && std::isdigit(static_cast<unsigned char>(line[8]));
+        if (!summary && (line.find("lost") != std::string::npos || line.find("cut short by") != std::string::npos)) {
+            lost.push_back(line);
+        }
+    }
+    EXPECT_EQ(lost, c.lost) << c.what;
+    EXPECT_EQ(report.wholeLibrary(), c.lost.empty()) << c.what;
+    EXPECT_EQ(log.problems.size(), c.lost.size() + (result == opResult::failed ? 1 : 0)) << c.what;
+    if (result != opResult::done) {
+        EXPECT_FALSE(fileExists("out.slb")) << c.what;
+        return;
+    }
+    memoryLog findings;
+    EXPECT_EQ(verifyLibrary(symbolKind, "out.slb", findings), 0) << c.what << ": " << findings.lines.front();
+    lines names;
+    partNames(symbolKind, "out.slb", names, log);
+    EXPECT_EQ(names, c.kept) << c.what;
+    EXPECT_EQ(report.kept, static_cast<long long>(c.kept.size())) << c.what;
+    for (const std::string& name : c.asThey) {
+        std::string was, is;
+        printPart(symbolKind, "intact.slb", name, was, log);
+        printPart(symbolKind, "out.slb", name, is, log);
+        EXPECT_EQ(is, was) << c.what << ": " << name;
+    }
+    // Nothing lost, nothing added, nothing changed: the library as compress made it.
+    if (c.lost.empty() && c.kept == c.asThey) {
+        EXPECT_EQ(readBytes("out.slb"), intact) << c.what;
+    }
+}
+
+const lines all = {"A", "B", "C"};
+const std::string cutC = "Repair: lost C at byte 42 (16 bytes): cut short by the library's end; --keep-cut keeps its first 16 bytes";
+
+INSTANTIATE_TEST_SUITE_P(Rows, repairDamage, ::testing::Values(
+    repairCase{"intact", [](std::string b) { return b; }, false, opResult::done, all, all, {}},
+    repairCase{"converted to CR LF", [](std::string b) {
+        std::string crLf;
+        for (char ch : b) crLf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+        return crLf; }, false, opResult::done, all, all, {}},
+    repairCase{"cut inside the last line", [](std::string b) { return b.substr(0, b.size() - 2); }, false,
+               opResult::done, {"A", "B"}, {"A", "B"}, {cutC}},
+    repairCase{"cut inside the last line, cut parts kept", [](std::string b) { return b.substr(0, b.size() - 2); },
+               true, opResult::done, all, {"A", "B"},
+               {"Repair: kept C cut short by the library's end: its first 16 bytes"}},
+    repairCase{"cut at a line's end inside the last part", [](std::string b) { return b.substr(0, b.size() - 3); },
+               false, opResult::done, {"A", "B"}, {"A", "B"}, {cutC}},
+    repairCase{"cut inside a header line", [](std::string b) { return b.substr(0, b.find("*symbol C") + 4); }, false,
+               opResult::done, {"A", "B"}, {"A", "B"},
+               {"Repair: lost the library's last 4 bytes: a line without its end",
+                "Repair: lost C: an index entry without a part (19 bytes by the index)"}},
+    repairCase{"cut inside the index", [](std::string b) { return b.substr(0, b.find("symloc B")); }, false,
+               opResult::failed, {}, {},
+               {"Repair: lost A: an index entry without a part (16 bytes by the index)"}},
+    repairCase{"a flipped byte", [](std::string b) { return replaced(b, "B1", "B2"); }, false, opResult::done, all,
+               {"A", "C"}, {}},
+    repairCase{"a broken index line", [](std::string b) { return replaced(b, "symloc B 16", "symloc B x6"); }, false,
+               opResult::done, all, all, {}},
+    // The line's rest, past the limit, would read as a header line: it is no part.
+    repairCase{"an over-long line", [](std::string b) { return replaced(b, "B1\n", std::string(1023, 'x') + "*symbol X\nB1\n"); },
+               false, opResult::done, {"A", "C"}, {"A", "C"},
+               {"Repair: lost B at byte 16 (1059 bytes): cut short by a line longer than 1022 characters; --keep-cut "
+                "keeps its first 23 bytes"}},
+    repairCase{"an index entry without a part", [](std::string b) { return replaced(b, "symloc C", "symloc D 9 7\nsymloc C"); },
+               false, opResult::done, all, all, {"Repair: lost D: an index entry without a part (7 bytes by the index)"}},
+    repairCase{"a part without an entry", [](std::string b) { return b + "*symbol E\nE1\n"; }, false, opResult::done,
+               {"A", "B", "C", "E"}, all, {}},
+    repairCase{"a second part of a name", [](std::string b) { return b + "*symbol A again\nX\n"; }, false,
+               opResult::done, all, all, {"Repair: lost A at byte 61 (18 bytes): a second part of that name"}},
+    repairCase{"a header line naming nothing", [](std::string b) { return b + "*symbol \nX\n"; }, false,
+               opResult::done, all, all, {"Repair: lost a part at byte 61 (11 bytes): its header line names nothing"}},
+    repairCase{"no index at all", [](std::string b) { return b.substr(b.find("*symbol A")); }, false, opResult::done,
+               all, all, {}}));
+
+class repairTest : public inTempDir {};
+
+TEST_F(repairTest, WritesOnlyWhereAndWhenAsked) {
+    const std::string intact = intactLibrary();
+    writeBytes("lib.slb", intact.substr(0, intact.size() - 2));
+    memoryLog log;
+    repairReport report;
+    EXPECT_EQ(repairLibrary(symbolKind, {"lib.slb", "", false, true}, report, log), opResult::done);
+    EXPECT_EQ(log.lines.back(), "Repair: nothing written (a dry run)");
+    EXPECT_EQ(report.cut, 1);
+    EXPECT_FALSE(fileExists("lib.slb.bak"));
+    EXPECT_EQ(readBytes("lib.slb"), intact.substr(0, intact.size() - 2));
+    // In place, the old library is kept as its backup, which is never
+    // overwritten: a second repair in place is refused.
+    EXPECT_EQ(repairLibrary(symbolKind, {"lib.slb", "", false, false}, report, log), opResult::done);
+    EXPECT_EQ(readBytes("lib.slb.bak"), intact.substr(0, intact.size() - 2));
+    EXPECT_EQ(verifyLibrary(symbolKind, "lib.slb", log), 0);
+    const std::string repaired = readBytes("lib.slb");
+    EXPECT_EQ(repairLibrary(symbolKind, {"lib.slb", "", false, false}, report, log), opResult::failed);
+    EXPECT_EQ(log.problems.back(), "lib.slb: the backup lib.slb.bak exists already; move it away, or write the "
+                                   "repair elsewhere with -o");
+    EXPECT_EQ(repairLibrary(symbolKind, {"lib.slb", "lib.slb", false, false}, report, log), opResult::failed);
+    EXPECT_EQ(readBytes("lib.slb"), repaired);
+    EXPECT_EQ(repairLibrary(symbolKind, {"none.slb", "out.slb", false, false}, report, log), opResult::failed);
+    EXPECT_EQ(log.lines.back(), "Repair: fatal error: can't open library: none.slb");
+    EXPECT_FALSE(fileExists("out.slb"));
+}
+
+}  // namespace
