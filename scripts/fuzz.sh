@@ -9,8 +9,8 @@ build="$root/build/fuzz"
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -g -O1"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVEK_FUZZ=ON -DVEK_BUILD_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" >/dev/null
-cmake --build "$build" -j2 --target fuzz_library fuzz_header fuzz_listfile fuzz_linereader fuzz_merge
-for name in library header listfile linereader merge; do
+cmake --build "$build" -j2 --target fuzz_library fuzz_header fuzz_listfile fuzz_linereader fuzz_merge fuzz_repair
+for name in library header listfile linereader merge repair; do
     exe="$build/bin/fuzz_$name"
     echo "=== fuzz_$name: stored corpus"
     "$exe" -runs=0 "$root/fuzz/corpus/$name"

@@ -135,6 +135,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, repairDamage, ::testing::Values(
                opResult::done, all, all, {"Repair: lost A at byte 61 (18 bytes): a second part of that name"}},
     repairCase{"a header line naming nothing", [](std::string b) { return b + "*symbol \nX\n"; }, false,
                opResult::done, all, all, {"Repair: lost a part at byte 61 (11 bytes): its header line names nothing"}},
+    repairCase{"no blank after the keyword", [](std::string b) { return b + "*symbolXE\nE1\n"; }, false,
+               opResult::done, all, all,
+               {"Repair: lost E at byte 61 (13 bytes): its header line names it otherwise for the index (XE)"}},
+    repairCase{"a name ending in Ctrl-Z", [](std::string b) { return b + "*symbol F\x1A\nF1\n"; }, false,
+               opResult::done, all, all,
+               {"Repair: lost F\x1A at byte 61 (14 bytes): its header line names it otherwise for the index (F\x1A)"}},
     repairCase{"no index at all", [](std::string b) { return b.substr(b.find("*symbol A")); }, false, opResult::done,
                all, all, {}}));
 

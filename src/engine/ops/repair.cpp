@@ -5,7 +5,9 @@
 #include <system_error>
 #include <unordered_set>
 
+#include "engine/format/componentFile.h"
 #include "engine/format/header.h"
+#include "engine/format/indexLine.h"
 #include "engine/io/partReader.h"
 #include "engine/io/stagedLibrary.h"
 #include "engine/ops/engineOperation.h"
@@ -128,7 +130,9 @@ private:
     void judge(const libraryPart& part, const char* cut, long long size, std::unordered_set<std::string>& names) {
         const std::string at = " at byte " + std::to_string(part.position) + " (" + bytes(size) + ")";
         if (part.name.empty()) return lose("a part" + at + ": its header line names nothing", size);
-        if (!parseHeader(part.read, kind.keyword)) return lose(part.name + at + ": its header line can't be read", size);
+        if (!indexedAs(part)) {
+            return lose(part.name + at + ": its header line names it otherwise for the index (" + indexName + ")", size);
+        }
         if (!names.insert(part.name).second) return lose(part.name + at + ": a second part of that name", size);
         if (!cut) {
             log.addLine("Repair: kept " + part.name + " (" + bytes(size) + ")");
@@ -144,6 +148,23 @@ private:
         log.report(lineKind::finding, "Repair: kept " + kept);
         log.problem(request.library, "kept " + kept);
         return take(part, part.length);
+    }
+
+    // Whether the library written names the part as the damaged one does:
+    // the index line compress makes of its header line, and the header line
+    // as compress stores it (trailing blanks and Ctrl-Z taken off), each
+    // give the name expand gives it now. indexName learns the index's
+    // name. They part when no blank follows the keyword ("*symbolX"), or a
+    // name ends in Ctrl-Z: verify would find the part missing from the index.
+    bool indexedAs(const libraryPart& part) {
+        const std::optional<entryFields> fields = parseHeader(part.read, kind.keyword);
+        const std::optional<std::string> stored = storedForm(part.read.substr(0, part.read.find('\0')));
+        if (!fields || !stored) return false;
+        indexList probe;
+        probe.append(*fields);
+        const std::optional<entryFields> back = parseIndexLine(formatIndexLine(*probe.first));
+        indexName = back ? back->name : std::string();
+        return indexName == part.name && componentNameOf(*stored + "\n", kind.keyword) == part.name;
     }
 
     // What cut the part short, or null when it was read whole: a line too
@@ -189,6 +210,7 @@ private:
     platform::writerLock lock;
     std::optional<stagedLibrary> output;
     indexList index;
+    std::string indexName;
     long long tail = 0;  // bytes of a last line without LF after a whole part
 };
 
