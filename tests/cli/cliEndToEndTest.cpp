@@ -148,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"delete parts.slb NONE", 1, "Delete: NONE not in library\nDelete: library not changed\n",
             "vek: parts.slb: NONE not in library\n"},
     runCase{"add damaged.slb ok.sym", 1, "%library not changed: 1 finding(s)",
-            "vek: damaged.slb: library not changed: 1 finding(s); run vek verify damaged.slb\n"},
+            "vek: damaged.slb: library not changed: 1 finding(s): only the checksum differs: a byte changed somewhere "
+            "in the data and no part can be named; compare with a backup using vek diff\n"},
     runCase{"delete damaged.slb RES", 1, "%library not changed", "library not changed: 1 finding(s)"},
     runCase{"both damaged.slb", 1, "%library not changed", "library not changed: 1 finding(s)"},
     runCase{"delete --force forced.slb AND2", 0, "Delete: removed 1 of AND2\n", ""},
@@ -197,7 +198,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"compress noname.lst out.slb", 1, "%Compress: fatal error: file noname.sym has a header line without a name",
             "vek: noname.sym: header line without a name (--force takes it)\n"},
     runCase{"add parts.slb noname.sym", 1, "Add: file noname.sym has a header line without a name\n"
-            "Add: 1 error(s), library not changed\n", "vek: noname.sym: header line without a name (--force takes it)\n"}));
+            "Add: 1 error(s), library not changed\n", "vek: noname.sym: header line without a name (--force takes it)\n"},
+    runCase{"repair -q -o fixed.slb cut.slb", 1,
+            "Repair: lost RES at byte 29 (33 bytes): cut short by the library's end; --keep-cut keeps its first 31 bytes\n",
+            "vek: cut.slb: lost RES at byte 29 (33 bytes)"},
+    runCase{"repair -n damaged.slb", 0, "%Repair: 2 part(s) kept (63 bytes), 0 cut short, 0 lost (0 bytes)\n"
+            "Repair: nothing written (a dry run)", ""},
+    runCase{"repair cut.slb", 2, "", "vek: repair needs -o FILE or --in-place (or -n)\n"}));
 
 // Every command has its help on standard output, and a usage error of one
 // line and where help is on standard error.
@@ -256,7 +263,8 @@ TEST_F(cliEndToEnd, MergeAsGitsDriverAndCatAsItsTextconv) {
                                   "vek: damaged: RES is cut short: the library ends inside it\n"
                                   "vek: damaged: Expand: symbol RES has bad index (length)\n"
                                   "vek: damaged: Verify: checksum 3852186597 in the version line, 632039714 for the "
-                                  "data section\nvek: damaged: Verify: 2 finding(s)\n"));
+                                  "data section\nvek: damaged: Verify: cut short inside part RES: vek repair -o NEW LIBRARY keeps every "
+                           "other part (--keep-cut: this one as far as it goes)\nvek: damaged: Verify: 2 finding(s)\n"));
     EXPECT_EQ(runVek("cat missing.slb").code, 1);
 }
 

@@ -77,23 +77,31 @@ TEST_P(verifyFindings, Lines) {
 }
 
 const std::string goodData = "*symbol A\nL1\n";  // its checksum: 2936585237
+const std::string indexAlone = "Verify: the index alone is wrong: every part is intact, and vek repair loses nothing";
 
 INSTANTIATE_TEST_SUITE_P(Cases, verifyFindings, ::testing::Values(
     verifyCase{"checksum", "*version 6.3 1\n@index\nsymloc A 0 13\n" + goodData,
                {"Verify: checksum 1 in the version line, 2936585237 for the data section",
+                "Verify: only the checksum differs: a byte changed somewhere in the data and no part can be named; "
+                "compare with a backup using vek diff",
                 "Verify: 1 finding(s)"}},
     verifyCase{"no version", "@index\nsymloc A 0 13\n" + goodData,
                {"Verify: no version line with a checksum", "Verify: 1 finding(s)"}},
     verifyCase{"bad index", "*version 6.3 2936585237\n@index\nsymloc A 1 12\n" + goodData,
-               {"Expand: symbol A has bad index (length + position)", "Verify: 1 finding(s)"}},
+               {"Expand: symbol A has bad index (length + position)", indexAlone, "Verify: 1 finding(s)"}},
     verifyCase{"missing and doubled",
                "*version 6.3 4294967295\n@index\nsymloc A 0 13\nsymloc B 13 0\n",
                {"--- Index entry A has no symbol", "--- Index entry B has no symbol",
-                "--- Index entry B has zero length", "Verify: 3 finding(s)"}},
+                "--- Index entry B has zero length",
+                "Verify: no part A where the index has one (cut off, or never there): vek repair -o NEW LIBRARY keeps "
+                "every part there is and names the missing as lost",
+                "Verify: 3 finding(s)"}},
     verifyCase{"no index", "*version 6.3 0\n" + goodData,
-               {"Expand: fatal error: no index", "Verify: 1 finding(s)"}},
+               {"Expand: fatal error: no index",
+                "Verify: no index: vek repair -o NEW LIBRARY rebuilds it from the parts' header lines",
+                "Verify: 1 finding(s)"}},
     verifyCase{"not in index", "*version 6.3 2936585237\n@index\n" + goodData,
-               {"Expand: symbol A not in index", "Verify: 1 finding(s)"}}));
+               {"Expand: symbol A not in index", indexAlone, "Verify: 1 finding(s)"}}));
 
 TEST_F(inspectTest, MissingLibraryIsAFinding) {
     EXPECT_EQ(verifyLibrary(symbolKind, "missing.slb", log), 1);

@@ -49,6 +49,16 @@ struct repairCase {
     lines kept;     // the output's parts, in order
     lines asThey;   // of those, the ones whose text must be as it was
     lines lost;     // every line naming a loss, in order
+    const char* kind = "";  // how verify's line naming the damage begins ("": none)
+};
+
+// Verify's line naming the kind of damage.
+class kindLog : public memoryLog {
+public:
+    void report(lineKind k, const std::string& line) override {
+        if (k == lineKind::warning) kind = line;
+    }
+    std::string kind;
 };
 
 std::ostream& operator<<(std::ostream& out, const repairCase& c) { return out << c.what; }
@@ -59,6 +69,10 @@ TEST_P(repairDamage, KeepsWhatIsWholeAndNamesTheRest) {
     const repairCase& c = GetParam();
     const std::string intact = intactLibrary();
     writeBytes("lib.slb", c.change(intact));
+    kindLog verified;
+    verifyLibrary(symbolKind, "lib.slb", verified);
+    EXPECT_EQ(verified.kind.substr(0, std::string(c.kind).size()), c.kind) << c.what << ": " << verified.kind;
+    EXPECT_EQ(verified.kind.empty(), *c.kind == '\0') << c.what << ": " << verified.kind;
     memoryLog log;
     repairReport report;
     const opResult result = repairLibrary(symbolKind, {"lib.slb", "out.slb", c.keepCut, false}, report, log);
@@ -96,7 +110,7 @@ TEST_P(repairDamage, KeepsWhatIsWholeAndNamesTheRest) {
 }
 
 const lines all = {"A", "B", "C"};
-const std::string cutC = "Repair: lost C at byte 42 (16 bytes): cut short by the library's end; --keep-cut keeps its first 16 bytes";
+const std::string cutC = "Repair: lost C at byte 42 (17 bytes): cut short by the library's end; --keep-cut keeps its first 16 bytes";
 
 INSTANTIATE_TEST_SUITE_P(Rows, repairDamage, ::testing::Values(
     repairCase{"intact", [](std::string b) { return b; }, false, opResult::done, all, all, {}},
@@ -105,44 +119,45 @@ INSTANTIATE_TEST_SUITE_P(Rows, repairDamage, ::testing::Values(
         for (char ch : b) crLf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
         return crLf; }, false, opResult::done, all, all, {}},
     repairCase{"cut inside the last line", [](std::string b) { return b.substr(0, b.size() - 2); }, false,
-               opResult::done, {"A", "B"}, {"A", "B"}, {cutC}},
+               opResult::done, {"A", "B"}, {"A", "B"}, {cutC}, "Verify: cut short inside part C"},
     repairCase{"cut inside the last line, cut parts kept", [](std::string b) { return b.substr(0, b.size() - 2); },
                true, opResult::done, all, {"A", "B"},
-               {"Repair: kept C cut short by the library's end: its first 16 bytes"}},
+               {"Repair: kept C cut short by the library's end: its first 16 bytes"}, "Verify: cut short inside part C"},
     repairCase{"cut at a line's end inside the last part", [](std::string b) { return b.substr(0, b.size() - 3); },
-               false, opResult::done, {"A", "B"}, {"A", "B"}, {cutC}},
+               false, opResult::done, {"A", "B"}, {"A", "B"}, {"Repair: lost C at byte 42 (16 bytes): cut short by the "
+               "library's end; --keep-cut keeps its first 16 bytes"}, "Verify: cut short inside part C"},
     repairCase{"cut inside a header line", [](std::string b) { return b.substr(0, b.find("*symbol C") + 4); }, false,
                opResult::done, {"A", "B"}, {"A", "B"},
                {"Repair: lost the library's last 4 bytes: a line without its end",
-                "Repair: lost C: an index entry without a part (19 bytes by the index)"}},
+                "Repair: lost C: an index entry without a part (19 bytes by the index)"}, "Verify: no part C where the index has one"},
     repairCase{"cut inside the index", [](std::string b) { return b.substr(0, b.find("symloc B")); }, false,
                opResult::failed, {}, {},
-               {"Repair: lost A: an index entry without a part (16 bytes by the index)"}},
+               {"Repair: lost A: an index entry without a part (16 bytes by the index)"}, "Verify: no part A where the index has one"},
     repairCase{"a flipped byte", [](std::string b) { return replaced(b, "B1", "B2"); }, false, opResult::done, all,
-               {"A", "C"}, {}},
+               {"A", "C"}, {}, "Verify: only the checksum differs"},
     repairCase{"a broken index line", [](std::string b) { return replaced(b, "symloc B 16", "symloc B x6"); }, false,
-               opResult::done, all, all, {}},
+               opResult::done, all, all, {}, "Verify: the index alone is wrong"},
     // The line's rest, past the limit, would read as a header line: it is no part.
     repairCase{"an over-long line", [](std::string b) { return replaced(b, "B1\n", std::string(1023, 'x') + "*symbol X\nB1\n"); },
                false, opResult::done, {"A", "C"}, {"A", "C"},
                {"Repair: lost B at byte 16 (1059 bytes): cut short by a line longer than 1022 characters; --keep-cut "
-                "keeps its first 23 bytes"}},
+                "keeps its first 23 bytes"}, "Verify: over-long line in part B"},
     repairCase{"an index entry without a part", [](std::string b) { return replaced(b, "symloc C", "symloc D 9 7\nsymloc C"); },
-               false, opResult::done, all, all, {"Repair: lost D: an index entry without a part (7 bytes by the index)"}},
+               false, opResult::done, all, all, {"Repair: lost D: an index entry without a part (7 bytes by the index)"}, "Verify: no part D"},
     repairCase{"a part without an entry", [](std::string b) { return b + "*symbol E\nE1\n"; }, false, opResult::done,
-               {"A", "B", "C", "E"}, all, {}},
+               {"A", "B", "C", "E"}, all, {}, "Verify: the index is wrong and the data changed"},
     repairCase{"a second part of a name", [](std::string b) { return b + "*symbol A again\nX\n"; }, false,
-               opResult::done, all, all, {"Repair: lost A at byte 61 (18 bytes): a second part of that name"}},
+               opResult::done, all, all, {"Repair: lost A at byte 61 (18 bytes): a second part of that name"}, "Verify: every part reads whole, but A is the name of two parts"},
     repairCase{"a header line naming nothing", [](std::string b) { return b + "*symbol \nX\n"; }, false,
-               opResult::done, all, all, {"Repair: lost a part at byte 61 (11 bytes): its header line names nothing"}},
+               opResult::done, all, all, {"Repair: lost a part at byte 61 (11 bytes): its header line names nothing"}, "Verify: every part reads whole, but a header line names nothing"},
     repairCase{"no blank after the keyword", [](std::string b) { return b + "*symbolXE\nE1\n"; }, false,
                opResult::done, all, all,
-               {"Repair: lost E at byte 61 (13 bytes): its header line names it otherwise for the index (XE)"}},
+               {"Repair: lost E at byte 61 (13 bytes): its header line names it otherwise for the index (XE)"}, "Verify: the index is wrong and the data changed"},
     repairCase{"a name ending in Ctrl-Z", [](std::string b) { return b + "*symbol F\x1A\nF1\n"; }, false,
                opResult::done, all, all,
-               {"Repair: lost F\x1A at byte 61 (14 bytes): its header line names it otherwise for the index (F\x1A)"}},
+               {"Repair: lost F\x1A at byte 61 (14 bytes): its header line names it otherwise for the index (F\x1A)"}, "Verify: the index is wrong and the data changed"},
     repairCase{"no index at all", [](std::string b) { return b.substr(b.find("*symbol A")); }, false, opResult::done,
-               all, all, {}}));
+               all, all, {}, "Verify: no index"}));
 
 class repairTest : public inTempDir {};
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 #include <thread>
+#include <unordered_set>
 #include <utility>
 #include <cerrno>
 #include <cstdio>
@@ -106,6 +107,16 @@ public:
     std::optional<knownSection> checked;
     int markers = 0;  // parts with a conflict marker
     const std::function<void(const libraryPart&)>* eachPart = nullptr;
+    // What kind of damage the findings are: the first part cut short by the
+    // library's end or by a line too long, and whether the version line's
+    // checksum is not the data section's, with the findings before it.
+    std::string cutIn, longIn;
+    std::string missing;  // the first index entry without a part
+    std::string twice;  // the first name of a second part, or " " for a part without a name
+    std::unordered_set<std::string> names;
+    bool noIndex = false;
+    bool checksumDiffers = false;
+    int findingsBeforeChecksum = 0;
 
     void run(byteSource& library) {
         partReader reader(library, curKeyword);
@@ -113,6 +124,7 @@ public:
         tellTooLong(reader.ending(), log);
         if (opened == partReader::opening::readError) return readFailed(reader);
         if (opened == partReader::opening::noIndex) {
+            noIndex = true;
             log.report(lineKind::error, "Expand: fatal error: no index");
             return;
         }
@@ -121,9 +133,11 @@ public:
             if (std::FILE* second = fileOps::open(libraryPath, "rb")) ahead.emplace(second, dataStart);
         }
         libraryPart part;
+        if (reader.ending() == lineReader::ending::tooLong) longIn = "(before the first part)";
         while (reader.next(part, eachPart != nullptr)) {
             if (eachPart) (*eachPart)(part);
             tellTooLong(part.ending, log);
+            noteCut(reader, part);
             checkComponent(reader.index(), part.name, part.position, part.length, log);
             if (part.markerLine != 0) {
                 ++markers;
@@ -132,11 +146,30 @@ public:
             }
         }
         if (reader.readFailed()) return readFailed(reader);
+        for (const indexEntry* e = reader.index().first; e && missing.empty(); e = e->next) {
+            if (e->hits == 0) missing = std::string(e->name());
+        }
         reader.index().checkIndex(log, curKindName);
+        findingsBeforeChecksum = counted ? counted->count : 0;
         checkVersionLine(library, dataStart);
     }
 
 private:
+    void noteCut(partReader& reader, const libraryPart& part) {
+        if (twice.empty() && (part.name.empty() || !names.insert(part.name).second)) twice = part.name.empty() ? " " : part.name;
+        if (part.ending == lineReader::ending::tooLong && longIn.empty()) longIn = part.name;
+        // Cut short: the library ends inside the part, before the length its
+        // index entry at its place gives it; a last line without LF after
+        // a part of just that length began the next part, which the index
+        // then misses.
+        const bool atEnd = part.ending == lineReader::ending::end || part.ending == lineReader::ending::cutShort;
+        const indexEntry* e = atEnd ? reader.index().find(part.name) : nullptr;
+        const bool placed = e && e->position == part.position;
+        const bool whole = placed && e->length == part.length;
+        const bool cut = part.ending == lineReader::ending::cutShort ? !whole : placed && e->length > part.length;
+        if (cut && cutIn.empty()) cutIn = part.name;
+    }
+
     void readFailed(const partReader& reader) {
         log.report(lineKind::error, "Verify: can't read library: " + fileOps::systemReason(reader.failure()));
     }
@@ -156,6 +189,7 @@ private:
         }
         const sectionSum actual = ahead ? ahead->result() : checksumFrom(library, dataStart);
         if (sourceFailed(ahead ? ahead->library() : library)) return;
+        checksumDiffers = *stated != actual.sum;
         if (*stated != actual.sum) {
             log.addLine("Verify: checksum " + std::to_string(*stated) + " in the version line, " +
                         std::to_string(actual.sum) + " for the data section");
@@ -167,7 +201,42 @@ private:
     std::string libraryPath;
     fileStamp stamp;
     std::optional<checksumAhead> ahead;
+
+public:
+    const countingLog* counted = nullptr;  // the findings so far
 };
+
+// One line saying what kind of damage the findings are and what a rewrite
+// would lose; none for a clean library, conflict markers alone, or a
+// library that could not be read. It is no finding of its own.
+void tellDamageKind(const verifyOperation& verify, int findings, logSink& log) {
+    std::string kind;
+    if (!verify.cutIn.empty()) {
+        kind = "cut short inside part " + verify.cutIn + ": vek repair -o NEW LIBRARY keeps every other part "
+               "(--keep-cut: this one as far as it goes)";
+    } else if (!verify.longIn.empty()) {
+        kind = "over-long line in part " + verify.longIn + ": vek repair -o NEW LIBRARY keeps every other part "
+               "(--keep-cut: this one up to that line)";
+    } else if (!verify.missing.empty()) {
+        kind = "no part " + verify.missing + " where the index has one (cut off, or never there): vek repair -o "
+               "NEW LIBRARY keeps every part there is and names the missing as lost";
+    } else if (verify.noIndex) {
+        kind = "no index: vek repair -o NEW LIBRARY rebuilds it from the parts' header lines";
+    } else if (!verify.twice.empty()) {
+        kind = "every part reads whole, but " +
+               (verify.twice == " " ? std::string("a header line names nothing") : verify.twice + " is the name of two parts") +
+               ": vek repair keeps the first part of each name and names the others as lost";
+    } else if (verify.checksumDiffers && verify.findingsBeforeChecksum == verify.markers) {
+        kind = "only the checksum differs: a byte changed somewhere in the data and no part can be named; "
+               "compare with a backup using vek diff";
+    } else if (verify.checksumDiffers) {
+        kind = "the index is wrong and the data changed: every part reads whole, and vek repair keeps each as "
+               "it stands";
+    } else if (findings > verify.markers && verify.checked) {
+        kind = "the index alone is wrong: every part is intact, and vek repair loses nothing";
+    }
+    if (!kind.empty()) log.report(lineKind::warning, "Verify: " + kind);
+}
 
 // The closing line; the number of findings.
 int verdict(const countingLog& findings, logSink& log) {
@@ -328,6 +397,7 @@ int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink&
     std::rewind(f);
     fileSource source(f);
     verifyOperation verify(kind, findings, libraryPath);
+    verify.counted = &findings;
     if (eachPart) verify.eachPart = &eachPart;
     verify.run(source);
     if (findings.count != 0 && unresolvedMerge(kind, f)) {
@@ -335,6 +405,7 @@ int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink&
                          "vek git-merge " + libraryPath + " merges it by parts");
     }
     std::fclose(f);
+    tellDamageKind(verify, findings.count, log);
     const int result = verdict(findings, log);
     if (markers) *markers = verify.markers;
     if (section && result == verify.markers && verify.checked) *section = *verify.checked;
@@ -342,9 +413,24 @@ int verifyFindings(const libKind& kind, const std::string& libraryPath, logSink&
     return result;
 }
 
+namespace {
+
+// Keeps verify's lines, and apart the one that says what kind of damage
+// they are.
+class damageLog : public memoryLog {
+public:
+    void report(lineKind kind, const std::string& line) override {
+        if (kind == lineKind::warning) damage = line.substr(8);
+        else addLine(line);
+    }
+    std::string damage;
+};
+
+}  // namespace
+
 bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const std::string& prefix, logSink& log,
                    knownSection* section) {
-    memoryLog silent;
+    damageLog silent;
     int markers = 0;
     const int findings = verifyFindings(kind, libraryPath, silent, section, &markers);
     if (findings == markers) return false;
@@ -352,9 +438,10 @@ bool refuseDamaged(const libKind& kind, const std::string& libraryPath, const st
     // A library whose line ends a checkout converted is the one damage with
     // a remedy that loses nothing: the refusal says so.
     const bool crLf = !silent.lines.empty() && silent.lines.front() == crLfFinding;
-    logProblem(log, prefix + ": fatal error: " + what + ": " + libraryPath, libraryPath,
-               crLf ? "library not changed: " + silent.lines.front().substr(8)
-                    : what + "; run vek verify " + libraryPath);
+    const std::string reason = crLf                    ? "library not changed: " + silent.lines.front().substr(8)
+                               : silent.damage.empty() ? what + "; run vek verify " + libraryPath
+                                                       : what + ": " + silent.damage;
+    logProblem(log, prefix + ": fatal error: " + what + ": " + libraryPath, libraryPath, reason);
     return true;
 }
 

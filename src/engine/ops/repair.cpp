@@ -116,8 +116,12 @@ private:
     // and whatever follows that line up to the next header line.
     void scanned(partReader& reader, const libraryPart& part, std::unordered_set<std::string>& names) {
         const char* cut = cutBy(reader, part);
-        const bool longLine = part.ending == lineReader::ending::tooLong;
-        judge(part, cut, longLine ? part.length + reader.skipPastLongLine() : part.length, names);
+        long long size = part.length;  // what the library held of it
+        if (part.ending == lineReader::ending::tooLong) size += reader.skipPastLongLine();
+        if (cut && part.ending == lineReader::ending::cutShort) {
+            size = reader.offset() - reader.dataSectionStart() - part.position;
+        }
+        judge(part, cut, size, names);
         // The start of a part, or of anything, cut short by the library's
         // end; its part (if any) is told as an index entry without a part.
         if (tail != 0) {
