@@ -16,7 +16,7 @@ _vek_files() {
 
 _vek() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="compress expand both list verify extract print add delete diff merge cat git-merge git-setup help"
+    local commands="compress expand both list verify extract print add delete diff merge cat repair git-merge git-setup help"
     local libs="[sS][lL][bB] [pP][lL][bB] [fF][lL][bB]" parts="[sS][yY][mM] [pP][kK][gG] [fF][pP][dD]"
     if [ "$COMP_CWORD" -eq 1 ]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
@@ -39,6 +39,7 @@ _vek() {
             extract) options+=" -o --output-dir" ;;
             diff) options+=" -u" ;;
             merge) options+=" -o --output -L --marker-size --diff3 --path --wait --no-progress" ;;
+            repair) options+=" -o --output --in-place --keep-cut -n --dry-run --wait --no-progress" ;;
             git-merge) options+=" -L --marker-size --diff3 --wait --no-progress" ;;
             git-setup) options+=" --local" ;;
         esac
