@@ -33,10 +33,10 @@ _vek() {
         local options="-k -q --quiet -C -h --help"
         case $command in
             compress) options+=" -r --remove --wait --no-progress" ;;
-            expand) options+=" -o --output-dir --no-progress" ;;
+            expand) options+=" -o --output-dir --overwrite --keep --no-progress" ;;
             both | add | delete) options+=" --force --wait --no-progress" ;;
             list) options+=" --json" ;;
-            extract) options+=" -o --output-dir" ;;
+            extract) options+=" -o --output-dir --overwrite --keep" ;;
             diff) options+=" -u" ;;
             merge) options+=" -o --output -L --marker-size --diff3 --path --wait --no-progress" ;;
             repair) options+=" -o --output --in-place --keep-cut -n --dry-run --wait --no-progress" ;;

@@ -11,7 +11,7 @@ const cliCommand commands[] = {
      "Packs the part files named in LIST (one path a line) into the library OUTPUT.\n"
      "Any bad part: nothing is written.",
      "vek compress parts.lst parts.slb", 1, false, runCompress},
-    {"expand", A::expand, true, 1, 1, "one LIBRARY", "op", "LIBRARY",
+    {"expand", A::expand, true, 1, 1, "one LIBRARY", "ovKp", "LIBRARY",
      "Writes every part of LIBRARY to a file of its own, a list file naming them\n"
      "(the library's name cut at its first \".\", plus .lst), and checks the index.",
      "vek expand -o parts parts.slb", 1, false, runExpand},
@@ -26,7 +26,7 @@ const cliCommand commands[] = {
      "Reads the whole library as expand does, writing nothing, and reports every\n"
      "finding; exit status 0 when it is clean.",
      "vek verify -q parts.slb", 1, false, runVerify},
-    {"extract", A::extract, false, 2, 0, "LIBRARY and one NAME or more", "o", "LIBRARY NAME...",
+    {"extract", A::extract, false, 2, 0, "LIBRARY and one NAME or more", "ovK", "LIBRARY NAME...",
      "Writes every part of each NAME (or matching each pattern) to a file, as\n"
      "expand would name it; no list file.",
      "vek extract -o out parts.slb 'R*' AND2", 1, false, runExtract},
@@ -78,7 +78,7 @@ struct synopsisWord {
 
 const synopsisWord synopsisWords[] = {
     {0, "[-k KIND]"}, {'r', "[-r|--remove]"}, {0, "[-q]"},           {'j', "[--json]"},  {'u', "[-u]"},
-    {'o', "[-o DIR]"}, {'O', "[-o FILE]"},    {'R', "[-o FILE|--in-place]"}, {'c', "[--keep-cut]"}, {'n', "[-n]"},    {'L', "[-L N]"},      {'3', "[--diff3]"}, {'P', "[--path P]"},
+    {'o', "[-o DIR]"},     {'v', "[--overwrite|--keep]"}, {'O', "[-o FILE]"},    {'R', "[-o FILE|--in-place]"}, {'c', "[--keep-cut]"}, {'n', "[-n]"},    {'L', "[-L N]"},      {'3', "[--diff3]"}, {'P', "[--path P]"},
     {'l', "[--local]"}, {'f', "[--force]"},    {'w', "[--wait S]"}, {0, "[-C DIR]"},
 };
 

@@ -20,6 +20,8 @@ const optionHelp optionHelps[] = {
     {'r', "-r, --remove", "delete the part files once the library is written"},
     {'o', "-o, --output-dir DIR", "write the part files there (made if missing)"},
     {'O', "-o, --output FILE", "write the merged library there instead of over OURS"},
+    {'v', "--overwrite", "write over part files already in the folder"},
+    {'K', "--keep", "write beside them, under other names (expand's renaming rule)"},
     {'R', "-o, --output FILE", "write the repaired library there"},
     {'i', "--in-place", "write it over LIBRARY, keeping the old one as LIBRARY.bak"},
     {'c', "--keep-cut", "keep a part cut short as far as it can be read"},
@@ -82,6 +84,8 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
     else if (a == "--diff3" && takes(rule, '3')) o.diff3 = true;
     else if (a == "--local" && takes(rule, 'l')) o.local = true;
     else if (a == "--in-place" && takes(rule, 'i')) o.inPlace = true;
+    else if (a == "--overwrite" && takes(rule, 'v')) o.overwrite = true;
+    else if (a == "--keep" && takes(rule, 'K')) o.keep = true;
     else if (a == "--keep-cut" && takes(rule, 'c')) o.keepCut = true;
     else if ((a == "-n" || a == "--dry-run") && takes(rule, 'n')) o.dryRun = true;
     else if (a == "--force" && takes(rule, 'f')) o.force = true;
@@ -191,6 +195,10 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
         return std::nullopt;
     }
     if (!o.paths.empty() && !resolveKind(o, kindName, error)) return std::nullopt;
+    if (o.overwrite && o.keep) {
+        error = "--overwrite and --keep both given: choose one";
+        return std::nullopt;
+    }
     if (o.what == A::repair && !o.dryRun && o.inPlace != o.outputFile.empty()) {
         error = o.inPlace ? "-o and --in-place both given: choose one" : "repair needs -o FILE or --in-place (or -n)";
         return std::nullopt;

@@ -30,6 +30,8 @@ struct cliOptions {
     bool inPlace = false;    // --in-place: repair writes over the library, keeping a backup
     bool keepCut = false;    // --keep-cut: repair keeps a cut part as far as it was read
     bool dryRun = false;     // -n: report what would change, write nothing
+    bool overwrite = false;  // --overwrite: expand and extract write over part files there already
+    bool keep = false;       // --keep: they write beside them (the renaming rule)
     bool local = false;      // --local: git-setup writes the repository's configuration
     std::string helpFor;     // the command whose help was asked for ("" for all)
     std::vector<std::string> paths;

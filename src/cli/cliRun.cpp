@@ -252,6 +252,15 @@ int runCat(const cliOptions& o, cliRunContext& c) {
     return statusOf(showLibraryText(*o.kind, o.paths[0], c.log, c.errors));
 }
 
+namespace {
+
+// What expand and extract do with a part file there already.
+existingFiles existingFor(const cliOptions& o) {
+    return o.overwrite ? existingFiles::overwrite : o.keep ? existingFiles::writeBeside : existingFiles::refuse;
+}
+
+}  // namespace
+
 int runRepair(const cliOptions& o, cliRunContext& c) {
     const repairRequest request{o.paths[0], o.outputFile, o.keepCut, o.dryRun};
     repairReport report;
@@ -261,7 +270,10 @@ int runRepair(const cliOptions& o, cliRunContext& c) {
 
 int runExtract(const cliOptions& o, cliRunContext& c) {
     std::vector<std::string> names;
-    return namesMeant(o, names, c.errors) ? statusOf(extractParts(*o.kind, o.paths[0], names, c.log, o.outputDir)) : 1;
+    runControl control;
+    control.existing = existingFor(o);
+    return namesMeant(o, names, c.errors) ? statusOf(extractParts(*o.kind, o.paths[0], names, c.log, o.outputDir, &control))
+                                          : 1;
 }
 
 int runPrint(const cliOptions& o, cliRunContext& c) {
@@ -291,6 +303,9 @@ int runWriting(const cliOptions& o, cliRunContext& c, streamLog& log, std::FILE*
     control.refuseOutputAsInput = true;
     control.refuseDamage = !o.force;
     control.refuseAmbiguousParts = !o.force;
+    control.existing = existingFor(o);
+    control.wholePartsOnly = true;
+    control.findingsFail = true;
     control.lockWaitSeconds = o.waitSeconds;
     c.control = &control;
     return o.command->run(o, c);

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "common/fileText.h"
@@ -88,7 +89,7 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     writeText("missing.lst", "missing.sym\n");
     writeText("x.pkg", "not a header\n");
     writeText("x.lst", "x.pkg\n");
-    writeBytes("devices.slb", "*version 6.3 0\n@index\nsymloc CON 0 12\n*symbol CON\nL\n");
+    writeBytes("devices.slb", "*version 6.3 0\n@index\nsymloc CON 0 14\n*symbol CON\nL\n");
     writeBytes("cut.slb", example.substr(0, example.size() - 1));
     writeBytes("forced.slb", damaged);
     const std::string longLine = "*symbol L\n" + std::string(1030, 'x') + "\n";
@@ -124,7 +125,9 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
 INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"expand bad.slb", 1, "Expand: fatal error: no index\n", "vek: bad.slb: no index\n"},
     runCase{"compress missing.lst out.slb", 1, "%Compress: 1 error(s)", "vek: missing.sym: No such file or directory\n"},
-    runCase{"expand idx.slb", 0, "%Expand: symbol A has bad index (length)", "vek: list file written: idx.lst\n"},
+    runCase{"expand idx.slb", 1, "%Expand: A is cut short by the library's end: not written",
+            "vek: idx.slb: damaged: every part read whole was written; vek verify idx.slb names the damage"},
+    runCase{"expand --keep bad.slb", 1, "Expand: fatal error: no index\n", "vek: bad.slb: no index\n"},
     runCase{"expand parts.txt", 2, "", "vek: can't tell the kind from parts.txt; give it with -k\nTry 'vek expand --help'.\n"},
     runCase{"--version", 0, "%6.3", ""},
     runCase{"compress -k package x.lst out.slb", 1,
@@ -207,6 +210,47 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
 
 // Every command has its help on standard output, and a usage error of one
 // line and where help is on standard error.
+// Expanding again into a folder where a part's file was edited must not
+// leave the edit behind under another name: refused, unless told how.
+TEST_F(cliEndToEnd, ExpandAndExtractNeverWriteOverAFile) {
+    writeBytes("parts.slb", readBytes(dataFile("example.slb")));
+    ASSERT_EQ(runVek("expand -q -o re parts.slb").code, 0);
+    writeText("re/AND2.sym", "*symbol AND2\nedited\n");
+    const std::string list = readBytes("re/parts.lst");
+    for (const char* args : {"expand -o re parts.slb", "extract -o re parts.slb AND2 RES"}) {
+        const runResult r = runVek(args);
+        EXPECT_EQ(r.code, 1) << args;
+        EXPECT_NE(r.out.find("fatal error: 2 part file(s) there already: AND2.sym, RES.sym"), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find(platformText("re" + std::string(1, fs::path::preferred_separator) +
+                                          "AND2.sym: there already: not written over (--overwrite replaces it, "
+                                          "--keep writes beside it)\n")),
+                  std::string::npos) << r.err;
+        EXPECT_EQ(readBytes("re/AND2.sym"), platformText("*symbol AND2\nedited\n")) << args;
+        EXPECT_EQ(readBytes("re/parts.lst"), list) << args;
+        EXPECT_EQ(std::distance(fs::directory_iterator("re"), fs::directory_iterator()), 3) << args;
+    }
+    EXPECT_EQ(runVek("expand -q --keep -o re parts.slb").code, 0);
+    EXPECT_EQ(readBytes("re/AND2.sym"), platformText("*symbol AND2\nedited\n"));
+    EXPECT_NE(readBytes("re/parts.lst").find("ANDa.sym"), std::string::npos);
+    EXPECT_EQ(runVek("expand -q --overwrite -o re parts.slb").code, 0);
+    EXPECT_EQ(readBytes("re/AND2.sym"), platformText("*symbol AND2 ako GATE2\nL1\nL2\n"));
+    EXPECT_EQ(readBytes("re/parts.lst"), list);
+    writeText("re/RES.sym", "*symbol RES\nedited\n");
+    EXPECT_EQ(runVek("extract -q --overwrite -o re parts.slb RES").code, 0);
+    EXPECT_NE(readBytes("re/RES.sym"), platformText("*symbol RES\nedited\n"));
+    EXPECT_EQ(runVek("expand --overwrite --keep parts.slb").code, 2);
+    // A library cut short: every whole part is written, the cut one is not
+    // (nor listed), and the exit status says so.
+    const std::string example = readBytes(dataFile("example.slb"));
+    writeBytes("cut.slb", example.substr(0, example.size() - 1));
+    const runResult r = runVek("expand -q -o cut cut.slb");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("vek: cut.slb: RES is cut short by the library's end: not written\n"), std::string::npos) << r.err;
+    EXPECT_TRUE(fileExists("cut/AND2.sym"));
+    EXPECT_FALSE(fileExists("cut/RES.sym"));
+    EXPECT_EQ(readBytes("cut/cut.lst"), platformText("AND2.sym \tAND2\n"));
+}
+
 TEST_F(cliEndToEnd, HelpAndUsageErrorsOfEachCommand) {
     for (const char* command : {"compress", "expand", "both", "list", "verify", "extract", "print", "add", "delete", "diff",
                                 "merge", "cat", "git-merge", "git-setup"}) {

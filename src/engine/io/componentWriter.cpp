@@ -36,8 +36,13 @@ bool componentWriter::begin(const std::string& name, const std::string& header) 
     // The first name the rule tries is free when nothing has it: creating it
     // at once is that test and the create in one call.
     const std::string first = name.empty() ? std::string() : componentBaseName(name, kind);
-    if (!first.empty() && !isDeviceName(first) && (out = fileOps::createNew(inFolder(folder, first), "w")) != nullptr) {
+    const bool usable = !first.empty() && !isDeviceName(first);
+    if (usable && (out = fileOps::createNew(inFolder(folder, first), "w")) != nullptr) {
         fileName = first;
+    } else if (usable && overwrite && !written.count(first) && !fileOps::isLink(inFolder(folder, first))) {
+        fileName = first;
+        out = fileOps::open(inFolder(folder, fileName), "w");
+        if (!out) return fail("can't open: ", inFolder(folder, fileName));
     } else {
         std::optional<std::string> free;
         if (!name.empty()) free = componentFileName(name, kind, folder);
@@ -50,6 +55,7 @@ bool componentWriter::begin(const std::string& name, const std::string& header) 
         out = fileOps::open(inFolder(folder, fileName), "w");
         if (!out) return fail("can't open: ", inFolder(folder, fileName));
     }
+    if (overwrite) written.insert(fileName);
     std::setvbuf(out, outBuffer.data(), _IOFBF, outBuffer.size());
     log.addLine(prefix + "Writing " + name + "    to    " + fileName);
     if ((list && !writeAll(list, fileName + " \t" + name + "\n")) || !writeAll(out, header)) {

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,10 @@ public:
     // Closes the list file. False, logged, when a write failed.
     bool finish();
 
+    // A part's file that is there already is written over (not through a
+    // link), once a run: a second part of the name follows the renaming rule.
+    void overwriteExisting() { overwrite = true; }
+
 private:
     // Logs "PREFIX fatal error: WHAT FILE" with the system's reason.
     bool fail(const char* what, const std::string& file);
@@ -52,5 +57,7 @@ private:
     std::FILE* list = nullptr;
     std::FILE* out = nullptr;
     bool writeOk = true;
+    bool overwrite = false;
+    std::unordered_set<std::string> written;  // file names begun, when overwriting
     std::vector<char> outBuffer = std::vector<char>(1 << 16);  // most parts go out in one write
 };

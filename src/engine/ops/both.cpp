@@ -9,7 +9,12 @@ opResult bothLibrary(const libKind& kind, const std::string& libraryPath, logSin
     const runControl none;
     libraryRewrite rewrite(kind, libraryPath, "Expand", log, control ? *control : none);
     if (!rewrite.hold()) return rewrite.finish();
-    const opResult expanded = expandLibrary(kind, libraryPath, log, control);
+    // The part files are its own, written beside any file there and removed
+    // again; what the index check finds is what both is there to mend.
+    runControl expanding = control ? *control : none;
+    expanding.existing = existingFiles::writeBeside;
+    expanding.findingsFail = false;
+    const opResult expanded = expandLibrary(kind, libraryPath, log, &expanding);
     if (expanded != opResult::done) return expanded == opResult::cancelled ? expanded : opResult::failed;
     compressProbe probe;
     probe.control = control;

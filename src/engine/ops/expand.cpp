@@ -8,6 +8,7 @@
 #include "engine/io/partReader.h"
 #include "engine/ops/componentCheck.h"
 #include "engine/ops/engineOperation.h"
+#include "engine/ops/filesInTheWay.h"
 #include "engine/ops/libraryInput.h"
 #include "engine/ops/writeBehind.h"
 #include "support/fileOps.h"
@@ -19,11 +20,18 @@ namespace {
 // compared with its index entry.
 class expandOperation : engineOperation {
 public:
-    expandOperation(const libKind& k, logSink& sink, const runControl& c, std::string name, const std::string& folder)
-        : engineOperation(k, sink), control(c), writer(k, sink, "Expand: ", folder), libraryName(std::move(name)) {}
+    expandOperation(const libKind& k, logSink& sink, const runControl& c, std::string name, const std::string& into)
+        : engineOperation(k, sink), control(c), writer(k, sink, "Expand: ", into), libraryName(std::move(name)),
+          folder(into) {
+        if (control.existing == existingFiles::overwrite) writer.overwriteExisting();
+    }
 
     opResult run(byteSource& library, const std::string& listPath) {
         if (control.stopping()) return closing("CANCELLED", opResult::cancelled);
+        if (control.existing == existingFiles::refuse &&
+            refuseFilesInTheWay(libraryFilesInTheWay(library, kind, folder), folder, "Expand", log)) {
+            return opResult::failed;
+        }
         partReader reader(library, curKeyword);
         const partReader::opening opened = reader.open();
         tellTooLong(reader.ending(), log);
@@ -43,9 +51,13 @@ public:
         }
         if (control.stopping()) return closing("CANCELLED", opResult::cancelled);
         log.addLine("Expand: Checking index....");
-        reader.index().checkIndex(log, curKindName);
+        found += reader.index().checkIndex(log, curKindName);
         reader.index().clear();
-        return closing("DONE", opResult::done);
+        closing("DONE", opResult::done);
+        if (!control.findingsFail || (found == 0 && reader.ending() != lineReader::ending::tooLong)) return opResult::done;
+        log.problem(libraryName, "damaged: every part read whole was written; vek verify " + libraryName +
+                                     " names the damage, vek repair saves what can be saved");
+        return opResult::damaged;
     }
 
 private:
@@ -68,11 +80,18 @@ private:
         long long done = 0;
         libraryPart part;
         while (!control.stopping() && reader.next(part)) {
+            if (!sound(reader, part)) {
+                tellTooLong(part.ending, log);
+                logProblem(log, skipLine(part), libraryName, skipReason(part));
+                checkComponent(reader.index(), part.name, part.position, part.length, log);
+                control.report(++done, total);
+                continue;
+            }
             if (!writer.begin(part.name, part.header)) return false;
             writer.write(part.body);
             tellTooLong(part.ending, log);
             if (!writer.end()) return false;
-            checkComponent(reader.index(), part.name, part.position, part.length, log);
+            if (!checkComponent(reader.index(), part.name, part.position, part.length, log)) ++found;
             control.report(++done, total);
         }
         return true;
@@ -85,12 +104,17 @@ private:
         libraryPart read;
         while (reader.next(read)) {
             expandedPart part;
+            if (!sound(reader, read)) {
+                part.skipped = true;
+                part.skipLine = skipLine(read);
+                part.skipProblem = {libraryName, skipReason(read)};
+            }
             part.name = std::move(read.name);
             part.header = std::move(read.header);
             part.body = std::move(read.body);
             memoryLog reading, check;
             tellTooLong(read.ending, reading);
-            checkComponent(reader.index(), part.name, read.position, read.length, check);
+            if (!checkComponent(reader.index(), part.name, read.position, read.length, check) && !part.skipped) ++found;
             part.readerLines = std::move(reading.lines);
             part.checkLines = std::move(check.lines);
             if (!behind.push(std::move(part))) break;
@@ -98,9 +122,28 @@ private:
         return behind.finish();
     }
 
+    // Whether the part may be written: the program writes every part as far
+    // as it was read; the tool only a part read whole. A part that is not
+    // counts as a finding.
+    bool sound(partReader& reader, const libraryPart& part) {
+        const bool cut = part.ending == lineReader::ending::tooLong || cutByLibraryEnd(reader.index(), part);
+        if (!control.wholePartsOnly || !cut) return true;
+        ++found;
+        return false;
+    }
+    static std::string skipReason(const libraryPart& part) {
+        return part.name + " is cut short by " +
+               (part.ending == lineReader::ending::tooLong ? "a line longer than 1022 characters"
+                                                            : "the library's end") +
+               ": not written";
+    }
+    static std::string skipLine(const libraryPart& part) { return "Expand: " + skipReason(part); }
+
     const runControl& control;
     componentWriter writer;
     std::string libraryName;
+    std::string folder;
+    int found = 0;  // findings of the reading and the index check
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "engine/io/componentWriter.h"
+#include "engine/ops/filesInTheWay.h"
 #include "engine/ops/libraryInput.h"
 #include "engine/ops/parts.h"
 
@@ -49,10 +50,15 @@ lookup eachPart(libraryInput& in, const std::string& name, bool firstOnly, Take 
 }  // namespace
 
 opResult extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
-                 logSink& log, const std::string& folder) {
+                 logSink& log, const std::string& folder, const runControl* control) {
+    const existingFiles existing = control ? control->existing : existingFiles::writeBeside;
+    if (existing == existingFiles::refuse && refuseFilesInTheWay(filesInTheWay(names, kind, folder), folder, "Extract", log)) {
+        return opResult::failed;
+    }
     libraryInput in;
     if (!in.open(kind, libraryPath, "Extract", log)) return opResult::failed;
     componentWriter writer(kind, log, "Extract: ", folder);
+    if (existing == existingFiles::overwrite) writer.overwriteExisting();
     opResult result = opResult::done;
     for (const std::string& name : names) {
         bool written = true;

@@ -158,15 +158,7 @@ private:
     void noteCut(partReader& reader, const libraryPart& part) {
         if (twice.empty() && (part.name.empty() || !names.insert(part.name).second)) twice = part.name.empty() ? " " : part.name;
         if (part.ending == lineReader::ending::tooLong && longIn.empty()) longIn = part.name;
-        // Cut short: the library ends inside the part, before the length its
-        // index entry at its place gives it; a last line without LF after
-        // a part of just that length began the next part, which the index
-        // then misses.
-        const bool atEnd = part.ending == lineReader::ending::end || part.ending == lineReader::ending::cutShort;
-        const indexEntry* e = atEnd ? reader.index().find(part.name) : nullptr;
-        const bool placed = e && e->position == part.position;
-        const bool whole = placed && e->length == part.length;
-        const bool cut = part.ending == lineReader::ending::cutShort ? !whole : placed && e->length > part.length;
+        const bool cut = cutByLibraryEnd(reader.index(), part);
         if (cut && cutIn.empty()) cutIn = part.name;
     }
 

@@ -29,6 +29,14 @@ std::optional<entryFields> storeAsCompressed(const std::string& text, const std:
     return fields;
 }
 
+bool cutByLibraryEnd(const indexList& index, const libraryPart& part) {
+    const bool cutShort = part.ending == lineReader::ending::cutShort;
+    if (!cutShort && part.ending != lineReader::ending::end) return false;
+    const indexEntry* e = index.find(part.name);
+    const bool placed = e && e->position == part.position;
+    return cutShort ? !(placed && e->length == part.length) : placed && e->length > part.length;
+}
+
 libraryInput::~libraryInput() {
     reader.reset();
     source.reset();

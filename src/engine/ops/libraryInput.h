@@ -29,6 +29,12 @@ void tellTooLong(lineReader::ending ending, logSink& log);
 std::optional<entryFields> storeAsCompressed(const std::string& text, const std::string& keyword,
                                              workFile& work);
 
+// Whether the library's end cut the part short: it ends in a last line
+// without LF, or before the length that its index entry at its place gives
+// it. A part of just that length before a last line without LF is whole:
+// that line began a part of its own, which the index then misses.
+bool cutByLibraryEnd(const indexList& index, const libraryPart& part);
+
 class libraryInput {
 public:
     libraryInput() = default;

@@ -13,9 +13,10 @@
 // Writes every component of each name to a file of its own in folder (""
 // the current one), as expand would (file names, collision rule, rebuilt
 // header); no list file. done when every name was found, failed otherwise
-// or after a fatal error.
+// or after a fatal error. The control's existing says what a file there
+// already gets (refused: nothing is written).
 opResult extractParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
-                 logSink& log, const std::string& folder = "");
+                 logSink& log, const std::string& folder = "", const runControl* control = nullptr);
 
 // The names of the library's parts as expand names them, each once, in the
 // order they first appear. done, or failed after a fatal error (logged).

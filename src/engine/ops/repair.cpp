@@ -171,22 +171,15 @@ private:
         return indexName == part.name && componentNameOf(*stored + "\n", kind.keyword) == part.name;
     }
 
-    // What cut the part short, or null when it was read whole: a line too
-    // long for the rules, or the library's end inside it (after a last line
-    // without LF, or before the length that its index entry at its place
-    // gives it). A part of just that length before a last line without LF
-    // is whole: the line began the next part, and is lost on its own.
+    // What cut the part short, or null when it was read whole. A last line
+    // without LF after a whole part is lost on its own (tail).
     const char* cutBy(partReader& reader, const libraryPart& part) {
         if (part.ending == lineReader::ending::tooLong) return "a line longer than 1022 characters";
-        if (part.ending != lineReader::ending::cutShort && part.ending != lineReader::ending::end) return nullptr;
-        const indexEntry* e = reader.index().find(part.name);
-        const bool placed = e && e->position == part.position;
-        if (placed && e->length == part.length && part.ending == lineReader::ending::cutShort) {
+        if (cutByLibraryEnd(reader.index(), part)) return "the library's end";
+        if (part.ending == lineReader::ending::cutShort) {
             tail = reader.offset() - reader.dataSectionStart() - part.position - part.length;
-            return nullptr;
         }
-        const bool shorter = placed && e->length > part.length;
-        return part.ending == lineReader::ending::cutShort || shorter ? "the library's end" : nullptr;
+        return nullptr;
     }
 
     opResult readError(const partReader& reader) {

@@ -17,6 +17,9 @@
 #include "support/platform/writerLock.h"
 
 
+// See runControl::existing.
+enum class existingFiles { writeBeside, refuse, overwrite };
+
 struct runControl {
     // Nonzero asks the operation to stop before its next component; a signal
     // handler may set it (a lock-free atomic, so that the threads of an
@@ -47,6 +50,17 @@ struct runControl {
     // compress two parts of one name: verify would find the library damaged.
     bool refuseAmbiguousParts = false;
 
+    // What expand and extract do when a part's file is there already: write
+    // beside it by the renaming rule (the program's way), refuse before
+    // writing anything, naming the files in the way, or write over it. Two
+    // parts of one name in one library follow the renaming rule either way.
+    existingFiles existing = existingFiles::writeBeside;
+    // Expand writes no part it cannot read whole (the library's end or a line
+    // too long inside it), and names it.
+    bool wholePartsOnly = false;
+    // Expand ends damaged, once every part it could is written, when the
+    // reading or the index check found anything.
+    bool findingsFail = false;
     // How long a writer waits for another writer of the same library to
     // finish; waiting is called once when it starts to wait.
     double lockWaitSeconds = 30;

@@ -17,6 +17,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/io/componentWriter.h"
@@ -29,6 +30,11 @@ struct expandedPart {
     std::string body;                      // the other lines
     std::vector<std::string> readerLines;  // the reader's warnings while it was read
     std::vector<std::string> checkLines;   // the index check's findings
+    // A part not read whole, when only whole parts are written: no file,
+    // the line saying so, and the problem (file, reason) it reports.
+    bool skipped = false;
+    std::string skipLine;
+    std::pair<std::string, std::string> skipProblem;
 };
 
 class writeBehind {
