@@ -73,6 +73,15 @@ TEST_P(repairDamage, KeepsWhatIsWholeAndNamesTheRest) {
     verifyLibrary(symbolKind, "lib.slb", verified);
     EXPECT_EQ(verified.kind.substr(0, std::string(c.kind).size()), c.kind) << c.what << ": " << verified.kind;
     EXPECT_EQ(verified.kind.empty(), *c.kind == '\0') << c.what << ": " << verified.kind;
+    // Diff compares what it can read, marking a part it cannot read whole.
+    memoryLog shown, quiet;
+    const diffResult compared = diffLibraries(symbolKind, "intact.slb", "lib.slb", shown, quiet);
+    const std::string kind = c.kind;
+    const bool cut = kind.find("cut short inside") != std::string::npos || kind.find("over-long") != std::string::npos;
+    EXPECT_EQ(compared == diffResult::unreadable, c.result == opResult::failed) << c.what;
+    bool marked = false;
+    for (const std::string& line : shown.lines) marked = marked || line.rfind("! ", 0) == 0;
+    EXPECT_EQ(marked, cut) << c.what;
     memoryLog log;
     repairReport report;
     const opResult result = repairLibrary(symbolKind, {"lib.slb", "out.slb", c.keepCut, false}, report, log);

@@ -20,6 +20,7 @@ struct digest {
         length += text.size();
     }
     bool operator==(const digest& o) const { return hash == o.hash && length == o.length; }
+    bool cut = false;  // a component of it was not read whole: its text is not known
 };
 
 struct partDigests {
@@ -27,6 +28,9 @@ struct partDigests {
     std::unordered_map<std::string, digest> byName;
 };
 
+// A damaged library is compared as far as it can be read: a part cut short
+// is marked, not taken for whole. False when it can't be opened or read, or
+// holds no part of the kind its index names (a library of another kind).
 bool readDigests(const libKind& kind, const std::string& path, partDigests& parts, logSink& log) {
     libraryInput in;
     if (!in.open(kind, path, "Diff", log) || in.indexedButEmpty()) return false;
@@ -37,7 +41,7 @@ bool readDigests(const libKind& kind, const std::string& path, partDigests& part
         if (isNew) parts.order.push_back(part.name);
         it->second.add(part.header);
         it->second.add(part.body);
-        if (!in.checkWhole(part)) return false;
+        if (part.ending == lineReader::ending::tooLong || cutByLibraryEnd(in.index(), part)) it->second.cut = true;
     }
     return !in.failedReading();
 }
@@ -62,18 +66,21 @@ diffResult diffLibraries(const libKind& kind, const std::string& first, const st
     int differences = 0;
     const auto differs = [&](char mark, const std::string& name) {
         ++differences;
-        if (!unified) out.addLine(std::string(1, mark) + " " + name);
-        return !unified || showUnified(kind, first, second, name, out, log);
+        if (mark == '!') out.addLine("! " + name + " cut short");
+        else if (!unified) out.addLine(std::string(1, mark) + " " + name);
+        return mark == '!' || !unified || showUnified(kind, first, second, name, out, log);
     };
     for (const std::string& name : a.order) {
         auto other = b.byName.find(name);
-        const bool shown = other == b.byName.end()          ? differs('-', name)
-                           : !(other->second == a.byName[name]) ? differs('~', name)
-                                                                : true;
+        const digest& mine = a.byName[name];
+        const bool shown = mine.cut || (other != b.byName.end() && other->second.cut) ? differs('!', name)
+                           : other == b.byName.end()                                  ? differs('-', name)
+                           : !(other->second == mine)                                 ? differs('~', name)
+                                                                                      : true;
         if (!shown) return diffResult::unreadable;
     }
     for (const std::string& name : b.order) {
-        if (a.byName.count(name) == 0 && !differs('+', name)) return diffResult::unreadable;
+        if (a.byName.count(name) == 0 && !differs(b.byName[name].cut ? '!' : '+', name)) return diffResult::unreadable;
     }
     return differences == 0 ? diffResult::same : diffResult::different;
 }

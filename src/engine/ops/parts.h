@@ -50,7 +50,9 @@ opResult deleteParts(const libKind& kind, const std::string& libraryPath, const 
 // order, then the second's. With unified, each such part's texts (all its
 // components) are shown as "diff -u" shows two files instead, headed
 // "--- FIRST:NAME" and "+++ SECOND:NAME"; a part on one side only is shown
-// whole.
+// whole. A part cut short on either side (the library's end or a line too
+// long inside it) is "! NAME cut short", a difference. unreadable only when
+// a library can't be opened or read.
 diffResult diffLibraries(const libKind& kind, const std::string& first, const std::string& second, logSink& out,
                   logSink& log, bool unified = false);
 
