@@ -87,8 +87,11 @@ public:
         }
     }
     void problem(const std::string& file, const std::string& reason) override {
-        const oneWriterAtATime one(writer);
         ++problems;
+        notice(file, reason);
+    }
+    void notice(const std::string& file, const std::string& reason) override {
+        const oneWriterAtATime one(writer);
         if (progress) progress->suspend();
         platform::writeText(problemsTo, "vek: " + file + ": " + reason + "\n");
         if (progress) progress->resume();

@@ -28,6 +28,11 @@ public:
         static_cast<void>(file);
         static_cast<void>(reason);
     }
+    // The same for something the user should know that is no failure.
+    virtual void notice(const std::string& file, const std::string& reason) {
+        static_cast<void>(file);
+        static_cast<void>(reason);
+    }
 };
 
 // Logs line, then reports the problem it tells of.

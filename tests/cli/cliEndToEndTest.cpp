@@ -207,6 +207,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
             "Repair: lost RES at byte 29 (33 bytes): cut short by the library's end; --keep-cut keeps its first 31 bytes\n",
             "vek: cut.slb: lost RES at byte 29 (33 bytes)"},
     runCase{"repair -n damaged.slb", 0, "%Repair: 2 part(s) kept (63 bytes), 0 cut short, 0 lost (0 bytes)", ""},
+    runCase{"add -q parts.slb ok2.sym", 0, "", "vek: ok2.sym: holds part OK, which expand writes to OK.sym\n"},
     runCase{"repair cut.slb", 2, "", "vek: repair needs -o FILE or --in-place (or -n)\n"}));
 
 // Every command has its help on standard output, and a usage error of one

@@ -1,10 +1,13 @@
 #include <map>
 #include <vector>
 
+#include "engine/format/componentFile.h"
 #include "engine/format/header.h"
 #include "engine/ops/componentReport.h"
 #include "engine/ops/libraryRewrite.h"
 #include "engine/ops/parts.h"
+#include "support/miscfuns.h"
+#include "support/platform/platform.h"
 
 namespace {
 
@@ -14,6 +17,16 @@ struct newPart {
     std::string bytes;  // as compress stores them
     bool placed = false;
 };
+
+// A file whose name is not the one expand gives the part it holds: a copy
+// whose header line still names the part it was copied from replaces that
+// part. Said, not refused: the name is the header's to give. Letter case
+// aside: and2.sym for AND2 is common.
+void tellOtherName(const std::string& file, const std::string& name, const libKind& kind, logSink& log) {
+    const std::string fileName = platform::fsName(platform::fsPath(file).filename());
+    if (name.empty() || strCmpNoCase(fileName.c_str(), componentBaseName(name, kind).c_str()) == 0) return;
+    log.notice(file, "holds part " + name + ", which expand writes to " + componentBaseName(name, kind));
+}
 
 }  // namespace
 
@@ -34,6 +47,7 @@ opResult addParts(const libKind& kind, const std::string& libraryPath, const std
         text.flush();
         parts[i].bytes = std::move(text.memory);
         parts[i].name = componentNameOf(parts[i].bytes.substr(0, parts[i].bytes.find('\n')), kind.keyword);
+        tellOtherName(files[i], parts[i].name, kind, log);
         if (parts[i].name.empty() && run.refuseAmbiguousParts) {
             logProblem(log, "Add: file " + files[i] + " has a header line without a name", files[i],
                        "header line without a name (--force takes it)");
