@@ -34,11 +34,12 @@ _vek() {
         case $command in
             compress) options+=" -r --remove --wait --no-progress" ;;
             expand) options+=" -o --output-dir --overwrite --keep --no-progress" ;;
-            both | add | delete) options+=" --force --wait --no-progress" ;;
+            both) options+=" --force --wait --no-progress" ;;
+            add | delete) options+=" -n --dry-run --force --wait --no-progress" ;;
             list) options+=" --json" ;;
             extract) options+=" -o --output-dir --overwrite --keep" ;;
             diff) options+=" -u" ;;
-            merge) options+=" -o --output -L --marker-size --diff3 --path --wait --no-progress" ;;
+            merge) options+=" -o --output -n --dry-run -L --marker-size --diff3 --path --wait --no-progress" ;;
             repair) options+=" -o --output --in-place --keep-cut -n --dry-run --wait --no-progress" ;;
             git-merge) options+=" -L --marker-size --diff3 --wait --no-progress" ;;
             git-setup) options+=" --local" ;;

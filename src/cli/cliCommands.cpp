@@ -34,18 +34,18 @@ const cliCommand commands[] = {
      "Writes the text of the first part of NAME to standard output; a pattern\n"
      "prints every matching part in library order.",
      "vek print parts.slb AND2 > and2.sym", 1, false, runPrint},
-    {"add", A::add, true, 2, 0, "LIBRARY and one FILE or more", "fwp", "LIBRARY FILE...",
+    {"add", A::add, true, 2, 0, "LIBRARY and one FILE or more", "fnwp", "LIBRARY FILE...",
      "Puts the part files into the library: a part of the same name is replaced,\n"
      "a new one appended. A missing library is made.",
      "vek add parts.slb and2.sym new.sym", 1, false, runAdd},
-    {"delete", A::remove, true, 2, 0, "LIBRARY and one NAME or more", "fwp", "LIBRARY NAME...",
+    {"delete", A::remove, true, 2, 0, "LIBRARY and one NAME or more", "fnwp", "LIBRARY NAME...",
      "Removes every part of each NAME (or matching each pattern) from the library.",
      "vek delete parts.slb OLD1 'TMP*'", 1, false, runDelete},
     {"diff", A::diff, false, 2, 2, "LIBRARY1 and LIBRARY2", "u", "LIBRARY1 LIBRARY2",
      "Compares two libraries part by part: - only in the first, + only in the\n"
      "second, ~ in both with other text. Exit status 0 equal, 1 different.",
      "vek diff -u old.slb new.slb", 2, true, runDiff},
-    {"merge", A::merge, true, 3, 3, "BASE, OURS and THEIRS", "OLP3wp", "BASE OURS THEIRS",
+    {"merge", A::merge, true, 3, 3, "BASE, OURS and THEIRS", "OLP3nwp", "BASE OURS THEIRS",
      "Merges two libraries made from BASE, part by part, over OURS (git's merge\n"
      "driver). Parts changed on both sides get conflict blocks inside them; exit\n"
      "status 1 then, each conflict named on standard error.",

@@ -25,7 +25,7 @@ const optionHelp optionHelps[] = {
     {'R', "-o, --output FILE", "write the repaired library there"},
     {'i', "--in-place", "write it over LIBRARY, keeping the old one as LIBRARY.bak"},
     {'c', "--keep-cut", "keep a part cut short as far as it can be read"},
-    {'n', "-n, --dry-run", "say what would be done, write nothing"},
+    {'n', "-n, --dry-run", "say what would change, write nothing"},
     {'L', "-L, --marker-size N", "conflict markers N characters long (7; git's %L)"},
     {'3', "--diff3", "show the base's lines in each conflict block too"},
     {'l', "--local", "set up the current repository only, with its .gitattributes"},

@@ -309,6 +309,7 @@ int runWriting(const cliOptions& o, cliRunContext& c, streamLog& log, std::FILE*
     control.existing = existingFor(o);
     control.wholePartsOnly = true;
     control.findingsFail = true;
+    control.dryRun = o.dryRun;
     control.lockWaitSeconds = o.waitSeconds;
     c.control = &control;
     return o.command->run(o, c);

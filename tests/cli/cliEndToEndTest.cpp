@@ -253,6 +253,44 @@ TEST_F(cliEndToEnd, ExpandAndExtractNeverWriteOverAFile) {
     EXPECT_EQ(readBytes("cut/cut.lst"), platformText("AND2.sym \tAND2\n"));
 }
 
+// A dry run says what would change and leaves every file as it was, with
+// no file of its own left behind.
+TEST_F(cliEndToEnd, DryRunsWriteNothing) {
+    const std::string example = readBytes(dataFile("example.slb"));
+    writeBytes("parts.slb", example);
+    writeBytes("cut.slb", example.substr(0, example.size() - 1));
+    for (const char* side : {"base", "ours", "theirs"}) {
+        writeBytes(std::string(side) + ".slb", readBytes(dataFile(std::string("merge/") + side + ".slb")));
+    }
+    writeText("new.sym", "*symbol NEW\nL\n");
+    const auto files = [] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(".")) names.push_back(entry.path().filename().string() + "=" + readBytes(entry.path().string()));
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = files();
+    const struct {
+        const char* args;
+        int code;
+        const char* out;
+    } runs[] = {
+        {"add -n parts.slb new.sym", 0, "Add: added NEW\nAdd: nothing written (a dry run)\n"},
+        {"delete -n parts.slb RES", 0, "Delete: removed 1 of RES\nDelete: nothing written (a dry run)\n"},
+        {"merge -n base.slb ours.slb theirs.slb", 1,
+         "Merge: Q0: theirs' change taken\nMerge: CONFLICT (modify/delete) in C6\nMerge: CONFLICT (content) in AND10\n"
+         "Merge: NEWB: added, as theirs did\nMerge: nothing written (a dry run)\nMerge: 2 conflict(s)\n"},
+        {"repair -q -n cut.slb", 1, "Repair: lost RES at byte 29 (33 bytes): cut short by the library's end; --keep-cut "
+                                    "keeps its first 31 bytes\n"},
+    };
+    for (const auto& run : runs) {
+        const runResult r = runVek(run.args);
+        EXPECT_EQ(r.code, run.code) << run.args;
+        EXPECT_EQ(r.out, platformText(run.out)) << run.args;
+        EXPECT_EQ(files(), before) << run.args;
+    }
+}
+
 TEST_F(cliEndToEnd, HelpAndUsageErrorsOfEachCommand) {
     for (const char* command : {"compress", "expand", "both", "list", "verify", "extract", "print", "add", "delete", "diff",
                                 "merge", "cat", "git-merge", "git-setup"}) {

@@ -89,9 +89,9 @@ TEST(cliOptions, UsageIsMadeFromTheTable) {
     for (const char* line : {
              "usage: vek compress  [-k KIND] [-r|--remove] [-q] [--force] [--wait S] [-C DIR] LIST OUTPUT\n",
              "\n       vek expand    [-k KIND] [-q] [-o DIR] [--overwrite|--keep] [-C DIR] LIBRARY\n",
-             "\n       vek delete    [-k KIND] [-q] [--force] [--wait S] [-C DIR] LIBRARY NAME...\n",
+             "\n       vek delete    [-k KIND] [-q] [-n] [--force] [--wait S] [-C DIR] LIBRARY NAME...\n",
              "\n       vek diff      [-k KIND] [-q] [-u] [-C DIR] LIBRARY1 LIBRARY2\n",
-             "\n       vek merge     [-k KIND] [-q] [-o FILE] [-L N] [--diff3] [--path P] [--wait S] [-C DIR] "
+             "\n       vek merge     [-k KIND] [-q] [-o FILE] [-n] [-L N] [--diff3] [--path P] [--wait S] [-C DIR] "
              "BASE OURS THEIRS\n",
              "\n       vek git-setup [-k KIND] [-q] [--local] [-C DIR]\n"}) {
         EXPECT_NE(usage.find(line), std::string::npos) << line << usage;

@@ -83,9 +83,19 @@ TEST_P(mergeRules, GiveTheLibraryCompressMakesOfTheMergedParts) {
     writeBytes("base.slb", library(row.base));
     writeBytes("ours.slb", library(row.ours));
     writeBytes("theirs.slb", library(row.theirs));
-    memoryLog log;
     int conflicts = -1;
     mergeRequest request{"base.slb", "ours.slb", "theirs.slb", "", "lib.slb", {7, row.diff3}};
+    // A dry run writes nothing, and names each part it takes otherwise
+    // than from ours (a conflict by its conflict line).
+    runControl dry;
+    dry.dryRun = true;
+    memoryLog told;
+    ASSERT_EQ(mergeLibraries(symbolKind, request, conflicts, told, &dry), opResult::done) << joinLines(told.lines);
+    EXPECT_EQ(readBytes("ours.slb"), library(row.ours));
+    EXPECT_EQ(conflicts, row.conflicts);
+    const std::size_t said = told.lines.size() - 2;  // but "nothing written" and the closing line
+    EXPECT_EQ(said == 0, std::string(row.merged) == row.ours) << joinLines(told.lines);
+    memoryLog log;
     ASSERT_EQ(mergeLibraries(symbolKind, request, conflicts, log), opResult::done) << joinLines(log.lines);
     EXPECT_EQ(readBytes("ours.slb"), library(row.merged)) << readBytes("ours.slb");
     EXPECT_EQ(conflicts, row.conflicts);

@@ -35,12 +35,14 @@ bool libraryRewrite::hold() {
 bool libraryRewrite::begin(bool mayBeMissing) {
     if (!takeLock()) return false;
     const std::string& writing = outputPath.empty() ? libraryPath : outputPath;
-    output.emplace(writing);
-    if (!output->openWorkfile()) return fatal("can't open temporary workfile: " + output->workName(), fileOps::lastReason());
-    if (!output->prepareOutput()) return fatal("can't write library: " + writing, fileOps::lastReason());
+    if (!control.dryRun) {
+        output.emplace(writing);
+        if (!output->openWorkfile()) return fatal("can't open temporary workfile: " + output->workName(), fileOps::lastReason());
+        if (!output->prepareOutput()) return fatal("can't write library: " + writing, fileOps::lastReason());
+    }
     if (mayBeMissing && (!fileOps::exists(libraryPath) || fileOps::isEmptyFile(libraryPath))) return began = true;
     if (!hold()) return false;
-    if (checked) output->data().compareWith(*checked);
+    if (checked && output) output->data().compareWith(*checked);
     input.emplace();
     if (!input->open(kind, libraryPath, prefix.c_str(), log) || input->indexedButEmpty()) {
         failed = true;
@@ -68,12 +70,14 @@ bool libraryRewrite::next(libraryPart& part) {
 void libraryRewrite::keep(const libraryPart& part) { keepText(part.text()); }
 
 void libraryRewrite::keepText(const std::string& text) {
+    if (!output) return;
     if (std::optional<entryFields> fields = storeAsCompressed(text, kind.keyword, output->data())) {
         index.append(*fields);
     }
 }
 
 void libraryRewrite::put(entryFields fields, const std::string& stored) {
+    if (!output) return;
     fields.position = static_cast<std::int32_t>(output->data().size);
     fields.length = static_cast<std::int32_t>(stored.size());
     output->data().append(stored.data(), stored.size());
@@ -93,6 +97,10 @@ opResult libraryRewrite::finish() {
 bool libraryRewrite::commit() {
     // Windows renames nothing over a file that is open.
     input.reset();
+    if (control.dryRun) {
+        log.addLine(prefix + ": nothing written (a dry run)");
+        return true;
+    }
     if (!output->commit(index, nullptr)) {
         return fatal("can't write library: " + (outputPath.empty() ? libraryPath : outputPath), fileOps::lastReason());
     }

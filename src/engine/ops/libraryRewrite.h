@@ -65,7 +65,8 @@ public:
     opResult finish();
 
     // Flushes what is pending, writes the library and renames it over the
-    // old one. False, logged, when that failed: the old library stays.
+    // old one. False, logged, when that failed: the old library stays. On a
+    // dry run nothing was staged, and it says that nothing was written.
     bool commit();
 
 private:

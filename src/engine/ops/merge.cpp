@@ -133,7 +133,7 @@ struct sideCheck {
 class libraryMerge {
 public:
     libraryMerge(const libKind& k, const mergeRequest& r, logSink& l, const runControl& c)
-        : kind(k), request(r), log(l), rewrite(k, r.ours, "Merge", walkLog, c) {}
+        : kind(k), request(r), log(l), rewrite(k, r.ours, "Merge", walkLog, c), dryRun(c.dryRun) {}
 
     opResult run(int& conflicts);
 
@@ -144,7 +144,9 @@ private:
     opResult finishWalk();
     void placeTheirsOnly(const std::set<std::string>& inOurs);
     void decide(const libraryPart& mine);
-    void putTheirs(const std::string& name);
+    void putTheirs(const std::string& name, const char* what);
+    // On a dry run, what the merge does with a part that is not simply ours'.
+    void tell(const std::string& name, const char* what);
     void putMerged(const std::string& name, const std::optional<std::string>& ours, const char* what);
     void emitAfter(const std::string& name);
 
@@ -156,6 +158,7 @@ private:
     otherSide base, theirs;
     std::map<std::string, std::vector<std::string>> after;  // theirs-only parts, by the part they follow
     int conflictCount = 0;
+    bool dryRun;
 };
 
 
@@ -191,14 +194,19 @@ void libraryMerge::placeTheirsOnly(const std::set<std::string>& inOurs) {
     }
 }
 
-void libraryMerge::putTheirs(const std::string& name) {
+void libraryMerge::putTheirs(const std::string& name, const char* what) {
+    tell(name, what);
     if (std::optional<std::string> text = theirs.text(name)) rewrite.keepText(*text);
+}
+
+void libraryMerge::tell(const std::string& name, const char* what) {
+    if (dryRun) walkLog.addLine("Merge: " + name + ": " + what);
 }
 
 void libraryMerge::putMerged(const std::string& name, const std::optional<std::string>& ours, const char* what) {
     bool conflict = false;
     rewrite.keepText(mergePartTexts(base.text(name), ours, theirs.text(name), kind.keyword, request.style, conflict));
-    if (!conflict) return;
+    if (!conflict) return tell(name, "both changes merged");
     ++conflictCount;
     const std::string shown = request.shownAs.empty() ? request.ours : request.shownAs;
     walkLog.report(lineKind::warning, "Merge: CONFLICT (" + std::string(what) + ") in " + name);
@@ -210,7 +218,7 @@ void libraryMerge::emitAfter(const std::string& name) {
     if (it == after.end()) return;
     for (const std::string& other : it->second) {
         if (base.find(other)) putMerged(other, std::nullopt, "modify/delete");
-        else putTheirs(other);
+        else putTheirs(other, "added, as theirs did");
     }
 }
 
@@ -222,10 +230,11 @@ void libraryMerge::decide(const libraryPart& mine) {
     if (!other) {
         if (!was) rewrite.keep(mine);                      // added by ours
         else if (was->sum != ours) putMerged(mine.name, text, "modify/delete");
-        return;                                            // else deleted by theirs
+        else tell(mine.name, "deleted, as theirs did");
+        return;
     }
     if (other->sum == ours || (was && was->sum == other->sum)) rewrite.keep(mine);
-    else if (was && was->sum == ours) putTheirs(mine.name);
+    else if (was && was->sum == ours) putTheirs(mine.name, "theirs' change taken");
     else putMerged(mine.name, text, was ? "content" : "add/add");
 }
 

@@ -61,6 +61,9 @@ struct runControl {
     // Expand ends damaged, once every part it could is written, when the
     // reading or the index check found anything.
     bool findingsFail = false;
+    // Add, delete and merge say what they would change and write nothing
+    // (the lock and the damage guard as ever).
+    bool dryRun = false;
     // How long a writer waits for another writer of the same library to
     // finish; waiting is called once when it starts to wait.
     double lockWaitSeconds = 30;
