@@ -307,7 +307,7 @@ int runWriting(const cliOptions& o, cliRunContext& c, streamLog& log, std::FILE*
     control.refuseDamage = !o.force;
     control.refuseAmbiguousParts = !o.force;
     control.existing = existingFor(o);
-    control.wholePartsOnly = true;
+    control.cutParts = cutPartPolicy::leaveOut;
     control.findingsFail = true;
     control.dryRun = o.dryRun;
     control.lockWaitSeconds = o.waitSeconds;

@@ -207,6 +207,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
             "Repair: lost RES at byte 29 (33 bytes): cut short by the library's end; --keep-cut keeps its first 31 bytes\n",
             "vek: cut.slb: lost RES at byte 29 (33 bytes)"},
     runCase{"repair -n damaged.slb", 0, "%Repair: 2 part(s) kept (63 bytes), 0 cut short, 0 lost (0 bytes)", ""},
+    runCase{"both -q --force cut.slb", 1, "Expand: RES is cut short by the library's end: written as far as it goes\n"
+            "Expand: symbol RES has bad index (length)\n", "vek: cut.slb: RES is cut short by the library's end: written "
+            "as far as it goes\n"},
     runCase{"add -q parts.slb ok2.sym", 0, "", "vek: ok2.sym: holds part OK, which expand writes to OK.sym\n"},
     runCase{"repair cut.slb", 2, "", "vek: repair needs -o FILE or --in-place (or -n)\n"}));
 

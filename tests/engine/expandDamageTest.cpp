@@ -113,4 +113,38 @@ TEST_F(expandDamageTest, HostileLibraries) {
     for (const hostileCase& c : cases) expandIn(c.bytes, c.what, c.mustLog);
 }
 
+// A part cut short, under each policy and on either thread: written or not,
+// named or not, the same log either way.
+TEST_F(expandDamageTest, CutPartsByPolicyOnEitherThread) {
+    const std::string lib = readBytes(dataFile("example.slb"));
+    const std::string cut = lib.substr(0, lib.size() - 1);
+    for (const cutPartPolicy policy : {cutPartPolicy::writeSilently, cutPartPolicy::writeNamed, cutPartPolicy::leaveOut}) {
+        std::vector<std::string> logs[2];
+        for (const bool behind : {false, true}) {
+            const fs::path sub = fs::path(dir) / ("policy" + std::to_string(runs++));
+            fs::create_directory(sub);
+            fs::current_path(sub);
+            memorySource library(cut);
+            memoryLog log;
+            runControl control;
+            control.cutParts = policy;
+            control.findingsFail = policy == cutPartPolicy::leaveOut;
+            control.writeBehind = behind;
+            EXPECT_EQ(expandLibrary(symbolKind, library, "lib.lst", log, &control),
+                      control.findingsFail ? opResult::damaged : opResult::done);
+            EXPECT_EQ(fileExists("RES.sym"), policy != cutPartPolicy::leaveOut);
+            EXPECT_EQ(readBytes("lib.lst").find("RES.sym") != std::string::npos, policy != cutPartPolicy::leaveOut);
+            const std::string named = policy == cutPartPolicy::leaveOut
+                                          ? "RES is cut short by the library's end: not written"
+                                          : "RES is cut short by the library's end: written as far as it goes";
+            const bool said = std::find(log.lines.begin(), log.lines.end(), "Expand: " + named) != log.lines.end();
+            EXPECT_EQ(said, policy != cutPartPolicy::writeSilently);
+            EXPECT_EQ(log.problems.size(), policy == cutPartPolicy::writeSilently ? 0u : policy == cutPartPolicy::leaveOut ? 2u : 1u);
+            logs[behind] = log.lines;
+            fs::current_path(dir);
+        }
+        EXPECT_EQ(logs[0], logs[1]);
+    }
+}
+
 }  // namespace

@@ -10,10 +10,13 @@ opResult bothLibrary(const libKind& kind, const std::string& libraryPath, logSin
     libraryRewrite rewrite(kind, libraryPath, "Expand", log, control ? *control : none);
     if (!rewrite.hold()) return rewrite.finish();
     // The part files are its own, written beside any file there and removed
-    // again; what the index check finds is what both is there to mend.
+    // again; what the index check finds is what both is there to mend. A
+    // part cut short is kept as far as it goes, and named when the tool
+    // leaves such parts out of an expand.
     runControl expanding = control ? *control : none;
     expanding.existing = existingFiles::writeBeside;
     expanding.findingsFail = false;
+    if (expanding.cutParts == cutPartPolicy::leaveOut) expanding.cutParts = cutPartPolicy::writeNamed;
     const opResult expanded = expandLibrary(kind, libraryPath, log, &expanding);
     if (expanded != opResult::done) return expanded == opResult::cancelled ? expanded : opResult::failed;
     compressProbe probe;

@@ -80,18 +80,17 @@ private:
         long long done = 0;
         libraryPart part;
         while (!control.stopping() && reader.next(part)) {
-            if (!sound(reader, part)) {
-                tellTooLong(part.ending, log);
-                logProblem(log, skipLine(part), libraryName, skipReason(part));
-                checkComponent(reader.index(), part.name, part.position, part.length, log);
-                control.report(++done, total);
-                continue;
+            const bool written = sound(reader, part);
+            const std::string reason = cutReason(part);
+            if (written) {
+                if (!writer.begin(part.name, part.header)) return false;
+                writer.write(part.body);
             }
-            if (!writer.begin(part.name, part.header)) return false;
-            writer.write(part.body);
             tellTooLong(part.ending, log);
-            if (!writer.end()) return false;
-            if (!checkComponent(reader.index(), part.name, part.position, part.length, log)) ++found;
+            if (written && !writer.end()) return false;
+            if (!reason.empty()) logProblem(log, "Expand: " + reason, libraryName, reason);
+            const bool indexed = checkComponent(reader.index(), part.name, part.position, part.length, log);
+            if (written && !indexed) ++found;
             control.report(++done, total);
         }
         return true;
@@ -104,10 +103,10 @@ private:
         libraryPart read;
         while (reader.next(read)) {
             expandedPart part;
-            if (!sound(reader, read)) {
-                part.skipped = true;
-                part.skipLine = skipLine(read);
-                part.skipProblem = {libraryName, skipReason(read)};
+            part.skipped = !sound(reader, read);
+            if (const std::string reason = cutReason(read); !reason.empty()) {
+                part.cutLine = "Expand: " + reason;
+                part.cutProblem = {libraryName, reason};
             }
             part.name = std::move(read.name);
             part.header = std::move(read.header);
@@ -122,28 +121,31 @@ private:
         return behind.finish();
     }
 
-    // Whether the part may be written: the program writes every part as far
-    // as it was read; the tool only a part read whole. A part that is not
-    // counts as a finding.
+    // Whether the part is written: the program writes every part as far as
+    // it was read; the tool leaves a part cut short out, or (its both) writes
+    // it and names it. A part cut short counts as a finding.
     bool sound(partReader& reader, const libraryPart& part) {
-        const bool cut = part.ending == lineReader::ending::tooLong || cutByLibraryEnd(reader.index(), part);
-        if (!control.wholePartsOnly || !cut) return true;
+        cut = part.ending == lineReader::ending::tooLong || cutByLibraryEnd(reader.index(), part);
+        if (!cut || control.cutParts == cutPartPolicy::writeSilently) return true;
         ++found;
-        return false;
+        return control.cutParts == cutPartPolicy::writeNamed;
     }
-    static std::string skipReason(const libraryPart& part) {
+    // Said of the part sound() last looked at, when it was cut short: the
+    // reason of its problem, or none.
+    std::string cutReason(const libraryPart& part) const {
+        if (!cut || control.cutParts == cutPartPolicy::writeSilently) return "";
         return part.name + " is cut short by " +
                (part.ending == lineReader::ending::tooLong ? "a line longer than 1022 characters"
                                                             : "the library's end") +
-               ": not written";
+               (control.cutParts == cutPartPolicy::leaveOut ? ": not written" : ": written as far as it goes");
     }
-    static std::string skipLine(const libraryPart& part) { return "Expand: " + skipReason(part); }
 
     const runControl& control;
     componentWriter writer;
     std::string libraryName;
     std::string folder;
     int found = 0;  // findings of the reading and the index check
+    bool cut = false;
 };
 
 }  // namespace

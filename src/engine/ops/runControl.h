@@ -19,6 +19,8 @@
 
 // See runControl::existing.
 enum class existingFiles { writeBeside, refuse, overwrite };
+// See runControl::cutParts.
+enum class cutPartPolicy { writeSilently, writeNamed, leaveOut };
 
 struct runControl {
     // Nonzero asks the operation to stop before its next component; a signal
@@ -55,9 +57,11 @@ struct runControl {
     // writing anything, naming the files in the way, or write over it. Two
     // parts of one name in one library follow the renaming rule either way.
     existingFiles existing = existingFiles::writeBeside;
-    // Expand writes no part it cannot read whole (the library's end or a line
-    // too long inside it), and names it.
-    bool wholePartsOnly = false;
+    // What expand does with a part it cannot read whole (the library's end
+    // or a line too long inside it): writes it as far as it goes, as the
+    // program does; the same, naming it as a problem; or leaves it out,
+    // naming it.
+    cutPartPolicy cutParts = cutPartPolicy::writeSilently;
     // Expand ends damaged, once every part it could is written, when the
     // reading or the index check found anything.
     bool findingsFail = false;

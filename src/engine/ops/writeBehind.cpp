@@ -82,17 +82,15 @@ bool writeBehind::writeParts(std::deque<expandedPart>& parts) {
 }
 
 bool writeBehind::writePart(const expandedPart& part) {
-    if (part.skipped) {
-        for (const std::string& line : part.readerLines) log.report(lineKind::warning, line);
-        logProblem(log, part.skipLine, part.skipProblem.first, part.skipProblem.second);
-        for (const std::string& line : part.checkLines) log.report(lineKind::finding, line);
-        control.report(++done, total);
-        return true;
+    if (!part.skipped) {
+        if (!writer.begin(part.name, part.header)) return false;
     }
-    if (!writer.begin(part.name, part.header)) return false;
     for (const std::string& line : part.readerLines) log.report(lineKind::warning, line);
-    writer.write(part.body);
-    if (!writer.end()) return false;
+    if (!part.skipped) {
+        writer.write(part.body);
+        if (!writer.end()) return false;
+    }
+    if (!part.cutLine.empty()) logProblem(log, part.cutLine, part.cutProblem.first, part.cutProblem.second);
     for (const std::string& line : part.checkLines) log.report(lineKind::finding, line);
     control.report(++done, total);
     return true;

@@ -30,11 +30,11 @@ struct expandedPart {
     std::string body;                      // the other lines
     std::vector<std::string> readerLines;  // the reader's warnings while it was read
     std::vector<std::string> checkLines;   // the index check's findings
-    // A part not read whole, when only whole parts are written: no file,
-    // the line saying so, and the problem (file, reason) it reports.
+    // A part not read whole: whether it gets no file, and the line and the
+    // problem (file, reason) that name it ("": none).
     bool skipped = false;
-    std::string skipLine;
-    std::pair<std::string, std::string> skipProblem;
+    std::string cutLine;
+    std::pair<std::string, std::string> cutProblem;
 };
 
 class writeBehind {
