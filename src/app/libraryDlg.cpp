@@ -9,6 +9,7 @@
 #include "app/vekWnd.h"
 #include "engine/ops/inspect.h"
 #include "engine/ops/parts.h"
+#include "engine/ops/repair.h"
 #include "framework/app.h"
 #include "support/fileOps.h"
 
@@ -30,6 +31,19 @@ std::string withCrLf(const std::string& text) {
 
 void clearMainLog() {
     if (theVekWnd) theVekWnd->clearLog();
+}
+
+// Where a repair of the library goes: beside it, "-repaired" after its
+// name, numbered past any such file there already.
+std::string repairedPath(const std::string& library) {
+    const std::size_t slash = library.find_last_of("\\/");
+    const std::size_t dot = library.rfind('.');
+    const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string stem = hasExt ? library.substr(0, dot) : library;
+    const std::string ext = hasExt ? library.substr(dot) : "";
+    std::string path = stem + "-repaired" + ext;
+    for (int n = 2; fileOps::exists(path); ++n) path = stem + "-repaired" + std::to_string(n) + ext;
+    return path;
 }
 
 }  // namespace
@@ -301,7 +315,42 @@ void libraryDlg::remove() {
     change("Delete", [&](const runControl* control) { return deleteParts(kind, path, {name}, log, control); });
 }
 
+// Damage beyond conflict markers (text to resolve) is offered a repair.
 void libraryDlg::verify() {
     clearMainLog();
-    verifyLibrary(kind, path, log);
+    int markers = 0;
+    if (verifyFindings(kind, path, log, nullptr, &markers) == markers) return;
+    const std::string question = "Verify found damage. Write a repaired library (every part that can be read "
+                                 "whole) as " + repairedPath(path) + " and show it here? The library stays as it is.";
+    if (confirmBox("Repair", question.c_str(), hWnd, 1) == 1) repair();
+}
+
+// Into a new library beside the old one, which is left alone; the report
+// goes to the log, and the window shows the new library.
+void libraryDlg::repair() {
+    const std::string repaired = repairedPath(path);
+    KillTimer(hWnd, checksumTimer);
+    view.close();
+    repairReport report;
+    opResult outcome = opResult::done;
+    busy = true;
+    {
+        busyRun running("Repair", GetDlgItem(hWnd, IDC_LIB_STATUS));
+        outcome = repairLibrary(kind, {path, repaired, false, false}, report, log, &running.control());
+    }
+    busy = false;
+    if (outcome == opResult::done) {
+        path = repaired;
+        setCaption(("Library - " + path).c_str());
+    } else if (outcome == opResult::failed) {
+        errorBox(IDS_LIB_NOT_REPAIRED, 0, path.c_str());
+    }
+    if (!load()) {
+        errorBox(IDS_LIB_UNREADABLE, 0, path.c_str());
+        onCommand(IDCANCEL, 0, 0);
+        return;
+    }
+    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_RESETCONTENT, 0, 0);
+    select(0);
+    SetTimer(hWnd, checksumTimer, 0, nullptr);
 }

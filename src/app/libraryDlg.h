@@ -43,6 +43,7 @@ private:
     void add();
     void remove();
     void verify();
+    void repair();
 
     const libKind& kind;
     std::string path;

@@ -506,7 +506,7 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
         PostMessageA(lib, WM_COMMAND, 507, 0);
         EXPECT_EQ(answer("Delete"), "Delete every part named P15 from the library?");
         if (locked < 3) {
-            EXPECT_EQ(answer("Error"), (locked == 2 ? "[233]    The library is damaged (Verify lists how) and was not changed:"
+            EXPECT_EQ(answer("Error"), (locked == 2 ? "[233]    The library is damaged (Verify says how and offers Repair), not changed:"
                                                     : "[231]    The library was not changed:") + dir + "\\lib.slb");
             EXPECT_EQ(readBytes("lib.slb"), before);
         }
@@ -530,6 +530,42 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
 
     PostMessageA(lib, WM_COMMAND, 508, 0);
     waitForDone(w, 1, "Verify: library is clean");
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+// Verify finds a library cut short and offers Repair: the repaired library
+// goes beside it, the old one untouched, and the window shows the new one.
+TEST_F(vekwinBrowse, VerifyOffersRepairBesideTheOldLibrary) {
+    const std::string example = readBytes(dataFile("example.slb"));
+    const std::string cut = example.substr(0, example.size() - 1);
+    writeBytes("lib.slb", cut);
+    writeBytes("lib-repaired.slb", "taken\n");
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    PostMessageA(lib, WM_COMMAND, 508, 0);
+    HWND box = waitFor([] { return FindWindowA("#32770", "Repair"); });
+    ASSERT_NE(box, nullptr);
+    const std::string repaired = dir + "\\lib-repaired2.slb";
+    EXPECT_EQ(messageBoxText(box), "Verify found damage. Write a repaired library (every part that can be read whole) as " +
+                                       repaired + " and show it here? The library stays as it is.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    waitForDone(w, 1, ("Repair: wrote " + repaired).c_str());
+    EXPECT_NE(waitFor([&] { return FindWindowA("#32770", ("Library - " + repaired).c_str()); }), nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(lib, 501), VLB_GETCOUNT, 0, 0), 1);
+    const std::vector<std::string> lines = logLines(w);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Verify: cut short inside part RES: vek repair -o NEW LIBRARY keeps "
+                                                    "every other part (--keep-cut: this one as far as it goes)"),
+              lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Repair: lost RES at byte 29 (33 bytes): cut short by the "
+                                                    "library's end; --keep-cut keeps its first 31 bytes"),
+              lines.end());
+    EXPECT_EQ(readBytes("lib.slb"), cut);
+    EXPECT_EQ(readBytes("lib-repaired.slb"), "taken\n");
+    memoryLog quiet;
+    EXPECT_EQ(verifyLibrary(symbolKind, repaired, quiet), 0);
     EXPECT_TRUE(closes(lib, IDCANCEL));
     EXPECT_EQ(quit(p, w), 0u);
 }
