@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -13,6 +14,7 @@
 #include "common/testDir.h"
 #include "engine/format/libKind.h"
 #include "engine/ops/compress.h"
+#include "engine/ops/expand.h"
 #include "engine/ops/inspect.h"
 #include "engine/ops/parts.h"
 #include "engine/ops/repair.h"
@@ -83,6 +85,23 @@ TEST_P(repairDamage, KeepsWhatIsWholeAndNamesTheRest) {
     bool marked = false;
     for (const std::string& line : shown.lines) marked = marked || line.rfind("! ", 0) == 0;
     EXPECT_EQ(marked, cut) << c.what;
+    // The tool's expand writes every part read whole and fails on any
+    // finding but the checksum's (which expand does not read); its edits
+    // refuse every damaged library, intact is the only one they change.
+    runControl tool;
+    tool.cutParts = cutPartPolicy::leaveOut;
+    tool.findingsFail = true;
+    tool.refuseDamage = true;
+    std::filesystem::create_directory("x");
+    const opResult expanded = expandLibrary(symbolKind, "lib.slb", quiet, &tool, "x");
+    const bool intactRow = std::string(c.what) == "intact";
+    const bool clean = intactRow || kind.find("only the checksum") != std::string::npos;
+    EXPECT_EQ(expanded, noIndex ? opResult::failed : clean ? opResult::done : opResult::damaged) << c.what;
+    // The reading ends at a line too long (the rest is repair's to save).
+    const bool readsC = !noIndex && kind.find("part C") == std::string::npos && kind.find("over-long") == std::string::npos;
+    EXPECT_EQ(fileExists("x/C.sym"), readsC) << c.what;
+    EXPECT_EQ(deleteParts(symbolKind, "lib.slb", {"A"}, quiet, &tool), intactRow ? opResult::done : opResult::damaged) << c.what;
+    writeBytes("lib.slb", c.change(intact));
     memoryLog log;
     repairReport report;
     const opResult result = repairLibrary(symbolKind, {"lib.slb", "out.slb", c.keepCut, false}, report, log);
