@@ -45,6 +45,15 @@ opResult addParts(const libKind& kind, const std::string& libraryPath, const std
 opResult deleteParts(const libKind& kind, const std::string& libraryPath, const std::vector<std::string>& names,
                 logSink& log, const runControl* control = nullptr);
 
+// Gives every part of oldName the name newName in place: its header line
+// (as expand writes it) carries the new name and keeps everything else. With
+// ako, the header lines that name oldName as their ako name newName too;
+// without, each is named as a notice. failed with nothing changed when
+// oldName is missing, newName names a part already, or newName is a name a
+// header line and the index cannot carry (empty, blanks, ",", ";", ":").
+opResult renamePart(const libKind& kind, const std::string& libraryPath, const std::string& oldName,
+                    const std::string& newName, bool ako, logSink& log, const runControl* control = nullptr);
+
 // Compares two libraries part by part: "- NAME" only in the first, "+ NAME"
 // only in the second, "~ NAME" in both with other text; the first library's
 // order, then the second's. With unified, each such part's texts (all its
