@@ -14,6 +14,7 @@ struct cliRunContext;
 
 struct cliCommand {
     const char* word;
+    const char* brief;  // one line of what it does, for the short usage
     cliOptions::action what;
     // Changes a library or writes files: the tool's guards (read-only
     // inputs, lines a reader can read back, no output that is an input, a
@@ -51,6 +52,8 @@ std::string synopsis(const cliCommand& command);
 
 // Every command's synopsis and what all of them share.
 std::string usageText();
+// The commands, one line each, as bare "vek" shows them.
+std::string shortUsage();
 
 // The runners of the rows.
 int runCompress(const cliOptions& o, cliRunContext& c);
@@ -66,5 +69,6 @@ int runDiff(const cliOptions& o, cliRunContext& c);
 int runMerge(const cliOptions& o, cliRunContext& c);
 int runCat(const cliOptions& o, cliRunContext& c);
 int runRepair(const cliOptions& o, cliRunContext& c);
+int runRename(const cliOptions& o, cliRunContext& c);
 int runGitMerge(const cliOptions& o, cliRunContext& c);
 int runGitSetup(const cliOptions& o, cliRunContext& c);

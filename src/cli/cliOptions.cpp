@@ -2,12 +2,24 @@
 
 #include "cli/cliCommands.h"
 #include "engine/ops/inspect.h"
+#include "support/fileOps.h"
+#include "support/platform/platform.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
 using A = cliOptions::action;
+
+// Only a regular file is looked into here: a pipe would be read up front,
+// or wait for a writer for ever; the command refuses it in its own words.
+bool isRegularFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(platform::fsPath(path), ec);
+}
 
 struct optionHelp {
     char letter;  // as in cliCommand::options; 0: every command takes it
@@ -31,7 +43,9 @@ const optionHelp optionHelps[] = {
     {'l', "--local", "set up the current repository only, with its .gitattributes"},
     {'P', "--path PATH", "the library's path in the repository (git's %P), for its kind and name"},
     {'j', "--json", "print the index as a JSON array"},
+    {'m', "--names", "print each part's name once, as expand names it, in library order"},
     {'u', "-u", "show a unified diff of each part whose text differs"},
+    {'A', "--ako", "rename OLD where other parts name it as their ako too"},
     {'f', "--force", "change a damaged library; take parts without a name or named twice"},
     {'w', "--wait SECONDS", "wait this long for another writer of the library (30)"},
     {0, "-q, --quiet", "print nothing on success but warnings, findings and errors"},
@@ -80,12 +94,14 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
     } else if ((a == "-r" || a == "--remove") && takes(rule, 'r')) o.remove = true;
     else if (a == "-q" || a == "--quiet") o.quiet = true;
     else if (a == "--json" && takes(rule, 'j')) o.json = true;
+    else if (a == "--names" && takes(rule, 'm')) o.names = true;
     else if (a == "-u" && takes(rule, 'u')) o.unified = true;
     else if (a == "--diff3" && takes(rule, '3')) o.diff3 = true;
     else if (a == "--local" && takes(rule, 'l')) o.local = true;
     else if (a == "--in-place" && takes(rule, 'i')) o.inPlace = true;
     else if (a == "--overwrite" && takes(rule, 'v')) o.overwrite = true;
     else if (a == "--keep" && takes(rule, 'K')) o.keep = true;
+    else if (a == "--ako" && takes(rule, 'A')) o.ako = true;
     else if (a == "--keep-cut" && takes(rule, 'c')) o.keepCut = true;
     else if ((a == "-n" || a == "--dry-run") && takes(rule, 'n')) o.dryRun = true;
     else if (a == "--force" && takes(rule, 'f')) o.force = true;
@@ -123,10 +139,34 @@ bool resolveKind(cliOptions& o, const std::string& kindName, std::string& error)
         if (!o.kind) o.kind = kindForLibraryPath(library);
     }
     for (const std::string& library : sources) {
-        if (!o.kind) o.kind = kindFromContent(library);
+        if (!o.kind && isRegularFile(library)) o.kind = kindFromContent(library);
     }
     if (!o.kind) error = "can't tell the kind from " + sources.front() + "; give it with -k";
     return o.kind != nullptr;
+}
+
+// A library whose parts are of another kind than -k says (nothing read or
+// written could come of it), and a library given where compress wants a
+// list file, are refused at once. Files that don't exist yet pass.
+bool contentAgrees(const cliOptions& o, std::string& error) {
+    if (o.what == A::compress) {
+        std::string first;
+        std::FILE* f = isRegularFile(o.paths[0]) ? fileOps::open(o.paths[0], "rb") : nullptr;
+        if (f) {
+            char line[16] = "";
+            if (std::fgets(line, sizeof line, f)) first = line;
+            std::fclose(f);
+        }
+        if (first.rfind("*version", 0) == 0) error = o.paths[0] + " is a library, not a list file";
+        return error.empty();
+    }
+    for (const std::string& library : kindSources(o)) {
+        const libKind* found = isRegularFile(library) ? kindFromContent(library) : nullptr;
+        if (!found || found == o.kind) continue;
+        error = library + " holds " + found->kindName + "s, not " + o.kind->kindName + "s";
+        return false;
+    }
+    return true;
 }
 
 std::optional<cliOptions> helpOn(const std::string& command) {
@@ -195,6 +235,7 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
         return std::nullopt;
     }
     if (!o.paths.empty() && !resolveKind(o, kindName, error)) return std::nullopt;
+    if (!o.paths.empty() && !contentAgrees(o, error)) return std::nullopt;
     if (o.overwrite && o.keep) {
         error = "--overwrite and --keep both given: choose one";
         return std::nullopt;

@@ -10,13 +10,14 @@
 struct cliCommand;
 
 struct cliOptions {
-    enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, merge, cat, repair, gitMerge, gitSetup, help, version };
+    enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, merge, cat, repair, rename, gitMerge, gitSetup, help, version };
     action what = action::help;
     const cliCommand* command = nullptr;  // its row, for every action but help and version
     const libKind* kind = nullptr;
     bool remove = false;     // -r: compress deletes the component files
     bool quiet = false;      // -q: nothing on success but warnings, findings and errors
     bool json = false;       // --json: list as JSON
+    bool names = false;      // --names: list one part name a line, as expand names parts
     bool unified = false;    // -u: diff shows each changed part's lines
     bool progress = true;    // --no-progress: no progress line on a terminal
     bool force = false;      // --force: change a library that verify finds damaged
@@ -31,6 +32,7 @@ struct cliOptions {
     bool keepCut = false;    // --keep-cut: repair keeps a cut part as far as it was read
     bool dryRun = false;     // -n: report what would change, write nothing
     bool overwrite = false;  // --overwrite: expand and extract write over part files there already
+    bool ako = false;        // --ako: rename renames ako references too
     bool keep = false;       // --keep: they write beside them (the renaming rule)
     bool local = false;      // --local: git-setup writes the repository's configuration
     std::string helpFor;     // the command whose help was asked for ("" for all)

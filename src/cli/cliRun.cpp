@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <algorithm>
+#include <map>
 #include <set>
 #include <system_error>
 #include <thread>
@@ -237,6 +239,12 @@ int runDelete(const cliOptions& o, cliRunContext& c) {
 int runVerify(const cliOptions& o, cliRunContext& c) { return verifyLibrary(*o.kind, o.paths[0], c.log); }
 
 int runList(const cliOptions& o, cliRunContext& c) {
+    if (o.names) {
+        std::vector<std::string> names;
+        const opResult result = partNames(*o.kind, o.paths[0], names, c.errors);
+        for (const std::string& name : names) c.log.addLine(name);
+        return statusOf(result);
+    }
     return statusOf(o.json ? listLibraryJson(*o.kind, o.paths[0], c.log, c.errors)
                            : listLibrary(*o.kind, o.paths[0], c.log, c.errors));
 }
@@ -271,6 +279,10 @@ int runRepair(const cliOptions& o, cliRunContext& c) {
     return result == opResult::done && !report.wholeLibrary() ? 1 : statusOf(result);
 }
 
+int runRename(const cliOptions& o, cliRunContext& c) {
+    return statusOf(renamePart(*o.kind, o.paths[0], o.paths[1], o.paths[2], o.ako, c.log, c.control));
+}
+
 int runExtract(const cliOptions& o, cliRunContext& c) {
     std::vector<std::string> names;
     runControl control;
@@ -282,6 +294,19 @@ int runExtract(const cliOptions& o, cliRunContext& c) {
 int runPrint(const cliOptions& o, cliRunContext& c) {
     std::vector<std::string> names;
     if (!namesMeant(o, names, c.errors)) return 1;
+    // Several names print in library order, as one pattern does; a name the
+    // library lacks comes last, to be reported.
+    if (names.size() > 1) {
+        std::vector<std::string> all;
+        if (partNames(*o.kind, o.paths[0], all, c.errors) != opResult::done) return 1;
+        std::map<std::string, std::size_t> place;
+        for (std::size_t i = 0; i < all.size(); ++i) place.emplace(all[i], i);
+        const auto at = [&](const std::string& name) {
+            auto it = place.find(name);
+            return it == place.end() ? all.size() : it->second;
+        };
+        std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) { return at(a) < at(b); });
+    }
     int result = 0;
     for (const std::string& name : names) {
         std::string text;
@@ -364,6 +389,10 @@ int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
 
 int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     std::string error, command;
+    if (args.empty()) {
+        std::fputs(shortUsage().c_str(), err);
+        return 2;
+    }
     std::optional<cliOptions> o = parseCommandLine(args, error, &command);
     if (!o) return usageError(err, error, command);
     if (o->what == cliOptions::action::help) {

@@ -91,6 +91,7 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     writeText("x.lst", "x.pkg\n");
     writeBytes("devices.slb", "*version 6.3 0\n@index\nsymloc CON 0 14\n*symbol CON\nL\n");
     writeBytes("cut.slb", example.substr(0, example.size() - 1));
+    writeBytes("broken.slb", "*version 6.3 0\n@index\nsymloc A 0 13\nsymloc B x 1\n*symbol A\nL1\n");
     writeBytes("forced.slb", damaged);
     const std::string longLine = "*symbol L\n" + std::string(1030, 'x') + "\n";
     writeText("long.sym", longLine);
@@ -146,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"diff parts.slb damaged.slb", 1, "~ RES\n", ""},
     runCase{"diff damaged.slb idx.slb", 1, "- AND2\n- RES\n! A cut short\n", ""},
     runCase{"diff -u cut.slb parts.slb", 1, "! RES cut short\n", ""},
-    runCase{"diff -k package parts.slb parts.slb", 2, "", "vek: parts.slb: no packages found in library\n"},
+    runCase{"diff -k package parts.slb parts.slb", 2, "", "vek: parts.slb holds symbols, not packages\n"},
     runCase{"expand devices.slb", 0, "%Expand: Writing CON    to    COa.sym", "vek: list file written: devices.lst\n"},
     runCase{"diff parts.slb none.slb", 2, "", "vek: none.slb: No such file or directory\n"},
     runCase{"delete parts.slb NONE", 1, "Delete: NONE not in library\nDelete: library not changed\n",
@@ -187,6 +188,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
             "vek: parts.slb: Z* not in library\n"},
     runCase{"print parts.slb \"*\"", 0, "*symbol AND2 ako GATE2\nL1\nL2\n*symbol RES,R1;X resistor part\nL3\n", ""},
     runCase{"print parts.slb \"[!A]??\"", 0, "*symbol RES,R1;X resistor part\nL3\n", ""},
+    runCase{"print parts.slb NONE RES AND2", 1, "*symbol AND2 ako GATE2\nL1\nL2\n*symbol RES,R1;X resistor part\nL3\n",
+            "vek: parts.slb: NONE not in library\n"},
+    runCase{"list --names devices.slb", 0, "CON\n", ""},
+    runCase{"list broken.slb", 1, "A 0 13\n", "vek: broken.slb: 1 index line(s) can't be read, the first: symloc B x 1\n"},
+    runCase{"verify -k footprint parts.slb", 2, "", "vek: parts.slb holds symbols, not footprints\nTry 'vek verify --help'.\n"},
+    runCase{"rename parts.slb RES R9", 0, "Rename: 1 of RES now R9\n", ""},
+    runCase{"rename parts.slb RES AND2", 1, "Rename: AND2 names a part already; library not changed\n",
+            "vek: parts.slb: AND2 names a part already; library not changed\n"},
+    runCase{"compress parts.slb out.slb", 2, "", "vek: parts.slb is a library, not a list file\n"},
+    runCase{"", 2, "", "   repair     rebuild a damaged library from every part that can be read whole\n"},
     runCase{"delete --force forced.slb \"AN?2\" \"[X-Z]*\"", 1, "%Delete: [X-Z]* not in library", "[X-Z]* not in library"},
     runCase{"diff -u parts.slb damaged.slb", 1,
             "--- parts.slb:RES\n+++ damaged.slb:RES\n@@ -1,2 +1,2 @@\n *symbol RES,R1;X resistor part\n-L3\n+LX\n", ""},
@@ -337,7 +348,7 @@ TEST_F(cliEndToEnd, MergeAsGitsDriverAndCatAsItsTextconv) {
     r = runVek("merge tmp/base tmp/base tmp/theirs");
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(readBytes("tmp/base"), readBytes(dataFile("merge/theirs.slb")));
-    EXPECT_EQ(runVek("merge -k package -o x.plb tmp/base tmp/ours tmp/theirs").code, 1);
+    EXPECT_EQ(runVek("merge -k package -o x.plb tmp/base tmp/ours tmp/theirs").code, 2) << "holds symbols";
     EXPECT_FALSE(fileExists("x.plb"));
 
     std::string cut = readBytes(dataFile("example.slb"));

@@ -71,7 +71,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, badCommandLines, ::testing::Values(
     std::vector<std::string>{"both", "a.slb", "-C"},
     std::vector<std::string>{"list"},
     std::vector<std::string>{"print", "a.slb"},
-    std::vector<std::string>{"print", "a.slb", "X", "Y"},
     std::vector<std::string>{"diff", "a.slb"},
     std::vector<std::string>{"list", "-o", "x", "a.slb"},
     std::vector<std::string>{"add", "--json", "a.slb", "x.sym"}));

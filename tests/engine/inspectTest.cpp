@@ -29,8 +29,10 @@ protected:
 TEST_F(inspectTest, ListSkipsUnreadableLinesAndStopsAtTheData) {
     writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc\nsymloc A -5 99999999999  x  \njunk\nnote X 1 2\n"
                           "*symbol A\nsymloc B 0 1\n");
-    EXPECT_EQ(listLibrary(symbolKind, "lib.slb", entries, log), opResult::done);
+    // The readable lines are listed; the others are counted, the first named.
+    EXPECT_EQ(listLibrary(symbolKind, "lib.slb", entries, log), opResult::failed);
     EXPECT_EQ(entries.lines, (lines{"A -5 2147483647 x  "}));
+    EXPECT_EQ(log.problems, (lines{"lib.slb: 1 index line(s) can't be read, the first: symloc"}));
     entries.lines.clear();
     // Names, extra texts and ako names holding quotes, backslashes and
     // control characters stay one valid JSON string each.

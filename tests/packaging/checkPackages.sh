@@ -39,11 +39,17 @@ first=$(cd "$root/samples" && PATH="$tree/usr/bin:$PATH" bash -c '. "$1/usr/shar
     COMP_WORDS=(vek print parts.slb ""); COMP_CWORD=3; _vek; echo "${COMPREPLY[0]}"' sh "$tree")
 [ -n "$first" ] && "$tree/usr/bin/vek" list "$root/samples/parts.slb" | grep -q "^$first[ ,;:]" \
     || fail "the completion of part names: '$first'"
+# After -C DIR, the library and its part names are DIR's.
+words=$(cd / && PATH="$tree/usr/bin:$PATH" bash -c '. "$1/usr/share/bash-completion/completions/vek";
+    COMP_WORDS=(vek print -C "$2" parts.s); COMP_CWORD=4; _vek; echo "${COMPREPLY[*]}";
+    COMP_WORDS=(vek print -C "$2" parts.slb "$3"); COMP_CWORD=5; _vek; echo "${COMPREPLY[*]}"' sh "$tree" "$root/samples" "$first")
+has "$words" "^parts.slb\$" "the completion of a library after -C"
+echo "$words" | tail -1 | grep -q -- "$first" || fail "the completion of part names after -C: $words"
 warnings=$(groff -man -ww -z "$root/docs/vek.1" 2>&1)
 [ -z "$warnings" ] || fail "groff warns about vek.1: $warnings"
 page=$(groff -man -Tascii -P-cbu "$root/docs/vek.1")
-for word in compress expand both list verify extract print add delete diff merge cat repair git-merge git-setup --diff3 \
-    --marker-size --local --in-place --keep-cut --dry-run --overwrite --keep DAMAGE -k -r -q -C --json --no-progress \
+for word in compress expand both list verify extract print add delete diff merge cat repair rename git-merge git-setup --diff3 \
+    --marker-size --local --in-place --keep-cut --dry-run --overwrite --keep --ako --names DAMAGE -k -r -q -C --json --no-progress \
     --force --wait --output-dir -u --help --version "EXIT STATUS" GUARANTEES EXAMPLES 130 143; do
     echo "$page" | grep -q -- "$word" || fail "the man page does not mention $word"
 done

@@ -63,7 +63,11 @@ bool partReader::readIndex() {
             return true;
         }
         if (!beginsWith(line, "symloc")) continue;
-        if (std::optional<entryFields> fields = parseIndexLine(line)) entries.append(*fields);
+        if (std::optional<entryFields> fields = parseIndexLine(line)) {
+            entries.append(*fields);
+        } else if (unreadable++ == 0) {
+            firstBad = line.substr(0, line.find('\n'));
+        }
     }
 }
 

@@ -78,6 +78,9 @@ public:
     long long skipPastLongLine();
 
     indexList& index() { return entries; }
+    // The "symloc" lines of the index that could not be read, and the first.
+    long long unreadableIndexLines() const { return unreadable; }
+    const std::string& firstUnreadable() const { return firstBad; }
     long long dataSectionStart() const { return dataStart; }
     // Bytes read from the source so far.
     long long offset() const { return reader.offset(); }
@@ -104,4 +107,6 @@ private:
     long long end = 0;
     bool current = false;
     bool atEnd = false;
+    long long unreadable = 0;
+    std::string firstBad;
 };

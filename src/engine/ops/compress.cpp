@@ -42,7 +42,9 @@ private:
     bool openFiles();
     void processList(int& files);
     void processAhead(int& files);
-    void take(bool good, const entryFields& fields, int files, const std::string& path);
+    // missing: the part file could not be opened.
+    void take(bool good, const entryFields& fields, int files, const std::string& path, bool missing = false);
+    void tellWhereNamesAreLooked();
     bool unambiguous(const entryFields& fields, const std::string& path);
     void removeComponents();
     opResult fatalWrite();
@@ -52,6 +54,7 @@ private:
     }
 
     std::string listPath, outPath;
+    bool hinted = false;  // tellWhereNamesAreLooked said it
     stagedLibrary output;
     compressProbe& probe;
     static inline const runControl noControl{};
@@ -94,7 +97,8 @@ void compressOperation::processList(int& files) {
         ++files;
         const std::string path = listEntryPath(piece);
         const componentOutcome read = readComponentFile(path, kind, output.data(), fields, control.refuseLongLines);
-        take(tellComponent(path, read, fields, kind, log), fields, files, path);
+        take(tellComponent(path, read, fields, kind, log), fields, files, path,
+             read.what == componentOutcome::result::cantOpen);
     }
 }
 
@@ -119,7 +123,7 @@ void compressOperation::processAhead(int& files) {
             output.data().append(c.bytes.data(), c.bytes.size());
         }
         ahead.recycle(std::move(c.bytes));
-        take(good, c.fields, files, c.path);
+        take(good, c.fields, files, c.path, c.outcome.what == componentOutcome::result::cantOpen);
     }
 }
 
@@ -139,8 +143,9 @@ bool compressOperation::unambiguous(const entryFields& fields, const std::string
     return false;
 }
 
-void compressOperation::take(bool good, const entryFields& fields, int files, const std::string& path) {
+void compressOperation::take(bool good, const entryFields& fields, int files, const std::string& path, bool missing) {
     if (good && control.refuseAmbiguousParts) good = unambiguous(fields, path);
+    if (missing) tellWhereNamesAreLooked();
     if (good) {
         index.append(fields);
     } else {
@@ -148,6 +153,16 @@ void compressOperation::take(bool good, const entryFields& fields, int files, co
     }
     reached("component");
     control.report(files, listTotal);
+}
+
+// Once, after the first part file that can't be opened, when the list file
+// is in another folder: its names are taken from the current folder.
+void compressOperation::tellWhereNamesAreLooked() {
+    const std::string folder = fileOps::dirOf(listPath);
+    if (hinted || folder.empty() || folder == ".") return;
+    hinted = true;
+    log.notice(listPath, "the files it names are looked for from the current folder, not from " + folder +
+                             " (vek -C " + folder + " compress ... reads them from there)");
 }
 
 void compressOperation::removeComponents() {

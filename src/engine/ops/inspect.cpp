@@ -444,7 +444,7 @@ opResult listLibrary(const libKind& kind, const std::string& libraryPath, logSin
         const std::string text = formatIndexLine(*e);
         entries.addLine(text.substr(7, text.size() - 8));
     }
-    return opResult::done;
+    return in.indexReadWhole() ? opResult::done : opResult::failed;
 }
 
 namespace {
@@ -518,10 +518,10 @@ opResult listLibraryJson(const libKind& kind, const std::string& libraryPath, lo
     if (!in.open(kind, libraryPath, "List", log)) return opResult::failed;
     if (!in.index().first) {
         out.addLine("[]");
-        return opResult::done;
+        return in.indexReadWhole() ? opResult::done : opResult::failed;
     }
     out.addLine("[");
     for (const indexEntry* e = in.index().first; e; e = e->next) out.addLine("  " + jsonEntry(*e) + (e->next ? "," : ""));
     out.addLine("]");
-    return opResult::done;
+    return in.indexReadWhole() ? opResult::done : opResult::failed;
 }

@@ -37,6 +37,14 @@ bool cutByLibraryEnd(const indexList& index, const libraryPart& part) {
     return cutShort ? !(placed && e->length == part.length) : placed && e->length > part.length;
 }
 
+bool libraryInput::indexReadWhole() {
+    const long long bad = reader ? reader->unreadableIndexLines() : 0;
+    if (bad == 0) return true;
+    const std::string what = std::to_string(bad) + " index line(s) can't be read, the first: " + reader->firstUnreadable();
+    logProblem(*log, prefix + ": " + what, path, what);
+    return false;
+}
+
 libraryInput::~libraryInput() {
     reader.reset();
     source.reset();

@@ -66,6 +66,9 @@ public:
     bool checkWhole(const libraryPart& part);
 
     indexList& index() { return reader->index(); }
+    // False, with "PREFIX: N index line(s) can't be read, the first: LINE"
+    // reported as a problem, when the index held lines that could not be read.
+    bool indexReadWhole();
     long long dataSectionStart() const { return hasParts ? reader->dataSectionStart() : -1; }
 
 private:
