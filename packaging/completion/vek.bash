@@ -18,7 +18,7 @@ _vek_files() {
 
 _vek() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="compress expand both list verify extract print add delete diff merge cat repair rename git-merge git-setup help"
+    local commands="compress expand both list verify extract print add delete diff merge cat repair rename grep git-merge git-setup help"
     local libs="[sS][lL][bB] [pP][lL][bB] [fF][lL][bB]" parts="[sS][yY][mM] [pP][kK][gG] [fF][pP][dD]"
     if [ "$COMP_CWORD" -eq 1 ]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
@@ -39,6 +39,7 @@ _vek() {
             both) options+=" --force --wait --no-progress" ;;
             add | delete) options+=" -n --dry-run --force --wait --no-progress" ;;
             rename) options+=" --ako --force --wait --no-progress" ;;
+            grep) options+=" -i -E -F -l -c" ;;
             list) options+=" --json --names" ;;
             extract) options+=" -o --output-dir --overwrite --keep" ;;
             diff) options+=" -u" ;;
@@ -76,6 +77,7 @@ _vek() {
         add)
             if [ "$operands" -eq 0 ]; then _vek_files "$cur" $libs; else _vek_files "$cur" $parts; fi ;;
         git-setup) COMPREPLY=() ;;
+        grep) if [ "$operands" -eq 0 ]; then COMPREPLY=(); else _vek_files "$cur" $libs; fi ;;
         *) _vek_files "$cur" $libs ;;
     esac
 }

@@ -47,6 +47,12 @@ const cliCommand commands[] = {
      "keeps everything else. Refused when NEW names a part already. Parts that name\n"
      "OLD as their ako are named on standard error; --ako renames it there too.",
      "vek rename parts.slb R18 R99", 1, false, runRename},
+    {"grep", "search the parts' texts, as git grep does", A::grep, false, 2, 0, "PATTERN and one LIBRARY or more",
+     "IEFWZ", "PATTERN LIBRARY...",
+     "Prints each line of the parts that PATTERN matches as LIBRARY:PART:LINE:text\n"
+     "(the header line is line 1). Exit status 0 when something matched, 1 when\n"
+     "nothing did, 2 on an error (a part cut short is searched as far as it goes).",
+     "vek grep -F SO8 parts.plb", 0, true, runGrep},
     {"diff", "compare two libraries part by part", A::diff, false, 2, 2, "LIBRARY1 and LIBRARY2", "u", "LIBRARY1 LIBRARY2",
      "Compares two libraries part by part: - only in the first, + only in the\n"
      "second, ~ in both with other text. Exit status 0 equal, 1 different.",
@@ -83,7 +89,7 @@ struct synopsisWord {
 };
 
 const synopsisWord synopsisWords[] = {
-    {0, "[-k KIND]"}, {'r', "[-r|--remove]"}, {0, "[-q]"},           {'j', "[--json]"},  {'m', "[--names]"},  {'u', "[-u]"},
+    {0, "[-k KIND]"}, {'r', "[-r|--remove]"}, {0, "[-q]"},           {'j', "[--json]"},  {'m', "[--names]"}, {'I', "[-i]"}, {'E', "[-E|-F]"}, {'W', "[-l]"}, {'Z', "[-c]"},  {'u', "[-u]"},
     {'o', "[-o DIR]"},     {'v', "[--overwrite|--keep]"}, {'O', "[-o FILE]"},    {'R', "[-o FILE|--in-place]"}, {'c', "[--keep-cut]"}, {'n', "[-n]"},    {'L', "[-L N]"},      {'3', "[--diff3]"}, {'P', "[--path P]"},
     {'l', "[--local]"}, {'A', "[--ako]"},    {'f', "[--force]"},    {'w', "[--wait S]"}, {0, "[-C DIR]"},
 };

@@ -70,5 +70,6 @@ int runMerge(const cliOptions& o, cliRunContext& c);
 int runCat(const cliOptions& o, cliRunContext& c);
 int runRepair(const cliOptions& o, cliRunContext& c);
 int runRename(const cliOptions& o, cliRunContext& c);
+int runGrep(const cliOptions& o, cliRunContext& c);
 int runGitMerge(const cliOptions& o, cliRunContext& c);
 int runGitSetup(const cliOptions& o, cliRunContext& c);

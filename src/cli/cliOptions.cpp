@@ -45,6 +45,11 @@ const optionHelp optionHelps[] = {
     {'j', "--json", "print the index as a JSON array"},
     {'m', "--names", "print each part's name once, as expand names it, in library order"},
     {'u', "-u", "show a unified diff of each part whose text differs"},
+    {'I', "-i", "match letters in either case"},
+    {'E', "-E", "PATTERN is an extended regular expression (default: basic)"},
+    {'F', "-F", "PATTERN is a fixed string"},
+    {'W', "-l", "print only LIBRARY:PART of each part that matches"},
+    {'Z', "-c", "print LIBRARY:PART:N, how many lines of each part match"},
     {'A', "--ako", "rename OLD where other parts name it as their ako too"},
     {'f', "--force", "change a damaged library; take parts without a name or named twice"},
     {'w', "--wait SECONDS", "wait this long for another writer of the library (30)"},
@@ -102,6 +107,10 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
     else if (a == "--overwrite" && takes(rule, 'v')) o.overwrite = true;
     else if (a == "--keep" && takes(rule, 'K')) o.keep = true;
     else if (a == "--ako" && takes(rule, 'A')) o.ako = true;
+    else if (a == "-i" && takes(rule, 'I')) o.ignoreCase = true;
+    else if ((a == "-E" && takes(rule, 'E')) || (a == "-F" && takes(rule, 'F'))) o.grepSyntax = a[1];
+    else if (a == "-l" && takes(rule, 'W')) o.partsOnly = true;
+    else if (a == "-c" && takes(rule, 'Z')) o.countOnly = true;
     else if (a == "--keep-cut" && takes(rule, 'c')) o.keepCut = true;
     else if ((a == "-n" || a == "--dry-run") && takes(rule, 'n')) o.dryRun = true;
     else if (a == "--force" && takes(rule, 'f')) o.force = true;
@@ -120,6 +129,7 @@ bool takeOption(const std::vector<std::string>& args, std::size_t& i, const cliC
 // library for everything else.
 std::vector<std::string> kindSources(const cliOptions& o) {
     if (o.what == A::compress) return {o.paths.back()};
+    if (o.what == A::grep) return {o.paths.size() > 1 ? o.paths[1] : o.paths[0]};
     if (o.what != A::merge) return {o.paths.front()};
     std::vector<std::string> sources{o.paths[1], o.paths[2], o.paths[0]};
     if (!o.shownPath.empty()) sources.insert(sources.begin(), o.shownPath);

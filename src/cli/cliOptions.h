@@ -10,7 +10,7 @@
 struct cliCommand;
 
 struct cliOptions {
-    enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, merge, cat, repair, rename, gitMerge, gitSetup, help, version };
+    enum class action { compress, expand, both, list, verify, extract, print, add, remove, diff, merge, cat, repair, rename, grep, gitMerge, gitSetup, help, version };
     action what = action::help;
     const cliCommand* command = nullptr;  // its row, for every action but help and version
     const libKind* kind = nullptr;
@@ -32,6 +32,10 @@ struct cliOptions {
     bool keepCut = false;    // --keep-cut: repair keeps a cut part as far as it was read
     bool dryRun = false;     // -n: report what would change, write nothing
     bool overwrite = false;  // --overwrite: expand and extract write over part files there already
+    char grepSyntax = 'G';   // grep: 'G' basic, 'E' extended (-E), 'F' fixed strings (-F)
+    bool ignoreCase = false; // grep -i
+    bool partsOnly = false;  // grep -l: the matching parts only
+    bool countOnly = false;  // grep -c: how many lines of each part match
     bool ako = false;        // --ako: rename renames ako references too
     bool keep = false;       // --keep: they write beside them (the renaming rule)
     bool local = false;      // --local: git-setup writes the repository's configuration

@@ -20,6 +20,7 @@
 #include "engine/ops/both.h"
 #include "engine/ops/compress.h"
 #include "engine/ops/expand.h"
+#include "engine/ops/grep.h"
 #include "engine/ops/inspect.h"
 #include "engine/ops/merge.h"
 #include "engine/ops/parts.h"
@@ -281,6 +282,24 @@ int runRepair(const cliOptions& o, cliRunContext& c) {
 
 int runRename(const cliOptions& o, cliRunContext& c) {
     return statusOf(renamePart(*o.kind, o.paths[0], o.paths[1], o.paths[2], o.ako, c.log, c.control));
+}
+
+int runGrep(const cliOptions& o, cliRunContext& c) {
+    grepRequest request;
+    request.pattern = o.paths[0];
+    request.how = o.grepSyntax == 'E'   ? grepRequest::syntax::extended
+                  : o.grepSyntax == 'F' ? grepRequest::syntax::fixed
+                                        : grepRequest::syntax::basic;
+    request.ignoreCase = o.ignoreCase;
+    request.partsOnly = o.partsOnly;
+    request.count = o.countOnly;
+    const std::vector<std::string> libraries(o.paths.begin() + 1, o.paths.end());
+    switch (grepLibraries(*o.kind, libraries, request, c.log, c.errors)) {
+        case grepResult::matched: return 0;
+        case grepResult::none: return 1;
+        case grepResult::error: return 2;
+    }
+    return 2;
 }
 
 int runExtract(const cliOptions& o, cliRunContext& c) {

@@ -91,6 +91,9 @@ TEST_P(cliRuns, ExitCodeAndOutput) {
     writeText("x.lst", "x.pkg\n");
     writeBytes("devices.slb", "*version 6.3 0\n@index\nsymloc CON 0 14\n*symbol CON\nL\n");
     writeBytes("cut.slb", example.substr(0, example.size() - 1));
+    fs::create_directory("sub");
+    writeText("sub/names.lst", "only.sym\n");
+    writeText("sub/only.sym", "*symbol ONLY\nL\n");
     writeBytes("broken.slb", "*version 6.3 0\n@index\nsymloc A 0 13\nsymloc B x 1\n*symbol A\nL1\n");
     writeBytes("forced.slb", damaged);
     const std::string longLine = "*symbol L\n" + std::string(1030, 'x') + "\n";
@@ -196,6 +199,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, cliRuns, ::testing::Values(
     runCase{"rename parts.slb RES R9", 0, "Rename: 1 of RES now R9\n", ""},
     runCase{"rename parts.slb RES AND2", 1, "Rename: AND2 names a part already; library not changed\n",
             "vek: parts.slb: AND2 names a part already; library not changed\n"},
+    runCase{"grep -i -F l3 parts.slb", 0, "parts.slb:RES:2:L3\n", ""},
+    runCase{"grep -c L parts.slb devices.slb", 0, "parts.slb:AND2:2\nparts.slb:RES:1\ndevices.slb:CON:1\n", ""},
+    runCase{"grep SO8 parts.slb", 1, "", ""},
+    runCase{"grep -E \"(\" parts.slb", 2, "", "vek: (: "},
+    runCase{"compress sub/names.lst out.slb", 1, "%Compress: 1 error(s)",
+            "vek: sub/names.lst: the files it names are looked for from the current folder, not from sub "
+            "(vek compress -C sub ... reads them from there)\n"},
     runCase{"compress parts.slb out.slb", 2, "", "vek: parts.slb is a library, not a list file\n"},
     runCase{"", 2, "", "   repair     rebuild a damaged library from every part that can be read whole\n"},
     runCase{"delete --force forced.slb \"AN?2\" \"[X-Z]*\"", 1, "%Delete: [X-Z]* not in library", "[X-Z]* not in library"},

@@ -48,7 +48,7 @@ echo "$words" | tail -1 | grep -q -- "$first" || fail "the completion of part na
 warnings=$(groff -man -ww -z "$root/docs/vek.1" 2>&1)
 [ -z "$warnings" ] || fail "groff warns about vek.1: $warnings"
 page=$(groff -man -Tascii -P-cbu "$root/docs/vek.1")
-for word in compress expand both list verify extract print add delete diff merge cat repair rename git-merge git-setup --diff3 \
+for word in compress expand both list verify extract print add delete diff merge cat repair rename grep git-merge git-setup --diff3 \
     --marker-size --local --in-place --keep-cut --dry-run --overwrite --keep --ako --names DAMAGE -k -r -q -C --json --no-progress \
     --force --wait --output-dir -u --help --version "EXIT STATUS" GUARANTEES EXAMPLES 130 143; do
     echo "$page" | grep -q -- "$word" || fail "the man page does not mention $word"

@@ -162,7 +162,7 @@ void compressOperation::tellWhereNamesAreLooked() {
     if (hinted || folder.empty() || folder == ".") return;
     hinted = true;
     log.notice(listPath, "the files it names are looked for from the current folder, not from " + folder +
-                             " (vek -C " + folder + " compress ... reads them from there)");
+                             " (vek compress -C " + folder + " ... reads them from there)");
 }
 
 void compressOperation::removeComponents() {

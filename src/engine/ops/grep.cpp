@@ -1,0 +1,137 @@
+#include "engine/ops/grep.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <regex>
+#include <string_view>
+
+#include "engine/ops/libraryInput.h"
+
+namespace {
+
+std::string lowered(std::string_view text) {
+    std::string low(text);
+    std::transform(low.begin(), low.end(), low.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return low;
+}
+
+// The longest run of plain characters every match of a regular expression
+// holds (none when it has an alternative, "|"): lines without it need no
+// regular expression at all. A character a quantifier follows is left out,
+// and anything else than a plain character ends a run, so the run found is
+// always one a match holds.
+std::string requiredLiteral(const std::string& pattern) {
+    if (pattern.find('|') != std::string::npos) return "";
+    std::string best, run;
+    const auto end = [&] {
+        if (run.size() > best.size()) best = run;
+        run.clear();
+    };
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '*' || c == '+' || c == '?' || c == '{') {
+            if (!run.empty()) run.pop_back();
+            end();
+        } else if (c == '[') {
+            end();
+            const std::size_t close = pattern.find(']', i + 2);
+            if (close == std::string::npos) return best;
+            i = close;
+        } else if (c == '\\') {
+            end();
+            ++i;
+        } else if (c == '.' || c == '(' || c == ')' || c == '^' || c == '$') {
+            end();
+        } else {
+            run += c;
+        }
+    }
+    end();
+    return best;
+}
+
+class matcher {
+public:
+    explicit matcher(const grepRequest& r) : request(r) {
+        const bool fixed = r.how == grepRequest::syntax::fixed;
+        literal = fixed ? r.pattern : requiredLiteral(r.pattern);
+        if (r.ignoreCase) literal = lowered(literal);
+        if (fixed) return;
+        auto flags = r.how == grepRequest::syntax::extended ? std::regex::extended : std::regex::basic;
+        if (r.ignoreCase) flags |= std::regex::icase;
+        expression.emplace(r.pattern, flags | std::regex::nosubs | std::regex::optimize);
+    }
+
+    // The text as the literal is looked for in it: in lower case for -i.
+    std::string searched(const std::string& text) const { return request.ignoreCase ? lowered(text) : text; }
+    // Whether a line can match at all, and whether it does; hay is the
+    // line as searched() gives it.
+    bool mayMatch(std::string_view hay) const { return hay.find(literal) != std::string_view::npos; }
+    bool matches(std::string_view line, std::string_view hay) const {
+        if (!mayMatch(hay)) return false;
+        return !expression || std::regex_search(line.begin(), line.end(), *expression);
+    }
+
+private:
+    const grepRequest& request;
+    std::string literal;  // every match holds it ("": nothing known)
+    std::optional<std::regex> expression;
+};
+
+// The part's matching lines, as the request wants them shown; how many.
+long long searchPart(const matcher& match, const grepRequest& request, const std::string& library,
+                     const libraryPart& part, logSink& out) {
+    const std::string text = part.text();
+    const std::string hay = match.searched(text);
+    if (!match.mayMatch(hay)) return 0;
+    long long found = 0, number = 1;
+    for (std::size_t at = 0; at < text.size(); ++number) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line(text.data() + at, end - at);
+        if (match.matches(line, std::string_view(hay).substr(at, end - at))) {
+            ++found;
+            if (request.partsOnly) break;
+            if (!request.count) out.addLine(library + ":" + part.name + ":" + std::to_string(number) + ":" + std::string(line));
+        }
+        at = end + 1;
+    }
+    if (found != 0 && request.partsOnly) out.addLine(library + ":" + part.name);
+    if (found != 0 && request.count) out.addLine(library + ":" + part.name + ":" + std::to_string(found));
+    return found;
+}
+
+}  // namespace
+
+grepResult grepLibraries(const libKind& kind, const std::vector<std::string>& libraries, const grepRequest& request,
+                         logSink& out, logSink& log) {
+    std::optional<matcher> match;
+    try {
+        match.emplace(request);
+    } catch (const std::regex_error& e) {
+        logProblem(log, "Grep: fatal error: not a regular expression: " + request.pattern, request.pattern, e.what());
+        return grepResult::error;
+    }
+    bool any = false, failed = false;
+    for (const std::string& library : libraries) {
+        libraryInput in;
+        if (!in.open(kind, library, "Grep", log)) {
+            failed = true;
+            continue;
+        }
+        libraryPart part;
+        while (in.next(part)) {
+            if (part.name.empty()) continue;
+            any = searchPart(*match, request, library, part, out) != 0 || any;
+            if (part.ending == lineReader::ending::tooLong || cutByLibraryEnd(in.index(), part)) {
+                logProblem(log, "Grep: " + part.name + " is cut short; searched as far as it goes", library,
+                           part.name + " is cut short; searched as far as it goes (vek verify " + library + ")");
+                failed = true;
+            }
+        }
+        failed = in.failedReading() || failed;
+    }
+    if (failed) return grepResult::error;
+    return any ? grepResult::matched : grepResult::none;
+}
