@@ -9,23 +9,10 @@
 #include "common/fileText.h"
 #include "common/testDir.h"
 #include "engine/format/libKind.h"
-#include "engine/ops/compress.h"
 #include "engine/ops/parts.h"
+#include "engine/compressedParts.h"
 
 namespace {
-
-// The library compress makes of the parts' texts, in order.
-std::string compressed(const std::vector<std::string>& parts) {
-    std::string list;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        writeBytes("p" + std::to_string(i) + ".sym", parts[i]);
-        list += "p" + std::to_string(i) + ".sym\n";
-    }
-    writeText("parts.lst", list);
-    memoryLog quiet;
-    compressLibrary(symbolKind, "parts.lst", "made.slb", false, quiet);
-    return readBytes("made.slb");
-}
 
 struct renameCase {
     const char* what;
@@ -40,7 +27,7 @@ class renameTest : public inTempDir, public ::testing::WithParamInterface<rename
 
 TEST_P(renameTest, KeepsThePlaceAndTheRestOfTheHeader) {
     const renameCase& c = GetParam();
-    const std::string library = compressed(c.before);
+    const std::string library = compressedParts(c.before);
     writeBytes("lib.slb", library);
     struct notices : memoryLog {
         void notice(const std::string& file, const std::string& reason) override { said.push_back(file + ": " + reason); }
@@ -48,7 +35,7 @@ TEST_P(renameTest, KeepsThePlaceAndTheRestOfTheHeader) {
     } log;
     const opResult result = renamePart(symbolKind, "lib.slb", c.oldName, c.newName, c.ako, log);
     EXPECT_EQ(result, c.after.empty() ? opResult::failed : opResult::done) << c.what;
-    EXPECT_EQ(readBytes("lib.slb"), c.after.empty() ? library : compressed(c.after)) << c.what;
+    EXPECT_EQ(readBytes("lib.slb"), c.after.empty() ? library : compressedParts(c.after)) << c.what;
     EXPECT_EQ(log.said, c.said) << c.what;
 }
 
@@ -73,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, renameTest, ::testing::Values(
 using renameGuard = inTempDir;
 
 TEST_F(renameGuard, LeavesADamagedLibraryAlone) {
-    std::string library = compressed(gates);
+    std::string library = compressedParts(gates);
     library.resize(library.size() - 2);
     writeBytes("lib.slb", library);
     memoryLog log;

@@ -18,6 +18,7 @@
 #include "engine/ops/inspect.h"
 #include "engine/ops/parts.h"
 #include "engine/ops/repair.h"
+#include "engine/compressedParts.h"
 
 namespace {
 
@@ -27,17 +28,7 @@ using damage = std::function<std::string(std::string)>;
 const lines partTexts = {"*symbol A\nL1\nL2\n", "*symbol B generic part\nB1\n", "*symbol C\nC1\nC2\nC3\n"};
 
 // The library compress makes of the three parts.
-std::string intactLibrary() {
-    std::string list;
-    for (std::size_t i = 0; i < partTexts.size(); ++i) {
-        writeBytes("p" + std::to_string(i) + ".sym", partTexts[i]);
-        list += "p" + std::to_string(i) + ".sym\n";
-    }
-    writeText("parts.lst", list);
-    memoryLog quiet;
-    compressLibrary(symbolKind, "parts.lst", "intact.slb", false, quiet);
-    return readBytes("intact.slb");
-}
+std::string intactLibrary() { return compressedParts(partTexts, "intact.slb"); }
 
 std::string replaced(std::string bytes, const std::string& from, const std::string& to) {
     return bytes.replace(bytes.find(from), from.size(), to);
