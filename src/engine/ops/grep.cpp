@@ -5,6 +5,7 @@
 #include <optional>
 #include <regex>
 #include <string_view>
+#include <vector>
 
 #include "engine/ops/libraryInput.h"
 
@@ -16,16 +17,17 @@ std::string lowered(std::string_view text) {
     return low;
 }
 
-// The longest run of plain characters every match of a regular expression
-// holds (none when it has an alternative, "|"): lines without it need no
-// regular expression at all. A character a quantifier follows is left out,
-// and anything else than a plain character ends a run, so the run found is
-// always one a match holds.
-std::string requiredLiteral(const std::string& pattern) {
-    if (pattern.find('|') != std::string::npos) return "";
-    std::string best, run;
+// The runs of plain characters every match of a regular expression holds
+// (none when it has an alternative, "|"): a line without one of them needs
+// no regular expression at all. A character a quantifier follows is left
+// out, and anything else than a plain character ends a run, so each run
+// found is one every match holds.
+std::vector<std::string> requiredLiterals(const std::string& pattern) {
+    std::vector<std::string> runs;
+    if (pattern.find('|') != std::string::npos) return runs;
+    std::string run;
     const auto end = [&] {
-        if (run.size() > best.size()) best = run;
+        if (!run.empty()) runs.push_back(run);
         run.clear();
     };
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -36,7 +38,7 @@ std::string requiredLiteral(const std::string& pattern) {
         } else if (c == '[') {
             end();
             const std::size_t close = pattern.find(']', i + 2);
-            if (close == std::string::npos) return best;
+            if (close == std::string::npos) return runs;
             i = close;
         } else if (c == '\\') {
             end();
@@ -48,15 +50,17 @@ std::string requiredLiteral(const std::string& pattern) {
         }
     }
     end();
-    return best;
+    return runs;
 }
 
 class matcher {
 public:
     explicit matcher(const grepRequest& r) : request(r) {
         const bool fixed = r.how == grepRequest::syntax::fixed;
-        literal = fixed ? r.pattern : requiredLiteral(r.pattern);
-        if (r.ignoreCase) literal = lowered(literal);
+        literals = fixed ? std::vector<std::string>{r.pattern} : requiredLiterals(r.pattern);
+        if (r.ignoreCase) {
+            for (std::string& literal : literals) literal = lowered(literal);
+        }
         if (fixed) return;
         auto flags = r.how == grepRequest::syntax::extended ? std::regex::extended : std::regex::basic;
         if (r.ignoreCase) flags |= std::regex::icase;
@@ -67,7 +71,12 @@ public:
     std::string searched(const std::string& text) const { return request.ignoreCase ? lowered(text) : text; }
     // Whether a line can match at all, and whether it does; hay is the
     // line as searched() gives it.
-    bool mayMatch(std::string_view hay) const { return hay.find(literal) != std::string_view::npos; }
+    bool mayMatch(std::string_view hay) const {
+        for (const std::string& literal : literals) {
+            if (hay.find(literal) == std::string_view::npos) return false;
+        }
+        return true;
+    }
     bool matches(std::string_view line, std::string_view hay) const {
         if (!mayMatch(hay)) return false;
         return !expression || std::regex_search(line.begin(), line.end(), *expression);
@@ -75,7 +84,7 @@ public:
 
 private:
     const grepRequest& request;
-    std::string literal;  // every match holds it ("": nothing known)
+    std::vector<std::string> literals;  // every match holds each
     std::optional<std::regex> expression;
 };
 
