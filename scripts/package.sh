@@ -38,8 +38,9 @@ makensis -V2 -DAMD64 -DVERSION="$version" -DSTAGE="$win" -DOUTFILE="$out/vek-$ve
 # Debian: the tree, its computed dependencies, the package, lintian's word.
 deb="$stage/deb"
 mkdir -p "$deb/DEBIAN" "$deb/usr/bin" "$deb/usr/share/man/man1" "$deb/usr/share/doc/vek" \
-    "$deb/usr/share/bash-completion/completions"
+    "$deb/usr/share/bash-completion/completions" "$deb/usr/share/zsh/vendor-completions"
 install -m 0644 "$root/packaging/completion/vek.bash" "$deb/usr/share/bash-completion/completions/vek"
+install -m 0644 "$root/packaging/completion/_vek" "$deb/usr/share/zsh/vendor-completions/_vek"
 strip --remove-section=.comment --remove-section=.note -o "$deb/usr/bin/vek" "$root/build/release-native/bin/vek"
 chmod 0755 "$deb/usr/bin/vek"
 sed "1s/\"vek [0-9.]*\"/\"vek $version\"/" "$root/docs/vek.1" | gzip -9n >"$deb/usr/share/man/man1/vek.1.gz"

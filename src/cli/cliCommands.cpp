@@ -71,7 +71,7 @@ const cliCommand commands[] = {
      "its header line; the index and checksum are made anew. Exit status 1 when a\n"
      "part was cut short or lost, each named on standard error.",
      "vek repair -o fixed.slb parts.slb", 1, false, runRepair},
-    {"git-merge", "merge a library git merged as text, by parts", A::gitMerge, true, 1, 0, "one LIBRARY or more", "L3w", "LIBRARY...",
+    {"git-merge", "merge a library git merged as text, by parts", A::gitMerge, true, 1, 0, "one LIBRARY or more", "L3wp", "LIBRARY...",
      "After git merged a library without vek's driver: merges the three versions\n"
      "git keeps of it (base, ours, theirs) by parts, as the driver would have, and\n"
      "stages the library when no conflict is left.",

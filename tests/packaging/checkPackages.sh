@@ -19,7 +19,7 @@ done
 deb="$out/vek_${version}_amd64.deb"
 files=$(dpkg-deb -c "$deb")
 for f in usr/bin/vek usr/share/man/man1/vek.1.gz usr/share/doc/vek/copyright usr/share/doc/vek/changelog.gz \
-    usr/share/bash-completion/completions/vek; do
+    usr/share/bash-completion/completions/vek usr/share/zsh/vendor-completions/_vek; do
     has "$files" " \./$f\$" "the .deb"
 done
 [ "$(dpkg-deb -f "$deb" Package Version Architecture | tr '\n' ' ')" = "Package: vek Version: $version Architecture: amd64 " ] \
@@ -45,6 +45,10 @@ words=$(cd / && PATH="$tree/usr/bin:$PATH" bash -c '. "$1/usr/share/bash-complet
     COMP_WORDS=(vek print -C "$2" parts.slb "$3"); COMP_CWORD=5; _vek; echo "${COMPREPLY[*]}"' sh "$tree" "$root/samples" "$first")
 has "$words" "^parts.slb\$" "the completion of a library after -C"
 echo "$words" | tail -1 | grep -q -- "$first" || fail "the completion of part names after -C: $words"
+# The zsh completion parses, where zsh is installed (the set-up does not install it).
+if command -v zsh >/dev/null; then
+    zsh -n "$tree/usr/share/zsh/vendor-completions/_vek" || fail "the zsh completion does not parse"
+fi
 warnings=$(groff -man -ww -z "$root/docs/vek.1" 2>&1)
 [ -z "$warnings" ] || fail "groff warns about vek.1: $warnings"
 page=$(groff -man -Tascii -P-cbu "$root/docs/vek.1")
