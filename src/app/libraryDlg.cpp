@@ -279,6 +279,12 @@ void libraryDlg::change(const char* what, Change run) {
     busy = false;
     if (outcome == opResult::damaged) errorBox(IDS_LIB_DAMAGED, 0, path.c_str());
     else if (outcome == opResult::failed) errorBox(IDS_LIB_UNCHANGED, 0, path.c_str());
+    reload(item);
+}
+
+// Shows the library at path as it is now, the selection at item where it
+// can be; a library that can't be read any more closes the window.
+void libraryDlg::reload(int item) {
     if (!load()) {
         errorBox(IDS_LIB_UNREADABLE, 0, path.c_str());
         onCommand(IDCANCEL, 0, 0);
@@ -345,12 +351,5 @@ void libraryDlg::repair() {
     } else if (outcome == opResult::failed) {
         errorBox(IDS_LIB_NOT_REPAIRED, 0, path.c_str());
     }
-    if (!load()) {
-        errorBox(IDS_LIB_UNREADABLE, 0, path.c_str());
-        onCommand(IDCANCEL, 0, 0);
-        return;
-    }
-    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_RESETCONTENT, 0, 0);
-    select(0);
-    SetTimer(hWnd, checksumTimer, 0, nullptr);
+    reload(0);
 }

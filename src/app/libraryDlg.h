@@ -39,6 +39,7 @@ private:
     void place(int id, int x, int y, int width, int height) const;
     template <typename Change>
     void change(const char* what, Change run);
+    void reload(int item);
     void extract();
     void add();
     void remove();

@@ -41,7 +41,7 @@ bool readDigests(const libKind& kind, const std::string& path, partDigests& part
         if (isNew) parts.order.push_back(part.name);
         it->second.add(part.header);
         it->second.add(part.body);
-        if (part.ending == lineReader::ending::tooLong || cutByLibraryEnd(in.index(), part)) it->second.cut = true;
+        if (cutShort(in.index(), part)) it->second.cut = true;
     }
     return !in.failedReading();
 }

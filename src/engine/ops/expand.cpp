@@ -125,7 +125,7 @@ private:
     // it was read; the tool leaves a part cut short out, or (its both) writes
     // it and names it. A part cut short counts as a finding.
     bool sound(partReader& reader, const libraryPart& part) {
-        cut = part.ending == lineReader::ending::tooLong || cutByLibraryEnd(reader.index(), part);
+        cut = cutShort(reader.index(), part);
         if (!cut || control.cutParts == cutPartPolicy::writeSilently) return true;
         ++found;
         return control.cutParts == cutPartPolicy::writeNamed;

@@ -133,7 +133,7 @@ grepResult grepLibraries(const libKind& kind, const std::vector<std::string>& li
         while (in.next(part)) {
             if (part.name.empty()) continue;
             any = searchPart(*match, request, library, part, out) != 0 || any;
-            if (part.ending == lineReader::ending::tooLong || cutByLibraryEnd(in.index(), part)) {
+            if (cutShort(in.index(), part)) {
                 logProblem(log, "Grep: " + part.name + " is cut short; searched as far as it goes", library,
                            part.name + " is cut short; searched as far as it goes (vek verify " + library + ")");
                 failed = true;

@@ -34,6 +34,10 @@ std::optional<entryFields> storeAsCompressed(const std::string& text, const std:
 // it. A part of just that length before a last line without LF is whole:
 // that line began a part of its own, which the index then misses.
 bool cutByLibraryEnd(const indexList& index, const libraryPart& part);
+// The same, or cut by a line too long for the rules: not read whole.
+inline bool cutShort(const indexList& index, const libraryPart& part) {
+    return part.ending == lineReader::ending::tooLong || cutByLibraryEnd(index, part);
+}
 
 class libraryInput {
 public:
