@@ -34,6 +34,11 @@ struct cliCommand {
     // How many of the first operands name files it reads, which must be
     // regular files: a pipe or a device would be read twice, or never end.
     std::size_t readsFiles;
+    // Which operands may be "-" (standard input) or a pipe: read once, in
+    // one sequential pass, into a temporary file that the command then
+    // reads as it reads any file. "0" the first, "01" the first two, "1+"
+    // the second and every later one, "" none.
+    const char* piped;
     // The exit status is the runner's (diff: 0 equal, 1 different, 2
     // unreadable), not 0 or 1.
     bool resultIsStatus;

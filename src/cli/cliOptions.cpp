@@ -1,6 +1,7 @@
 #include "cli/cliOptions.h"
 
 #include "cli/cliCommands.h"
+#include "cli/pipedInput.h"
 #include "engine/ops/inspect.h"
 #include "support/fileOps.h"
 #include "support/platform/platform.h"
@@ -202,7 +203,7 @@ std::string helpText(const std::string& command) {
 }
 
 std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args, std::string& error,
-                                           std::string* command) {
+                                           std::string* command, pipedInput* piped) {
     if (command) command->clear();
     if (args.empty()) {
         error = "no command given";
@@ -244,6 +245,7 @@ std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args,
         error = "expected " + std::string(rule->pathsNamed);
         return std::nullopt;
     }
+    if (piped && !piped->take(o, error)) return std::nullopt;
     if (!o.paths.empty() && !resolveKind(o, kindName, error)) return std::nullopt;
     if (!o.paths.empty() && !contentAgrees(o, error)) return std::nullopt;
     if (o.overwrite && o.keep) {

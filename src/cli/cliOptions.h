@@ -43,10 +43,14 @@ struct cliOptions {
     std::vector<std::string> paths;
 };
 
+class pipedInput;
+
 // Parsed options, or null with the reason in error; command then names the
-// command the line was for ("" when there was none).
+// command the line was for ("" when there was none). With piped, standard
+// input and pipes the command takes are copied in before the kind is told
+// from the content.
 std::optional<cliOptions> parseCommandLine(const std::vector<std::string>& args, std::string& error,
-                                           std::string* command = nullptr);
+                                           std::string* command = nullptr, pipedInput* piped = nullptr);
 
 // The help of one command (synopsis, what it does, options, an example), or
 // the usage of every command when command is "".

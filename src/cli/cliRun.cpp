@@ -1,4 +1,5 @@
 #include "cli/cliRun.h"
+#include "cli/pipedInput.h"
 
 #include <atomic>
 #include <cassert>
@@ -81,7 +82,7 @@ public:
     }
     void take(const std::string& line) {
         const oneWriterAtATime one(writer);
-        pending += line;
+        pending += piped ? piped->shown(line) : line;
         pending += '\n';
         const auto now = std::chrono::steady_clock::now();
         if (atOnce || now - lastFlush >= std::chrono::milliseconds(100)) {
@@ -91,13 +92,11 @@ public:
     }
     void problem(const std::string& file, const std::string& reason) override {
         ++problems;
-        notice(file, reason);
+        say(file, reason);
     }
+    // What a notice says of a file's name is moot for a copy of a pipe.
     void notice(const std::string& file, const std::string& reason) override {
-        const oneWriterAtATime one(writer);
-        if (progress) progress->suspend();
-        platform::writeText(problemsTo, "vek: " + file + ": " + reason + "\n");
-        if (progress) progress->resume();
+        if (!piped || !piped->isCopy(file)) say(file, reason);
     }
     void flush() {
         const oneWriterAtATime one(writer);
@@ -113,8 +112,16 @@ public:
     int problems = 0;
     int writeError = 0;
     cliProgress* progress = nullptr;  // while one is shown
+    const pipedInput* piped = nullptr;  // whose copies are shown by the names given
 
 private:
+    void say(const std::string& file, const std::string& reason) {
+        const oneWriterAtATime one(writer);
+        if (progress) progress->suspend();
+        const std::string line = "vek: " + file + ": " + reason + "\n";
+        platform::writeText(problemsTo, piped ? piped->shown(line) : line);
+        if (progress) progress->resume();
+    }
     std::FILE* stream;
     bool atOnce;
     std::FILE* problemsTo;
@@ -383,7 +390,7 @@ int exitStatus(const cliCommand& command, int status, int problems, int writeErr
     return status == 0 && problems == 0 ? 0 : 1;
 }
 
-int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
+int runAction(const cliOptions& o, const pipedInput& piped, std::FILE* out, std::FILE* err) {
     const cliCommand& command = *o.command;
     const std::string irregular = irregularInput(o);
     if (!irregular.empty()) {
@@ -391,6 +398,7 @@ int runAction(const cliOptions& o, std::FILE* out, std::FILE* err) {
         return command.resultIsStatus ? 2 : 1;
     }
     streamLog log(out, false, err, o.quiet);
+    log.piped = &piped;
     problemsOnly errors(log);
     cliRunContext context{log, errors, out};
     const int status = command.writes ? runWriting(o, context, log, err) : command.run(o, context);
@@ -412,8 +420,14 @@ int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         std::fputs(shortUsage().c_str(), err);
         return 2;
     }
-    std::optional<cliOptions> o = parseCommandLine(args, error, &command);
-    if (!o) return usageError(err, error, command);
+    pipedInput piped;
+    std::optional<cliOptions> o = parseCommandLine(args, error, &command, &piped);
+    if (!o && piped.failedReading()) {
+        std::fprintf(err, "vek: %s\n", error.c_str());
+        const cliCommand* row = commandFor(command);
+        return row && row->resultIsStatus ? 2 : 1;
+    }
+    if (!o) return usageError(err, piped.shown(error), command);
     if (o->what == cliOptions::action::help) {
         std::fputs(helpText(o->helpFor).c_str(), out);
         return 0;
@@ -430,5 +444,5 @@ int cliRun(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         std::fprintf(err, "vek: %s: %s\n", failed.c_str(), ec.message().c_str());
         return 1;
     }
-    return runAction(*o, out, err);
+    return runAction(*o, piped, out, err);
 }

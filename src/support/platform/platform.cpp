@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <cerrno>
@@ -51,6 +52,11 @@ std::string fsName(const std::filesystem::path& path) {
     std::string name(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), size, &name[0], n, nullptr, nullptr);
     return name;
+}
+
+std::FILE* binaryStandardInput() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    return stdin;
 }
 
 void useUtf8Console() {
@@ -127,6 +133,8 @@ std::filesystem::path fsPath(const std::string& name) { return name; }
 std::string fsName(const std::filesystem::path& path) { return path.string(); }
 
 void useUtf8Console() {}
+
+std::FILE* binaryStandardInput() { return stdin; }
 
 #endif
 

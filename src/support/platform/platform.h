@@ -42,4 +42,9 @@ std::string fsName(const std::filesystem::path& path);
 // gets its own code page back when the process ends. Nothing elsewhere.
 void useUtf8Console();
 
+// Standard input, switched to binary mode on Windows (where the runtime's
+// text mode would drop every CR and stop at a Ctrl-Z) so that a library or
+// part piped in arrives byte for byte.
+std::FILE* binaryStandardInput();
+
 }  // namespace platform
