@@ -45,9 +45,18 @@ words=$(cd / && PATH="$tree/usr/bin:$PATH" bash -c '. "$1/usr/share/bash-complet
     COMP_WORDS=(vek print -C "$2" parts.slb "$3"); COMP_CWORD=5; _vek; echo "${COMPREPLY[*]}"' sh "$tree" "$root/samples" "$first")
 has "$words" "^parts.slb\$" "the completion of a library after -C"
 echo "$words" | tail -1 | grep -q -- "$first" || fail "the completion of part names after -C: $words"
-# The zsh completion parses, where zsh is installed (the set-up does not install it).
+# The zsh completion, run by zsh's own completion system: commands, options,
+# part names, and the library and names of the folder -C gives.
 if command -v zsh >/dev/null; then
-    zsh -n "$tree/usr/share/zsh/vendor-completions/_vek" || fail "the zsh completion does not parse"
+    zshOffers() {
+        (cd "$1" && PATH="$tree/usr/bin:$PATH" timeout 60 zsh -f "$root/tests/packaging/zshComplete.zsh" \
+            "$tree/usr/share/zsh/vendor-completions" "$2" | tr '\n' ' ')
+    }
+    has "$(zshOffers / 'vek ex')" "^expand extract \$" "zsh's completion of 'vek ex'"
+    has "$(zshOffers / 'vek list --n')" "^--names \$" "zsh's completion of 'vek list --n'"
+    has "$(zshOffers "$root/samples" 'vek print parts.slb ')" "^AND10 .* $first " "zsh's completion of part names"
+    has "$(zshOffers / "vek print -C $root/samples par")" "parts.slb" "zsh's completion of a library after -C"
+    has "$(zshOffers / "vek print -C $root/samples parts.slb $first")" "^$first" "zsh's completion of names after -C"
 fi
 warnings=$(groff -man -ww -z "$root/docs/vek.1" 2>&1)
 [ -z "$warnings" ] || fail "groff warns about vek.1: $warnings"
