@@ -17,6 +17,10 @@ namespace {
 
 constexpr UINT_PTR checksumTimer = 1;
 constexpr std::size_t checksumSlice = 4 << 20;  // bytes a timer tick checks
+// How often the folder's change notification is looked at: a change made
+// outside shows within this time.
+constexpr UINT_PTR watchTimer = 2;
+constexpr UINT watchEvery = 250;  // ms
 
 // An edit control breaks lines at CR LF only.
 std::string withCrLf(const std::string& text) {
@@ -71,6 +75,7 @@ INT_PTR libraryDlg::onInitDialog() {
     SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_INITIALIZE, 0, 0);
     select(0);
     SetTimer(hWnd, checksumTimer, 0, nullptr);
+    watch();
     setItemFocus(IDC_LIB_FIND);
     return 0;
 }
@@ -148,6 +153,7 @@ LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
         case IDC_LIB_VERIFY: verify(); return 1;
         case IDCANCEL:
             KillTimer(hWnd, checksumTimer);
+            stopWatching();
             result = 2;
             endDialog();
             return 1;
@@ -163,8 +169,11 @@ INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (message == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {360, 240};
+    } else if (message == WM_TIMER && wParam == watchTimer) {
+        if (!busy && folderChanged() && !view.unchanged()) reloadChanged();
     } else if (message == WM_TIMER && wParam == checksumTimer && !busy) {  // one may be queued still
         checksum = view.checkStep(checksumSlice);
+        if (view.changedOutside()) return reloadChanged(), 1;
         if (checksum != libraryBrowser::checksumState::pending) KillTimer(hWnd, checksumTimer);
         showStatus();
     } else {
@@ -191,10 +200,13 @@ void libraryDlg::showSelected() {
     if (item >= 0) {
         const auto i = static_cast<std::size_t>(item);
         const std::string name(view.entry(i).name());
-        if (!view.text(i, text, scanned)) {
+        if (view.text(i, text, scanned)) {
+            if (scanned) note = "; " + name + " is not where the index says, found by a scan";
+        } else if (!view.changedOutside()) {
             note = "; no part " + name + " in the library";
-        } else if (scanned) {
-            note = "; " + name + " is not where the index says, found by a scan";
+        } else if (!reloading) {
+            reloadChanged();
+            return;
         }
     }
     setItemText(IDC_LIB_TEXT, withCrLf(text).c_str());
@@ -263,6 +275,7 @@ void libraryDlg::place(int id, int x, int y, int width, int height) const {
 // was stopped has left the library as it was.
 template <typename Change>
 void libraryDlg::change(const char* what, Change run) {
+    if (stale()) return;
     const int item = selected();
     KillTimer(hWnd, checksumTimer);
     view.close();
@@ -282,6 +295,63 @@ void libraryDlg::change(const char* what, Change run) {
     reload(item);
 }
 
+// The rows a command was started on no longer match the file: the command is
+// refused with a box, and the window shows the library as it is now.
+bool libraryDlg::stale() {
+    if (view.unchanged() && !view.changedOutside()) return false;
+    errorBox(IDS_LIB_CHANGED_OUTSIDE, 0, path.c_str());
+    reloadChanged();
+    return true;
+}
+
+// After a change outside the window: the rows as the file has them now, the
+// selection kept by name where that name is still there, and a word in the
+// status line.
+void libraryDlg::reloadChanged() {
+    const int item = selected();
+    const std::string name = item >= 0 && static_cast<std::size_t>(item) < view.count()
+                                 ? std::string(view.entry(static_cast<std::size_t>(item)).name())
+                                 : std::string();
+    KillTimer(hWnd, checksumTimer);
+    reloading = true;
+    reload(std::max(item, 0));
+    for (std::size_t i = 0; i < view.count() && !name.empty(); ++i) {
+        if (view.entry(i).name() == name) {
+            select(static_cast<int>(i));
+            break;
+        }
+    }
+    reloading = false;
+    note = "; reloaded: the library was changed outside this window";
+    showStatus();
+}
+
+// A change notification on the library's folder: cheap to look at, and
+// only when it fires is the file itself compared with the rows.
+void libraryDlg::watch() {
+    stopWatching();
+    const std::string folder = fileOps::dirOf(path);
+    watched = FindFirstChangeNotificationA(folder.c_str(), FALSE,
+                                           FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE |
+                                               FILE_NOTIFY_CHANGE_LAST_WRITE);
+    SetTimer(hWnd, watchTimer, watchEvery, nullptr);
+}
+
+void libraryDlg::stopWatching() {
+    KillTimer(hWnd, watchTimer);
+    if (watched != nullptr && watched != INVALID_HANDLE_VALUE) FindCloseChangeNotification(watched);
+    watched = nullptr;
+}
+
+// Whether anything changed in the folder since the last look; without a
+// notification (a folder that gives none), every look counts.
+bool libraryDlg::folderChanged() {
+    if (watched == nullptr || watched == INVALID_HANDLE_VALUE) return true;
+    if (WaitForSingleObject(watched, 0) != WAIT_OBJECT_0) return false;
+    FindNextChangeNotification(watched);
+    return true;
+}
+
 // Shows the library at path as it is now, the selection at item where it
 // can be; a library that can't be read any more closes the window.
 void libraryDlg::reload(int item) {
@@ -298,7 +368,7 @@ void libraryDlg::reload(int item) {
 // Into the library's folder, under the name expand would give the file.
 void libraryDlg::extract() {
     const int item = selected();
-    if (item < 0) return;
+    if (item < 0 || stale()) return;
     clearMainLog();
     const std::string name(view.entry(static_cast<std::size_t>(item)).name());
     if (extractParts(kind, path, {name}, log, fileOps::dirOf(path)) != opResult::done) errorBox(IDS_LIB_NOT_EXTRACTED, 0, name.c_str());
@@ -348,6 +418,7 @@ void libraryDlg::repair() {
     if (outcome == opResult::done) {
         path = repaired;
         setCaption(("Library - " + path).c_str());
+        watch();
     } else if (outcome == opResult::failed) {
         errorBox(IDS_LIB_NOT_REPAIRED, 0, path.c_str());
     }

@@ -40,6 +40,11 @@ private:
     template <typename Change>
     void change(const char* what, Change run);
     void reload(int item);
+    bool stale();
+    void reloadChanged();
+    void watch();
+    void stopWatching();
+    bool folderChanged();
     void extract();
     void add();
     void remove();
@@ -55,4 +60,6 @@ private:
     std::string note;     // about the part shown, when its index was wrong
     libraryBrowser::checksumState checksum = libraryBrowser::checksumState::pending;
     bool busy = false;  // a change runs: the window answers, its commands wait
+    bool reloading = false;  // rows being shown anew after a change outside
+    HANDLE watched = nullptr;  // the change notification on the library's folder
 };

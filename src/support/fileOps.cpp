@@ -92,7 +92,8 @@ std::FILE* open(const std::string& path, const char* mode) {
         errno = EACCES;
         return nullptr;
     }
-    return mode[0] == 'w' ? platform::openNoFollow(path, mode) : std::fopen(path.c_str(), mode);
+    if (mode[0] == 'w') return platform::openNoFollow(path, mode);
+    return writesTo(mode) ? std::fopen(path.c_str(), mode) : platform::openForReading(path, mode);
 }
 
 bool writable(const std::string& path) {
@@ -196,9 +197,9 @@ fileObserver setFileObserver(fileObserver observer) {
 
 bool sameFile(const std::string& a, const std::string& b) { return platform::sameFile(a, b); }
 
-std::string systemReason(int code) { return std::strerror(code); }
+std::string systemReason(int code) { return code != 0 ? std::strerror(code) : "unknown error"; }
 
-std::string lastReason() { return systemReason(errno); }
+std::string lastReason() { return platform::lastFailureReason(); }
 
 bool removeFile(const std::string& path) {
     return std::remove(path.c_str()) == 0;

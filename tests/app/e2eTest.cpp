@@ -570,6 +570,33 @@ TEST_F(vekwinBrowse, VerifyOffersRepairBesideTheOldLibrary) {
     EXPECT_EQ(quit(p, w), 0u);
 }
 
+// The window never stands in another writer's way: a delete from outside
+// goes through while it shows the library, and the window shows the rows
+// anew, the selection kept by name, with a word in its status line.
+TEST_F(vekwinBrowse, AChangeOutsideIsShownAndKeepsTheSelection) {
+    writeBytes("a.sym", "*symbol A\nL1\n");
+    writeBytes("b.sym", "*symbol B\nL2\n");
+    writeBytes("c.sym", "*symbol RES\nL3\n");
+    writeBytes("parts.lst", "a.sym\nb.sym\nc.sym\n");
+    memoryLog outside;
+    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, outside), opResult::done);
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    auto list = [&](UINT message) { return SendMessageA(GetDlgItem(lib, 501), message, 0, 0); };
+    setText(lib, 502, "B");
+    ASSERT_EQ(list(VLB_GETCURSEL), 1);
+    ASSERT_EQ(deleteParts(symbolKind, "lib.slb", {"A"}, outside), opResult::done) << joinLines(outside.lines);
+    EXPECT_TRUE(waitFor([&] { return list(VLB_GETCOUNT) == 2; }, 5000));
+    EXPECT_EQ(list(VLB_GETCURSEL), 0) << "B stays selected";
+    EXPECT_NE(controlText(GetDlgItem(lib, 504)).find("; reloaded: the library was changed outside this window"),
+              std::string::npos) << controlText(GetDlgItem(lib, 504));
+    EXPECT_NE(controlText(GetDlgItem(lib, 503)).find("*symbol B"), std::string::npos);
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
 // A change to a large library shows its progress in the status line, and
 // Esc stops it with the library as it was.
 TEST_F(vekwinBrowse, EscStopsADeleteInALargeLibrary) {

@@ -11,6 +11,7 @@
 #include "engine/format/libKind.h"
 #include "engine/ops/libraryBrowser.h"
 #include "engine/ops/parts.h"
+#include "support/fileOps.h"
 
 namespace {
 
@@ -77,6 +78,33 @@ TEST_F(libraryBrowserTest, ChecksumIsCheckedInSteps) {
         view.close();
         EXPECT_EQ(view.checkStep(7), state::absent) << "a closed library has no checksum to check";
     }
+}
+
+// The file is open only while it is read: another writer replaces it at any
+// time, even in the middle of the checksum (on Windows a file held open
+// can't be renamed over), and from then on nothing is read from the new
+// file under the old rows, however alike the two are.
+TEST_F(libraryBrowserTest, LetsGoOfTheFileBetweenReadsAndNoticesAReplace) {
+    const std::string made = readBytes(dataFile("example.slb"));
+    writeBytes("lib.slb", made);
+    libraryBrowser view;
+    memoryLog log;
+    ASSERT_TRUE(view.open(symbolKind, "lib.slb", log));
+    std::string text;
+    bool scanned = false;
+    ASSERT_TRUE(view.text(1, text, scanned));
+    ASSERT_EQ(view.checkStep(7), state::pending);
+    EXPECT_TRUE(view.unchanged());
+    writeBytes("new.slb", made);
+    ASSERT_TRUE(fileOps::replace("new.slb", "lib.slb")) << fileOps::lastReason();
+    EXPECT_FALSE(view.unchanged());
+    EXPECT_FALSE(view.text(1, text, scanned));
+    EXPECT_TRUE(view.changedOutside());
+    EXPECT_EQ(view.checkStep(1 << 20), state::pending) << "no verdict from another file";
+    ASSERT_TRUE(view.open(symbolKind, "lib.slb", log));
+    EXPECT_FALSE(view.changedOutside());
+    EXPECT_TRUE(view.text(1, text, scanned));
+    EXPECT_EQ(view.checkStep(1 << 20), state::matches);
 }
 
 }  // namespace

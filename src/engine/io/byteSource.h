@@ -32,6 +32,11 @@ protected:
 class fileSource : public byteSource {
 public:
     explicit fileSource(std::FILE* s) : stream(s) {}
+    // Reads from another stream from now on (the same file opened again).
+    void use(std::FILE* s) {
+        stream = s;
+        error = 0;
+    }
     std::size_t read(char* buffer, std::size_t size) override;
     bool seek(long long offset) override;
 

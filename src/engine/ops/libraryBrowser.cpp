@@ -26,30 +26,39 @@ libraryBrowser::~libraryBrowser() { close(); }
 void libraryBrowser::close() {
     entries.clear();
     input.reset();
-    if (sumFile) std::fclose(sumFile);
-    sumFile = nullptr;
+    outside = false;
     state = checksumState::absent;
 }
 
-bool libraryBrowser::open(const libKind& k, const std::string& path, logSink& log) {
+bool libraryBrowser::open(const libKind& k, const std::string& libraryPath, logSink& log) {
     close();
+    path = libraryPath;
+    stamp = fileStamp::of(path);
     input = std::make_unique<libraryInput>();
     if (!input->open(k, path, "Browse", log)) {
         input.reset();
         return false;
     }
     for (const indexEntry* e = input->index().first; e; e = e->next) entries.push_back(e);
-    sumFile = fileOps::open(path, "rb");
-    state = checksumState::absent;
-    if (!sumFile) return true;
-    fileSource source(sumFile);
+    input->letGo();
+    std::FILE* f = fileOps::open(path, "rb");
+    if (!f) return true;
+    fileSource source(f);
     if (std::optional<unsigned long> s = statedChecksum(source)) {
         stated = *s;
         state = checksumState::pending;
         sum = checksumStart;
         sumOffset = input->dataSectionStart();
     }
+    std::fclose(f);
     return true;
+}
+
+bool libraryBrowser::unchanged() const { return fileStamp::of(path) == stamp; }
+
+bool libraryBrowser::stillThere() {
+    outside = outside || !unchanged();
+    return !outside;
 }
 
 std::string libraryBrowser::row(std::size_t i) const {
@@ -69,13 +78,17 @@ long long libraryBrowser::find(std::string_view prefix, std::size_t from) const 
 }
 
 bool libraryBrowser::text(std::size_t i, std::string& out, bool& scanned) {
-    if (!input || i >= entries.size()) return false;
-    return firstPartText(*input, std::string(entries[i]->name()), out, scanned);
+    if (!input || i >= entries.size() || !stillThere() || !input->takeBack()) return false;
+    const bool found = firstPartText(*input, std::string(entries[i]->name()), out, scanned);
+    input->letGo();
+    return found;
 }
 
 libraryBrowser::checksumState libraryBrowser::checkStep(std::size_t budget) {
-    if (state != checksumState::pending) return state;
-    fileSource source(sumFile);
+    if (state != checksumState::pending || !stillThere()) return state;
+    std::FILE* f = fileOps::open(path, "rb");
+    if (!f) return state;
+    fileSource source(f);
     std::vector<char> block(std::min<std::size_t>(budget, 1 << 16));
     std::size_t done = 0;
     std::size_t n = 0;
@@ -85,6 +98,7 @@ libraryBrowser::checksumState libraryBrowser::checkStep(std::size_t budget) {
             done += n;
         }
     }
+    std::fclose(f);
     sumOffset = sumOffset < 0 || n == 0 ? -1 : sumOffset + static_cast<long long>(done);
     if (sumOffset < 0) state = stated == sum ? checksumState::matches : checksumState::differs;
     return state;

@@ -1,8 +1,11 @@
-// A library held open for looking into it part by part, as the program's
-// Library window does: the index is read once and its entries are reached by
-// their place in it, a part's text is read only when asked for, and the
-// version line's checksum is checked in steps, so that a caller can show the
-// first page of a very large library at once and keep answering meanwhile.
+// A library looked into part by part, as the program's Library window does:
+// the index is read once and its entries are reached by their place in it,
+// a part's text is read only when asked for, and the version line's checksum
+// is checked in steps, so that a caller can show the first page of a very
+// large library at once and keep answering meanwhile. The file is open only
+// while it is read: another writer (the tool, git) may replace it at any
+// time, and every read first checks that it is still the file the index
+// came from.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "engine/format/libKind.h"
+#include "engine/io/sectionMatch.h"
 #include "engine/logSink.h"
 #include "engine/ops/libraryInput.h"
 
@@ -28,8 +32,14 @@ public:
     // Reads the index. False after "Browse: fatal error: can't open library:
     // PATH" or "Browse: fatal error: no index", logged.
     bool open(const libKind& kind, const std::string& path, logSink& log);
-    // Lets go of the file, so that it can be replaced; open reads it again.
+    // Forgets the library; open reads it again.
     void close();
+
+    // Whether the file is still the one the index was read from (its
+    // identity, size and time); once it is not, changedOutside() stays true
+    // and no part is read from it.
+    bool unchanged() const;
+    bool changedOutside() const { return outside; }
 
     std::size_t count() const { return entries.size(); }
     const indexEntry& entry(std::size_t i) const { return *entries[i]; }
@@ -48,13 +58,17 @@ public:
     bool text(std::size_t i, std::string& out, bool& scanned);
 
     // Goes on with the checksum of the data section over at most budget
-    // bytes; pending until the last one has been read.
+    // bytes; pending until the last one has been read, or the file changed.
     checksumState checkStep(std::size_t budget);
 
 private:
+    bool stillThere();
+
+    std::string path;
+    fileStamp stamp;  // taken before the index was read
+    bool outside = false;
     std::unique_ptr<libraryInput> input;
     std::vector<const indexEntry*> entries;
-    std::FILE* sumFile = nullptr;
     long long sumOffset = 0;
     std::uint32_t sum = 0;
     unsigned long stated = 0;

@@ -76,6 +76,17 @@ bool libraryInput::open(const libKind& kind, const std::string& libraryPath, con
     return !failedReading();
 }
 
+void libraryInput::letGo() {
+    if (file) std::fclose(file);
+    file = nullptr;
+}
+
+bool libraryInput::takeBack() {
+    if (!file) file = fileOps::open(path, "rb");
+    if (file && source) source->use(file);
+    return file != nullptr;
+}
+
 bool libraryInput::indexedButEmpty() {
     if (hasParts || !reader->index().first) return false;
     const std::string what = "no " + kindName + "s found in library";

@@ -69,6 +69,12 @@ public:
     // part was not read whole; false then.
     bool checkWhole(const libraryPart& part);
 
+    // Closes the file between reads (the index and the reader stay), so that
+    // another writer can replace it meanwhile; takeBack opens it again, false
+    // when it can't be opened. Reads only between takeBack and letGo.
+    void letGo();
+    bool takeBack();
+
     indexList& index() { return reader->index(); }
     // False, with "PREFIX: N index line(s) can't be read, the first: LINE"
     // reported as a problem, when the index held lines that could not be read.

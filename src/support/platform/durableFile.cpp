@@ -1,4 +1,5 @@
 #include "support/platform/durableFile.h"
+#include "support/platform/platform.h"
 
 #include <cstdio>
 
@@ -30,7 +31,9 @@ bool syncToDisk(std::FILE* stream) { return std::fflush(stream) == 0 && _commit(
 bool syncFolder(const std::string&) { return true; }
 
 bool replaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    noteSystemFailure();
+    return false;
 }
 
 std::FILE* openNoFollow(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }

@@ -4,12 +4,15 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
 #else
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 #endif
 
@@ -73,11 +76,73 @@ int errnoFor(DWORD error) {
         case ERROR_NO_DATA: return EPIPE;
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND: return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return EACCES;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS: return EEXIST;
+        case ERROR_NOT_SAME_DEVICE: return EXDEV;
         default: return EIO;
     }
 }
 
+// The last Win32 failure noted on this thread, and the errno it was given.
+struct notedFailure {
+    DWORD code = 0;
+    int errnoValue = 0;
+};
+thread_local notedFailure noted;
+
+// The system's message for a Win32 code, without its closing full stop and
+// line end ("The process cannot access the file because it is being used
+// by another process").
+std::string messageFor(DWORD code) {
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = n > 0 && text ? std::string(text, n) : "system error " + std::to_string(code);
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ' ||
+                                message.back() == '.')) {
+        message.pop_back();
+    }
+    return message;
+}
+
 }  // namespace
+
+void noteSystemFailure() {
+    const DWORD code = GetLastError();
+    noted = {code, errnoFor(code)};
+    errno = noted.errnoValue;
+}
+
+std::string lastFailureReason() {
+    const int e = errno;
+    if (noted.code != 0 && (e == noted.errnoValue || e == 0)) return messageFor(noted.code);
+    return e != 0 ? std::strerror(e) : "unknown error";
+}
+
+std::FILE* openForReading(const std::string& path, const char* mode) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        noteSystemFailure();
+        return nullptr;
+    }
+    const bool binary = std::strchr(mode, 'b') != nullptr;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | (binary ? _O_BINARY : _O_TEXT));
+    if (fd < 0) {
+        CloseHandle(h);
+        return nullptr;
+    }
+    std::FILE* f = _fdopen(fd, mode);
+    if (!f) _close(fd);
+    return f;
+}
 
 int writeText(std::FILE* stream, const std::string& text) {
     errno = 0;
@@ -119,6 +184,12 @@ int messageBoxYesNo(const char* caption, const char* text, unsigned) {
 void debuggerOutput(const char* text) { std::fputs(text, stderr); }
 
 int lastErrorCode() { return errno; }
+
+void noteSystemFailure() {}
+
+std::string lastFailureReason() { return errno != 0 ? std::strerror(errno) : "unknown error"; }
+
+std::FILE* openForReading(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
 bool isTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 

@@ -19,6 +19,23 @@ void debuggerOutput(const char* text);
 // The system's code for the last failure (GetLastError, or errno).
 int lastErrorCode();
 
+// After a system call that failed without setting errno (a Win32 call):
+// keeps the system's code for lastFailureReason, and sets errno to its
+// nearest value, so that a caller testing errno sees the failure too.
+// Nothing elsewhere, where the call set errno itself.
+void noteSystemFailure();
+
+// The system's own words for the last failure: the Win32 message when the
+// last one noted is still what errno holds, else the C library's for
+// errno; never "Success" for a failure that left errno at 0.
+std::string lastFailureReason();
+
+// Opens a file for reading as fopen(path, mode) would; on Windows with every
+// kind of sharing (FILE_SHARE_DELETE too), so that a reader never stands in
+// the way of a writer who replaces the file: the reader goes on with the
+// old one, as on POSIX systems.
+std::FILE* openForReading(const std::string& path, const char* mode);
+
 // True when the stream is a terminal (a console on Windows).
 bool isTerminal(std::FILE* stream);
 
