@@ -587,6 +587,8 @@ TEST_F(vekwinBrowse, AChangeOutsideIsShownAndKeepsTheSelection) {
     auto list = [&](UINT message) { return SendMessageA(GetDlgItem(lib, 501), message, 0, 0); };
     setText(lib, 502, "B");
     ASSERT_EQ(list(VLB_GETCURSEL), 1);
+    // Once the checksum is done, only the folder's watch can see a change.
+    ASSERT_TRUE(waitFor([&] { return controlText(GetDlgItem(lib, 504)).find("checksum OK") != std::string::npos; }, 5000));
     ASSERT_EQ(deleteParts(symbolKind, "lib.slb", {"A"}, outside), opResult::done) << joinLines(outside.lines);
     EXPECT_TRUE(waitFor([&] { return list(VLB_GETCOUNT) == 2; }, 5000));
     EXPECT_EQ(list(VLB_GETCURSEL), 0) << "B stays selected";
