@@ -56,15 +56,22 @@ bool columnHeader::onNotify(LPARAM lParam) {
     const auto* note = reinterpret_cast<const NMHDR*>(lParam);
     if (!note || note->hwndFrom != header) return false;
     if (note->code != HDN_ITEMCHANGEDA && note->code != HDN_ITEMCHANGEDW) return true;
-    // Each stop is where its column starts: the sum of the widths before it,
-    // back in dialog units (the list's own measure).
+    stops = tabStops();
+    setStops();
+    return true;
+}
+
+// Each stop is where its column starts: the sum of the widths before it,
+// back in dialog units (the list's own measure).
+std::vector<int> columnHeader::tabStops() const {
+    if (!header) return stops;
+    std::vector<int> now(stops.size());
     const int unit = std::max(1, pixels(400));
-    for (std::size_t i = 0; i < stops.size(); ++i) {
+    for (std::size_t i = 0; i < now.size(); ++i) {
         RECT item{};
         SendMessageA(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
         const int right = item.right - textInset;
-        stops[i] = std::max(i == 0 ? 1 : stops[i - 1] + 1, right * 400 / unit);
+        now[i] = std::max(i == 0 ? 1 : now[i - 1] + 1, (right * 400 + unit / 2) / unit);  // rounded: stops read back unmoved
     }
-    setStops();
-    return true;
+    return now;
 }

@@ -12,6 +12,14 @@ public:
     // stops: the list's tab stops in dialog units, one fewer than titles.
     columnHeader(std::vector<const char*> titles, std::vector<int> stops);
 
+    // Where the columns after the first start, in dialog units, as the
+    // header's items stand now; useStops (before attach) starts them where a
+    // user left them.
+    std::vector<int> tabStops() const;
+    void useStops(const std::vector<int>& saved) {
+        if (saved.size() == stops.size()) stops = saved;
+    }
+
     // Fills the header control of the dialog and sets the list's stops.
     void attach(HWND dialog, int headerId, int listId);
     // The header's height in pixels, for the dialog's layout.

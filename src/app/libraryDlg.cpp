@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/busyRun.h"
+#include "app/libraryPlacement.h"
 #include "app/mgrPick.h"
 #include "app/resource.h"
 #include "app/vekWnd.h"
@@ -20,6 +21,7 @@ constexpr std::size_t checksumSlice = 4 << 20;  // bytes a timer tick checks
 // How often the folder's change notification is looked at: a change made
 // outside shows within this time.
 constexpr UINT_PTR watchTimer = 2;
+constexpr SIZE minimumSize = {360, 240};  // pixels: every control still usable
 constexpr UINT watchEvery = 250;  // ms
 
 // An edit control breaks lines at CR LF only.
@@ -68,7 +70,9 @@ bool libraryDlg::load() {
 
 INT_PTR libraryDlg::onInitDialog() {
     setCaption(("Library - " + path).c_str());
+    columns.useStops(savedColumnStops(columns.tabStops().size()));
     columns.attach(hWnd, IDC_LIB_HEADER, IDC_LIB_LIST);
+    restoreLibraryPlacement(hWnd, minimumSize);
     RECT client;
     GetClientRect(hWnd, &client);
     layout(client.right, client.bottom);
@@ -154,6 +158,7 @@ LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
         case IDCANCEL:
             KillTimer(hWnd, checksumTimer);
             stopWatching();
+            saveLibraryPlacement(hWnd, columns.tabStops());
             result = 2;
             endDialog();
             return 1;
@@ -168,7 +173,7 @@ INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return columns.onNotify(lParam) ? 1 : 0;
     } else if (message == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = {360, 240};
+        info->ptMinTrackSize = {minimumSize.cx, minimumSize.cy};
     } else if (message == WM_TIMER && wParam == watchTimer) {
         if (!busy && folderChanged() && !view.unchanged()) reloadChanged();
     } else if (message == WM_TIMER && wParam == checksumTimer && !busy) {  // one may be queued still

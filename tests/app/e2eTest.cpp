@@ -423,6 +423,21 @@ std::vector<std::string> headerTitles(HWND header) {
     return titles;
 }
 
+// Sets the width of a header item in another process (not marshalled).
+void setHeaderWidth(HWND header, int item, int width) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(header, &id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    auto* lent = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+    HDITEMW hd{};
+    hd.mask = HDI_WIDTH;
+    hd.cxy = width;
+    WriteProcessMemory(process, lent, &hd, sizeof hd, nullptr);
+    SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(lent));
+    VirtualFreeEx(process, lent, 0, MEM_RELEASE);
+    CloseHandle(process);
+}
+
 // The Library window against the command-line operations on a copy: rows,
 // find, text, Extract, Delete and Add byte for byte, a read-only and a held
 // library left alone with an error box, Verify into the log.
@@ -596,6 +611,39 @@ TEST_F(vekwinBrowse, AChangeOutsideIsShownAndKeepsTheSelection) {
               std::string::npos) << controlText(GetDlgItem(lib, 504));
     EXPECT_NE(controlText(GetDlgItem(lib, 503)).find("*symbol B"), std::string::npos);
     EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+// The window grows, and its size and columns are there again next time,
+// under keys of its own in the profile file.
+TEST_F(vekwinBrowse, SizeAndColumnsAreRemembered) {
+    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    SetWindowPos(lib, nullptr, 0, 0, 700, 450, SWP_NOMOVE | SWP_NOZORDER);
+    RECT list{}, text{};
+    GetWindowRect(GetDlgItem(lib, 501), &list);
+    GetWindowRect(GetDlgItem(lib, 503), &text);
+    EXPECT_GT(text.right - list.left, 600) << "list and text pane grow with the window";
+    setHeaderWidth(GetDlgItem(lib, 509), 0, 200);
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    auto saved = [this](const char* key) {
+        char value[50] = "";
+        GetPrivateProfileStringA("Library Expander/Compressor LIBRARY", key, "", value, sizeof value, ini().c_str());
+        return std::string(value);
+    };
+    EXPECT_EQ(saved("width") + " " + saved("height") + " " + saved("zoomed"), "700 450 0");
+    const std::string columns = saved("columns");
+    EXPECT_NE(columns.rfind("84,", 0), 0u) << "the first divider moved: " << columns;
+    lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    RECT r{};
+    GetWindowRect(lib, &r);
+    EXPECT_EQ(std::vector<LONG>({r.right - r.left, r.bottom - r.top}), std::vector<LONG>({700, 450}));
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(saved("columns"), columns);
     EXPECT_EQ(quit(p, w), 0u);
 }
 
