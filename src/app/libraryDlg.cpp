@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/busyRun.h"
+#include "app/libraryOpener.h"
 #include "app/libraryPlacement.h"
 #include "app/mgrPick.h"
 #include "app/resource.h"
@@ -73,6 +74,7 @@ INT_PTR libraryDlg::onInitDialog() {
     columns.useStops(savedColumnStops(columns.tabStops().size()));
     columns.attach(hWnd, IDC_LIB_HEADER, IDC_LIB_LIST);
     restoreLibraryPlacement(hWnd, minimumSize);
+    DragAcceptFiles(hWnd, TRUE);  // part files dropped here are added
     RECT client;
     GetClientRect(hWnd, &client);
     layout(client.right, client.bottom);
@@ -174,6 +176,11 @@ INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (message == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {minimumSize.cx, minimumSize.cy};
+    } else if (message == WM_DROPFILES) {
+        const std::vector<std::string> files = droppedFiles(wParam);
+        if (busy || files.empty()) return 1;
+        clearMainLog();
+        change("Add", [&](const runControl* control) { return addParts(kind, path, files, log, control); });
     } else if (message == WM_TIMER && wParam == watchTimer) {
         if (!busy && folderChanged() && !view.unchanged()) reloadChanged();
     } else if (message == WM_TIMER && wParam == checksumTimer && !busy) {  // one may be queued still

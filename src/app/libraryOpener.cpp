@@ -105,18 +105,20 @@ LRESULT takeHandOver(LPARAM lParam) {
     return TRUE;
 }
 
-void takeDrop(WPARAM wParam) {
+}  // namespace
+
+std::vector<std::string> droppedFiles(WPARAM wParam) {
     auto drop = reinterpret_cast<HDROP>(wParam);
+    std::vector<std::string> files;
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         std::string path(DragQueryFileA(drop, i, nullptr, 0) + 1, '\0');
         path.resize(DragQueryFileA(drop, i, &path[0], static_cast<UINT>(path.size())));
-        if (!path.empty()) openLibraryLater(path);
+        if (!path.empty()) files.push_back(path);
     }
     DragFinish(drop);
+    return files;
 }
-
-}  // namespace
 
 std::string libraryArgument(const char* commandLine) {
     const std::vector<std::string> list = words(commandLine ? commandLine : "");
@@ -151,7 +153,7 @@ bool takeLibraryMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* res
         return true;
     }
     if (message == WM_DROPFILES) {
-        takeDrop(wParam);
+        for (const std::string& path : droppedFiles(wParam)) openLibraryLater(path);
         *result = 0;
         return true;
     }

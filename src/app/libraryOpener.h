@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The library the command line names: its first word that is neither one of
 // the program's options ("-i FILE", "-ps VALUE"; "/" as well as "-", any
@@ -22,6 +23,10 @@ bool handOverLibrary(HWND running, const std::string& path);
 // A hand-over (WM_COPYDATA) or a drop (WM_DROPFILES) on the main window:
 // queues the libraries it names and answers it. False for any other message.
 bool takeLibraryMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+// The files of a drop (WM_DROPFILES's wParam), in their order; the drop is
+// finished.
+std::vector<std::string> droppedFiles(WPARAM wParam);
 
 // Queues path; the queue is opened as soon as the main window is free.
 void openLibraryLater(const std::string& path);

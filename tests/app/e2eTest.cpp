@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -610,6 +611,44 @@ TEST_F(vekwinBrowse, AChangeOutsideIsShownAndKeepsTheSelection) {
     EXPECT_NE(controlText(GetDlgItem(lib, 504)).find("; reloaded: the library was changed outside this window"),
               std::string::npos) << controlText(GetDlgItem(lib, 504));
     EXPECT_NE(controlText(GetDlgItem(lib, 503)).find("*symbol B"), std::string::npos);
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+// Drops files on a window of another process as the shell does: the
+// DROPFILES block in that process's memory (a fixed block is its own
+// handle).
+void dropOn(HWND window, const std::vector<std::string>& files) {
+    std::string names;
+    for (const std::string& f : files) names += f + '\0';
+    names += '\0';
+    std::string block(sizeof(DROPFILES), '\0');
+    reinterpret_cast<DROPFILES*>(&block[0])->pFiles = sizeof(DROPFILES);
+    block += names;
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+    void* lent = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, lent, block.data(), block.size(), nullptr);
+    CloseHandle(process);
+    PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(lent), 0);
+}
+
+// Part files dropped on the Library window are added, as vek add does.
+TEST_F(vekwinBrowse, DroppedPartFilesAreAdded) {
+    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
+    writeBytes("ref.slb", readBytes(dataFile("example.slb")));
+    writeBytes("new.sym", "*symbol NEW one\nL9\n");
+    writeBytes("and2.sym", "*symbol AND2 changed\nL8\n");
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    dropOn(lib, {dir + "\\new.sym", dir + "\\and2.sym"});
+    EXPECT_TRUE(waitFor([&] { return SendMessageA(GetDlgItem(lib, 501), VLB_GETCOUNT, 0, 0) == 3; }, 5000));
+    memoryLog ref;
+    ASSERT_EQ(addParts(symbolKind, "ref.slb", {"new.sym", "and2.sym"}, ref), opResult::done);
+    EXPECT_EQ(readBytes("lib.slb"), readBytes("ref.slb"));
     EXPECT_TRUE(closes(lib, IDCANCEL));
     EXPECT_EQ(quit(p, w), 0u);
 }
