@@ -184,9 +184,11 @@ INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (message == WM_TIMER && wParam == watchTimer) {
         if (!busy && folderChanged() && !view.unchanged()) reloadChanged();
     } else if (message == WM_TIMER && wParam == checksumTimer && !busy) {  // one may be queued still
+        const std::size_t marked = view.conflicts();
         checksum = view.checkStep(checksumSlice);
         if (view.changedOutside()) return reloadChanged(), 1;
         if (checksum != libraryBrowser::checksumState::pending) KillTimer(hWnd, checksumTimer);
+        if (view.conflicts() != marked) showRowsAgain();
         showStatus();
     } else {
         return 0;
@@ -233,6 +235,9 @@ void libraryDlg::showStatus() {
               : checksum == state::matches ? "checksum OK"
               : checksum == state::differs ? "checksum does not match the data"
                                            : "no checksum in the version line";
+    if (const std::size_t marked = view.conflicts()) {
+        status += "; " + std::to_string(marked) + " part(s) with conflict markers (Verify lists them)";
+    }
     setItemText(IDC_LIB_STATUS, (status + note).c_str());
 }
 
@@ -362,6 +367,15 @@ bool libraryDlg::folderChanged() {
     if (WaitForSingleObject(watched, 0) != WAIT_OBJECT_0) return false;
     FindNextChangeNotification(watched);
     return true;
+}
+
+// The rows handed to the list again (a part found to hold conflict markers
+// is marked in its row), the selection where it is.
+void libraryDlg::showRowsAgain() {
+    const int item = selected();
+    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_RESETCONTENT, 0, 0);
+    const int last = static_cast<int>(view.count()) - 1;
+    if (item >= 0 && last >= 0) SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_SETCURSEL, VLBR_FINDPOS, std::min(item, last));
 }
 
 // Shows the library at path as it is now, the selection at item where it

@@ -40,6 +40,7 @@ private:
     template <typename Change>
     void change(const char* what, Change run);
     void reload(int item);
+    void showRowsAgain();
     bool stale();
     void reloadChanged();
     void watch();

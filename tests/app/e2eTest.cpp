@@ -634,6 +634,36 @@ void dropOn(HWND window, const std::vector<std::string>& files) {
     PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(lent), 0);
 }
 
+// A part holding a merge's conflict markers is marked in its row and named
+// in the status line; Verify lists it, and offers no repair for it.
+TEST_F(vekwinBrowse, ConflictMarkersAreInSight) {
+    writeBytes("a.sym", "*symbol A\nx\n");
+    writeBytes("b.sym", "*symbol B\n<<<<<<< ours\nL\n=======\nM\n>>>>>>> theirs\n");
+    writeBytes("parts.lst", "a.sym\nb.sym\n");
+    memoryLog made;
+    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, made), opResult::done);
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    EXPECT_TRUE(waitFor([&] {
+        return controlText(GetDlgItem(lib, 504)).find("; 1 part(s) with conflict markers (Verify lists them)") !=
+               std::string::npos;
+    }, 5000)) << controlText(GetDlgItem(lib, 504));
+    SendMessageA(GetDlgItem(lib, 501), VLB_SETCURSEL, VLBR_FINDPOS, 1);
+    HWND inner = GetDlgItem(GetDlgItem(lib, 501), 101);
+    wchar_t row[200] = L"";
+    SendMessageW(inner, LB_GETTEXT, static_cast<WPARAM>(SendMessageW(inner, LB_GETCURSEL, 0, 0)), reinterpret_cast<LPARAM>(row));
+    EXPECT_EQ(narrow(row), "B\t12\t50\t[conflict]");
+    PostMessageA(lib, WM_COMMAND, 508, 0);
+    waitForDone(w, 1, "Verify: 1 finding(s)");
+    const std::vector<std::string> lines = logLines(w);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Verify: B: line 2 is a conflict marker left by a merge"), lines.end());
+    EXPECT_EQ(FindWindowA("#32770", "Repair"), nullptr);
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
 // Part files dropped on the Library window are added, as vek add does.
 TEST_F(vekwinBrowse, DroppedPartFilesAreAdded) {
     writeBytes("lib.slb", readBytes(dataFile("example.slb")));

@@ -80,6 +80,25 @@ TEST_F(libraryBrowserTest, ChecksumIsCheckedInSteps) {
     }
 }
 
+// Parts that hold a merge's conflict markers are marked in their rows once
+// the checksum has read through them, however the reads cut the lines.
+TEST_F(libraryBrowserTest, RowsOfPartsWithConflictMarkersAreMarked) {
+    writeBytes("lib.slb", "*version 6.3 0\n@index\nsymloc A 0 20\nsymloc B 20 60 rev2\nsymloc C 80 30\n"
+                          "*symbol A\nx <<<<<<< y\n*symbol B rev2\n<<<<<<< ours\nL\n=======\nM\n>>>>>>> theirs\n"
+                          "*symbol C\n<<<<<<<<");
+    for (std::size_t budget : {1u, 3u, 7u, 1000u}) {
+        libraryBrowser view;
+        memoryLog log;
+        ASSERT_TRUE(view.open(symbolKind, "lib.slb", log));
+        while (view.checkStep(budget) == state::pending) {
+        }
+        EXPECT_EQ(view.conflicts(), 2u) << budget;
+        EXPECT_EQ(view.row(0), "A\t0\t20") << "a marker inside a line is none";
+        EXPECT_EQ(view.row(1), "B\t20\t60\trev2  [conflict]") << budget;
+        EXPECT_EQ(view.row(2), "C\t80\t30\t[conflict]") << "a marker as the last line, without LF";
+    }
+}
+
 // The file is open only while it is read: another writer replaces it at any
 // time, even in the middle of the checksum (on Windows a file held open
 // can't be renamed over), and from then on nothing is read from the new

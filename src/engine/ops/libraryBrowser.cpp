@@ -1,8 +1,10 @@
 #include "engine/ops/libraryBrowser.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/format/checksum.h"
+#include "engine/format/header.h"
 #include "engine/format/indexLine.h"
 #include "engine/ops/inspect.h"
 #include "support/fileOps.h"
@@ -25,6 +27,10 @@ libraryBrowser::~libraryBrowser() { close(); }
 
 void libraryBrowser::close() {
     entries.clear();
+    conflicted.clear();
+    lineHead.clear();
+    headDone = false;
+    partName.clear();
     input.reset();
     outside = false;
     state = checksumState::absent;
@@ -32,6 +38,7 @@ void libraryBrowser::close() {
 
 bool libraryBrowser::open(const libKind& k, const std::string& libraryPath, logSink& log) {
     close();
+    keyword = k.keyword;
     path = libraryPath;
     stamp = fileStamp::of(path);
     input = std::make_unique<libraryInput>();
@@ -64,7 +71,9 @@ bool libraryBrowser::stillThere() {
 std::string libraryBrowser::row(std::size_t i) const {
     const indexEntry& e = *entries[i];
     std::string text = nameWord(e) + "\t" + std::to_string(e.position) + "\t" + std::to_string(e.length);
-    if (auto extra = e.extraText()) text.append("\t").append(*extra);
+    const auto extra = e.extraText();
+    if (extra) text.append("\t").append(*extra);
+    if (conflicted.count(std::string(e.name())) != 0) text.append(extra ? "  " : "\t").append("[conflict]");
     return text;
 }
 
@@ -95,11 +104,43 @@ libraryBrowser::checksumState libraryBrowser::checkStep(std::size_t budget) {
     if (sumOffset >= 0 && source.seek(sumOffset)) {
         while (done < budget && (n = source.read(block.data(), std::min(block.size(), budget - done))) > 0) {
             sum = checksumUpdate(sum, reinterpret_cast<const unsigned char*>(block.data()), n);
+            lookAtLines(block.data(), n);
             done += n;
         }
     }
     std::fclose(f);
     sumOffset = sumOffset < 0 || n == 0 ? -1 : sumOffset + static_cast<long long>(done);
-    if (sumOffset < 0) state = stated == sum ? checksumState::matches : checksumState::differs;
+    if (sumOffset < 0) {
+        if (!headDone && !lineHead.empty()) judgeLine();
+        state = stated == sum ? checksumState::matches : checksumState::differs;
+    }
     return state;
+}
+
+// The beginning of every line of the data, as the checksum reads it through
+// in blocks: a header line names the part that follows, and a line a merge
+// left as a conflict marker marks that part.
+void libraryBrowser::lookAtLines(const char* bytes, std::size_t n) {
+    constexpr std::size_t headLimit = 1100;  // past the longest header line
+    std::size_t k = 0;
+    while (k < n) {
+        const auto* newline = static_cast<const char*>(std::memchr(bytes + k, '\n', n - k));
+        const std::size_t end = newline ? static_cast<std::size_t>(newline - bytes) : n;
+        if (!headDone) {
+            lineHead.append(bytes + k, std::min(headLimit - lineHead.size(), end - k));
+            if (newline || lineHead.size() >= headLimit) {
+                judgeLine();
+                headDone = true;
+            }
+        }
+        if (!newline) return;
+        k = end + 1;
+        lineHead.clear();
+        headDone = false;
+    }
+}
+
+void libraryBrowser::judgeLine() {
+    if (beginsWith(lineHead, keyword)) partName = componentNameOf(lineHead, keyword);
+    else if (!partName.empty() && isConflictMarker(lineHead)) conflicted.insert(partName);
 }

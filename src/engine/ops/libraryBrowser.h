@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,14 +60,26 @@ public:
 
     // Goes on with the checksum of the data section over at most budget
     // bytes; pending until the last one has been read, or the file changed.
+    // On the way it notes the parts that hold a merge's conflict markers.
     checksumState checkStep(std::size_t budget);
+
+    // How many parts hold conflict markers, as far as the checksum has read;
+    // their rows end in "[conflict]".
+    std::size_t conflicts() const { return conflicted.size(); }
 
 private:
     bool stillThere();
+    void lookAtLines(const char* bytes, std::size_t n);
+    void judgeLine();
 
     std::string path;
     fileStamp stamp;  // taken before the index was read
     bool outside = false;
+    std::string keyword;
+    std::string lineHead;  // the first bytes of the line being read
+    bool headDone = false;
+    std::string partName;  // of the header line last read
+    std::set<std::string> conflicted;
     std::unique_ptr<libraryInput> input;
     std::vector<const indexEntry*> entries;
     long long sumOffset = 0;
