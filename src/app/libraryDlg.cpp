@@ -129,8 +129,8 @@ LRESULT libraryDlg::answer(UINT message, VLBStruct& r) {
 // The Delete key does what the Delete button does; every other key is the
 // list's own.
 LRESULT libraryDlg::onVKeyToItem(int key, WPARAM) {
-    if (key != VK_DELETE) return -1;
-    PostMessageA(hWnd, WM_COMMAND, IDC_LIB_DELETE, 0);
+    if (key != VK_DELETE && key != VK_F2) return -1;
+    PostMessageA(hWnd, WM_COMMAND, key == VK_DELETE ? IDC_LIB_DELETE : IDC_LIB_RENAME, 0);
     return -2;
 }
 
@@ -146,8 +146,13 @@ LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
         case IDC_LIB_FIND:
             if (code == EN_CHANGE) find(false);
             return 1;
-        case IDOK:  // Enter: the next match in the find field, the part in the list
-            if (GetFocus() == GetDlgItem(hWnd, IDC_LIB_FIND)) {
+        case IDC_LIB_NAME_EDIT:
+            if (code == EN_KILLFOCUS) endRename(false);
+            return 1;
+        case IDOK:  // Enter: the name being edited, the next match in the find field, the part in the list
+            if (renaming) {
+                endRename(true);
+            } else if (GetFocus() == GetDlgItem(hWnd, IDC_LIB_FIND)) {
                 find(true);
             } else {
                 showSelected();
@@ -157,7 +162,12 @@ LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
         case IDC_LIB_ADD: add(); return 1;
         case IDC_LIB_DELETE: remove(); return 1;
         case IDC_LIB_VERIFY: verify(); return 1;
+        case IDC_LIB_RENAME: startRename(); return 1;
         case IDCANCEL:
+            if (renaming) {  // Esc ends the editing of a name, not the window
+                endRename(false);
+                return 1;
+            }
             KillTimer(hWnd, checksumTimer);
             stopWatching();
             saveLibraryPlacement(hWnd, columns.tabStops());
@@ -274,7 +284,7 @@ void libraryDlg::layout(int width, int height) {
     place(IDC_LIB_TEXT, 2 * m + listWidth, top, std::max(0, width - 3 * m - listWidth), body);
     place(IDC_LIB_STATUS, m, statusTop, std::max(0, width - 2 * m), lineHeight);
     int x = m;
-    for (int id : {IDC_LIB_EXTRACT, IDC_LIB_ADD, IDC_LIB_DELETE, IDC_LIB_VERIFY}) {
+    for (int id : {IDC_LIB_EXTRACT, IDC_LIB_ADD, IDC_LIB_DELETE, IDC_LIB_VERIFY, IDC_LIB_RENAME}) {
         place(id, x, buttonsTop, buttonWidth, buttonHeight);
         x += buttonWidth + m;
     }
@@ -415,6 +425,49 @@ void libraryDlg::remove() {
     if (confirmBox("Delete", question.c_str(), hWnd, 2) != 1) return;
     clearMainLog();
     change("Delete", [&](const runControl* control) { return deleteParts(kind, path, {name}, log, control); });
+}
+
+// F2 or Rename: the selected part's name in an edit field over its row;
+// Enter renames it as vek rename does, Esc or a click elsewhere leaves it.
+void libraryDlg::startRename() {
+    const int item = selected();
+    if (item < 0 || renaming || stale()) return;
+    HWND inner = GetDlgItem(GetDlgItem(hWnd, IDC_LIB_LIST), 101);
+    RECT row{};
+    const LRESULT at = SendMessageA(inner, LB_GETCURSEL, 0, 0);
+    if (at < 0 || SendMessageA(inner, LB_GETITEMRECT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&row)) == LB_ERR) return;
+    MapWindowPoints(inner, hWnd, reinterpret_cast<POINT*>(&row), 2);
+    renamed = std::string(view.entry(static_cast<std::size_t>(item)).name());
+    HWND field = CreateWindowExA(0, "EDIT", renamed.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                                 row.left, row.top - 2, row.right - row.left, row.bottom - row.top + 4, hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LIB_NAME_EDIT)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (!field) return;
+    SendMessageA(field, WM_SETFONT, static_cast<WPARAM>(SendMessageA(hWnd, WM_GETFONT, 0, 0)), TRUE);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    renaming = true;
+    SetFocus(field);
+}
+
+// The name taken (or left): a name a header line can't carry, or one that
+// another part has, is refused with a box; nothing is written then.
+void libraryDlg::endRename(bool take) {
+    if (!renaming) return;
+    renaming = false;
+    HWND field = GetDlgItem(hWnd, IDC_LIB_NAME_EDIT);
+    char text[1024] = "";
+    GetWindowTextA(field, text, sizeof text);
+    DestroyWindow(field);
+    SetFocus(GetDlgItem(hWnd, IDC_LIB_LIST));
+    const std::string name = text;
+    if (!take || name == renamed) return;
+    if (!carriableName(name)) return errorBox(IDS_LIB_NAME_UNCARRIABLE, 0, name.c_str());
+    for (std::size_t i = 0; i < view.count(); ++i) {
+        if (view.entry(i).name() == name) return errorBox(IDS_LIB_NAME_TAKEN, 0, name.c_str());
+    }
+    clearMainLog();
+    const std::string old = renamed;
+    change("Rename", [&](const runControl* control) { return renamePart(kind, path, old, name, false, log, control); });
 }
 
 // Damage beyond conflict markers (text to resolve) is offered a repair.

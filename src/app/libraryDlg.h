@@ -51,6 +51,8 @@ private:
     void remove();
     void verify();
     void repair();
+    void startRename();
+    void endRename(bool take);
 
     const libKind& kind;
     std::string path;
@@ -62,5 +64,7 @@ private:
     libraryBrowser::checksumState checksum = libraryBrowser::checksumState::pending;
     bool busy = false;  // a change runs: the window answers, its commands wait
     bool reloading = false;  // rows being shown anew after a change outside
+    bool renaming = false;   // a name is being edited over its row
+    std::string renamed;     // the name it had
     HANDLE watched = nullptr;  // the change notification on the library's folder
 };

@@ -39,6 +39,8 @@
 #define IDC_LIB_DELETE 507
 #define IDC_LIB_VERIFY 508
 #define IDC_LIB_HEADER 509
+#define IDC_LIB_RENAME 510
+#define IDC_LIB_NAME_EDIT 511
 
 /* Error boxes of the Library window; the detail names the file. */
 #define IDS_LIB_UNREADABLE 230
@@ -48,3 +50,5 @@
 #define IDS_NOT_A_LIBRARY 234
 #define IDS_LIB_NOT_REPAIRED 235
 #define IDS_LIB_CHANGED_OUTSIDE 236
+#define IDS_LIB_NAME_UNCARRIABLE 237
+#define IDS_LIB_NAME_TAKEN 238

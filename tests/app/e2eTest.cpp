@@ -664,6 +664,50 @@ TEST_F(vekwinBrowse, ConflictMarkersAreInSight) {
     EXPECT_EQ(quit(p, w), 0u);
 }
 
+// F2 edits the selected part's name over its row; Enter renames it as
+// vek rename does (the part keeps its place), Esc leaves it, and a name
+// that is taken or that a header can't carry is refused with a box.
+TEST_F(vekwinBrowse, RenameInPlace) {
+    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
+    writeBytes("ref.slb", readBytes(dataFile("example.slb")));
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    auto edit = [&](const char* name, WPARAM end) {
+        PostMessageA(GetDlgItem(GetDlgItem(lib, 501), 101), WM_KEYDOWN, VK_F2, 0);
+        HWND field = waitFor([&] { return GetDlgItem(lib, 511); });
+        if (!field) return std::string("no field");
+        const std::string shown = controlText(field);
+        setText(lib, 511, name);
+        PostMessageA(lib, WM_COMMAND, end, 0);
+        return shown;
+    };
+    auto refusal = [this]() {
+        HWND box = waitFor([] { return FindWindowA("#32770", "Error"); });
+        const std::string text = box ? messageBoxText(box) : "no box";
+        if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return text;
+    };
+    setText(lib, 502, "RES");
+    EXPECT_EQ(edit("R9", IDCANCEL), "RES");
+    EXPECT_TRUE(waitFor([&] { return GetDlgItem(lib, 511) == nullptr; }, 3000));
+    EXPECT_TRUE(IsWindow(lib)) << "Esc leaves the name, not the window";
+    edit("AND2", IDOK);
+    EXPECT_EQ(refusal(), "[238]    Another part has that name already:AND2");
+    edit("R 9", IDOK);
+    EXPECT_EQ(refusal(), "[237]    A part name can't be empty or hold blanks, commas, semicolons or colons:R 9");
+    EXPECT_EQ(readBytes("lib.slb"), readBytes("ref.slb"));
+    edit("R9", IDOK);
+    memoryLog ref;
+    ASSERT_EQ(renamePart(symbolKind, "ref.slb", "RES", "R9", false, ref), opResult::done);
+    EXPECT_TRUE(waitFor([&] { return readBytes("lib.slb") == readBytes("ref.slb"); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return controlText(GetDlgItem(lib, 503)).find("*symbol R9") == 0; }, 5000))
+        << "the renamed part stays selected: " << controlText(GetDlgItem(lib, 503));
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
 // Part files dropped on the Library window are added, as vek add does.
 TEST_F(vekwinBrowse, DroppedPartFilesAreAdded) {
     writeBytes("lib.slb", readBytes(dataFile("example.slb")));

@@ -51,6 +51,9 @@ opResult deleteParts(const libKind& kind, const std::string& libraryPath, const 
 // without, each is named as a notice. failed with nothing changed when
 // oldName is missing, newName names a part already, or newName is a name a
 // header line and the index cannot carry (empty, blanks, ",", ";", ":").
+// Whether a header line and the index can carry name as a part's name: not
+// empty, and no blank, ",", ";" or ":".
+bool carriableName(const std::string& name);
 opResult renamePart(const libKind& kind, const std::string& libraryPath, const std::string& oldName,
                     const std::string& newName, bool ako, logSink& log, const runControl* control = nullptr);
 

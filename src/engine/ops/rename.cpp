@@ -6,15 +6,15 @@
 #include "engine/ops/parts.h"
 #include "support/miscfuns.h"
 
-namespace {
-
-bool carriable(const std::string& name) {
+bool carriableName(const std::string& name) {
     if (name.empty()) return false;
     for (char c : name) {
         if (std::isspace(static_cast<unsigned char>(c)) || c == ',' || c == ';' || c == ':' || c == '\0') return false;
     }
     return true;
 }
+
+namespace {
 
 // The header line with its name (the word after the keyword, up to a ",",
 // ";" or ":") given as name.
@@ -48,7 +48,7 @@ std::string withAko(const std::string& header, const std::string& from, const st
 
 opResult renamePart(const libKind& kind, const std::string& libraryPath, const std::string& oldName,
                     const std::string& newName, bool ako, logSink& log, const runControl* control) {
-    if (!carriable(newName)) {
+    if (!carriableName(newName)) {
         logProblem(log, "Rename: fatal error: a name can't hold blanks, \",\", \";\" or \":\": \"" + newName + "\"",
                    libraryPath, "\"" + newName + "\" is no name a header line can carry");
         return opResult::failed;
