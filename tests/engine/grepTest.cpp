@@ -1,6 +1,7 @@
 // Grep over parts' texts: what each form of request prints, and the status.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -36,6 +37,7 @@ grepRequest req(const char* pattern, syntax how = syntax::basic, bool icase = fa
 }
 
 class grepTest : public inTempDir, public ::testing::WithParamInterface<grepCase> {};
+using grepTestDir = inTempDir;
 
 TEST_P(grepTest, PrintsAsGitGrep) {
     const std::string example = readBytes(dataFile("example.slb"));
@@ -74,5 +76,33 @@ INSTANTIATE_TEST_SUITE_P(Rows, grepTest, ::testing::Values(
     grepCase{"a missing library", req("L", syntax::fixed), {"none.slb", "b.slb"}, grepResult::error,
              {"b.slb:NOR1:2:L3 here"}},
     grepCase{"no regular expression", req("[", syntax::basic), {"a.slb"}, grepResult::error, {}}));
+
+// The Library window searches on a thread of its own: progress counts the
+// parts searched, and a stop ends the search before the next part.
+TEST_F(grepTestDir, ProgressCountsPartsAndAStopEndsTheSearch) {
+    writeBytes("a.slb", readBytes(dataFile("example.slb")));
+    for (int stopAfter : {0, 1, 2}) {
+        std::atomic<int> stop{stopAfter == 0 ? 1 : 0};
+        struct seen {
+            std::vector<long long> counts;
+            std::atomic<int>* stop;
+            int after;
+        } state{{}, &stop, stopAfter};
+        runControl control;
+        control.stop = &stop;
+        control.context = &state;
+        control.progress = [](void* c, long long done, long long total) {
+            auto* s = static_cast<seen*>(c);
+            s->counts.push_back(done * 10 + total);
+            if (done == s->after) *s->stop = 1;
+        };
+        memoryLog out, log;
+        grepLibraries(symbolKind, {"a.slb"}, req("L", syntax::fixed, false, true), out, log, &control);
+        std::vector<long long> expected;
+        for (int k = 1; k <= stopAfter; ++k) expected.push_back(k * 10);
+        EXPECT_EQ(state.counts, expected) << stopAfter;
+        EXPECT_EQ(out.lines.size(), static_cast<std::size_t>(stopAfter)) << stopAfter;
+    }
+}
 
 }  // namespace

@@ -114,7 +114,7 @@ long long searchPart(const matcher& match, const grepRequest& request, const std
 }  // namespace
 
 grepResult grepLibraries(const libKind& kind, const std::vector<std::string>& libraries, const grepRequest& request,
-                         logSink& out, logSink& log) {
+                         logSink& out, logSink& log, const runControl* control) {
     std::optional<matcher> match;
     try {
         match.emplace(request);
@@ -123,6 +123,8 @@ grepResult grepLibraries(const libKind& kind, const std::vector<std::string>& li
         return grepResult::error;
     }
     bool any = false, failed = false;
+    long long searched = 0;
+    const auto stopped = [control] { return control && control->stop && control->stop->load() != 0; };
     for (const std::string& library : libraries) {
         libraryInput in;
         if (!in.open(kind, library, "Grep", log)) {
@@ -130,7 +132,8 @@ grepResult grepLibraries(const libKind& kind, const std::vector<std::string>& li
             continue;
         }
         libraryPart part;
-        while (in.next(part)) {
+        while (!stopped() && in.next(part)) {
+            if (control && control->progress) control->progress(control->context, ++searched, 0);
             if (part.name.empty()) continue;
             any = searchPart(*match, request, library, part, out) != 0 || any;
             if (cutShort(in.index(), part)) {

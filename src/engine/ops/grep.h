@@ -9,6 +9,7 @@
 
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
+#include "engine/ops/runControl.h"
 
 struct grepRequest {
     std::string pattern;
@@ -22,6 +23,8 @@ enum class grepResult { matched, none, error };
 
 // Matches go to out; what went wrong to log. error when the pattern is no
 // regular expression, a library can't be read, or a part is cut short
-// (its lines are searched as far as they go, and the damage named).
+// (its lines are searched as far as they go, and the damage named). With
+// control, progress counts the parts searched (total 0: not known ahead),
+// and a stop asked for ends the search before the next part.
 grepResult grepLibraries(const libKind& kind, const std::vector<std::string>& libraries, const grepRequest& request,
-                         logSink& out, logSink& log);
+                         logSink& out, logSink& log, const runControl* control = nullptr);
