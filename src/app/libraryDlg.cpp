@@ -1,5 +1,7 @@
 #include "app/libraryDlg.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -16,6 +18,24 @@
 #include "support/fileOps.h"
 
 namespace {
+
+// Ctrl+F searches the parts' texts, F3 goes to the next part found: the
+// command of such a key, 0 for any other.
+int textSearchKey(WPARAM key) {
+    if (key == VK_F3) return IDC_LIB_FIND_NEXT;
+    return key == 'F' && GetKeyState(VK_CONTROL) < 0 ? IDC_LIB_FIND_TEXT : 0;
+}
+
+// The find field hands Ctrl+F and F3 to the window (and keeps Ctrl+F's
+// character out of its text).
+LRESULT CALLBACK findFieldKeys(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_KEYDOWN && textSearchKey(wParam) != 0) {
+        PostMessageA(GetParent(field), WM_COMMAND, static_cast<WPARAM>(textSearchKey(wParam)), 0);
+        return 0;
+    }
+    if (message == WM_CHAR && wParam == 6) return 0;  // Ctrl+F
+    return DefSubclassProc(field, message, wParam, lParam);
+}
 
 constexpr UINT_PTR checksumTimer = 1;
 constexpr std::size_t checksumSlice = 4 << 20;  // bytes a timer tick checks
@@ -75,6 +95,7 @@ INT_PTR libraryDlg::onInitDialog() {
     columns.attach(hWnd, IDC_LIB_HEADER, IDC_LIB_LIST);
     restoreLibraryPlacement(hWnd, minimumSize);
     DragAcceptFiles(hWnd, TRUE);  // part files dropped here are added
+    SetWindowSubclass(GetDlgItem(hWnd, IDC_LIB_FIND), findFieldKeys, 1, 0);
     RECT client;
     GetClientRect(hWnd, &client);
     layout(client.right, client.bottom);
@@ -126,11 +147,13 @@ LRESULT libraryDlg::answer(UINT message, VLBStruct& r) {
     return 1;
 }
 
-// The Delete key does what the Delete button does; every other key is the
-// list's own.
+// Delete and F2 do what the Delete and Rename buttons do, Ctrl+F and F3
+// find in the texts; every other key is the list's own.
 LRESULT libraryDlg::onVKeyToItem(int key, WPARAM) {
-    if (key != VK_DELETE && key != VK_F2) return -1;
-    PostMessageA(hWnd, WM_COMMAND, key == VK_DELETE ? IDC_LIB_DELETE : IDC_LIB_RENAME, 0);
+    int command = key == VK_DELETE ? IDC_LIB_DELETE : key == VK_F2 ? IDC_LIB_RENAME : 0;
+    if (command == 0) command = textSearchKey(static_cast<WPARAM>(key));
+    if (command == 0) return -1;
+    PostMessageA(hWnd, WM_COMMAND, static_cast<WPARAM>(command), 0);
     return -2;
 }
 
@@ -163,9 +186,17 @@ LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
         case IDC_LIB_DELETE: remove(); return 1;
         case IDC_LIB_VERIFY: verify(); return 1;
         case IDC_LIB_RENAME: startRename(); return 1;
+        case IDC_LIB_FIND_TEXT: findInText(); return 1;
+        case IDC_LIB_FIND_NEXT: nextFound(); return 1;
         case IDCANCEL:
             if (renaming) {  // Esc ends the editing of a name, not the window
                 endRename(false);
+                return 1;
+            }
+            if (search.running()) {  // and a search in the texts, not the window
+                search.stop();
+                note = "; finding in the texts stopped";
+                showStatus();
                 return 1;
             }
             KillTimer(hWnd, checksumTimer);
@@ -186,6 +217,12 @@ INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (message == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {minimumSize.cx, minimumSize.cy};
+    } else if (message == textSearch::progressMessage && search.running()) {
+        note = "; finding \"" + searchedFor + "\" in the texts: " + std::to_string(wParam) + " of " +
+               std::to_string(view.count()) + " parts (Esc stops)";
+        showStatus();
+    } else if (message == textSearch::doneMessage && search.running()) {
+        foundInText();
     } else if (message == WM_DROPFILES) {
         const std::vector<std::string> files = droppedFiles(wParam);
         if (busy || files.empty()) return 1;
@@ -302,6 +339,8 @@ void libraryDlg::place(int id, int x, int y, int width, int height) const {
 // was stopped has left the library as it was.
 template <typename Change>
 void libraryDlg::change(const char* what, Change run) {
+    search.stop();
+    found.clear();
     if (stale()) return;
     const int item = selected();
     KillTimer(hWnd, checksumTimer);
@@ -340,6 +379,8 @@ void libraryDlg::reloadChanged() {
                                  ? std::string(view.entry(static_cast<std::size_t>(item)).name())
                                  : std::string();
     KillTimer(hWnd, checksumTimer);
+    search.stop();
+    found.clear();
     reloading = true;
     reload(std::max(item, 0));
     for (std::size_t i = 0; i < view.count() && !name.empty(); ++i) {
@@ -468,6 +509,57 @@ void libraryDlg::endRename(bool take) {
     clearMainLog();
     const std::string old = renamed;
     change("Rename", [&](const runControl* control) { return renamePart(kind, path, old, name, false, log, control); });
+}
+
+// Ctrl+F: the parts whose text holds the find field's text (either case),
+// searched on a thread of its own while the window answers.
+void libraryDlg::findInText() {
+    char text[301] = "";
+    getItemText(IDC_LIB_FIND, text, sizeof text);
+    if (!*text || stale()) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    found.clear();
+    searchedFor = text;
+    search.start(hWnd, kind, path, searchedFor);
+    note = "; finding \"" + searchedFor + "\" in the texts (Esc stops)";
+    showStatus();
+}
+
+void libraryDlg::foundInText() {
+    found = search.finish();
+    const bool failed = search.failed();
+    if (found.empty()) {
+        MessageBeep(MB_OK);
+        note = "; no part's text holds \"" + searchedFor + "\"";
+    } else {
+        nextFound();
+        note = "; " + std::to_string(found.size()) + " part(s) hold \"" + searchedFor + "\" (F3: the next)";
+    }
+    if (failed) note += "; the library can't be read whole (Verify says why)";
+    showStatus();
+}
+
+// F3: the next part after the selection (from the top after the last) that
+// the last Find in text found.
+void libraryDlg::nextFound() {
+    const std::size_t n = view.count();
+    if (found.empty() || n == 0) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    const std::size_t from = static_cast<std::size_t>(selected() + 1);
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = (from + k) % n;
+        if (found.count(std::string(view.entry(i).name())) != 0) {
+            const std::string keep = note;
+            select(static_cast<int>(i));
+            note = keep;
+            showStatus();
+            return;
+        }
+    }
 }
 
 // Damage beyond conflict markers (text to resolve) is offered a repair.

@@ -6,9 +6,11 @@
 // main window's log.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "app/columnHeader.h"
+#include "app/textSearch.h"
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
 #include "engine/ops/libraryBrowser.h"
@@ -53,6 +55,9 @@ private:
     void repair();
     void startRename();
     void endRename(bool take);
+    void findInText();
+    void foundInText();
+    void nextFound();
 
     const libKind& kind;
     std::string path;
@@ -65,6 +70,9 @@ private:
     bool busy = false;  // a change runs: the window answers, its commands wait
     bool reloading = false;  // rows being shown anew after a change outside
     bool renaming = false;   // a name is being edited over its row
+    textSearch search;
+    std::string searchedFor;
+    std::set<std::string> found;  // the parts whose text holds searchedFor
     std::string renamed;     // the name it had
     HANDLE watched = nullptr;  // the change notification on the library's folder
 };

@@ -41,6 +41,8 @@
 #define IDC_LIB_HEADER 509
 #define IDC_LIB_RENAME 510
 #define IDC_LIB_NAME_EDIT 511
+#define IDC_LIB_FIND_TEXT 512
+#define IDC_LIB_FIND_NEXT 513
 
 /* Error boxes of the Library window; the detail names the file. */
 #define IDS_LIB_UNREADABLE 230

@@ -708,6 +708,43 @@ TEST_F(vekwinBrowse, RenameInPlace) {
     EXPECT_EQ(quit(p, w), 0u);
 }
 
+// Ctrl+F finds the parts whose text holds the find field's text (as vek
+// grep -i -F does), on a thread of its own; F3 goes to the next one.
+TEST_F(vekwinBrowse, FindInText) {
+    CreateDirectoryA("src", nullptr);
+    std::string names;
+    for (int i = 0; i < 40; ++i) {
+        const std::string n = std::to_string(i);
+        writeBytes("src\\p" + n + ".sym", "*symbol P" + n + "\nL" + (i % 7 == 3 ? "so8" : "dip") + "\n");
+        names += "src\\p" + n + ".sym\n";
+    }
+    writeBytes("parts.lst", names);
+    memoryLog ref;
+    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, ref), opResult::done);
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    auto list = [&](UINT message) { return SendMessageA(GetDlgItem(lib, 501), message, 0, 0); };
+    auto status = [&] { return controlText(GetDlgItem(lib, 504)); };
+    setText(lib, 502, "SO8");
+    PostMessageA(lib, WM_COMMAND, 512, 0);
+    EXPECT_TRUE(waitFor([&] { return status().find("; 6 part(s) hold \"SO8\" (F3: the next)") != std::string::npos; }, 5000))
+        << status();
+    EXPECT_EQ(list(VLB_GETCURSEL), 3);
+    HWND inner = GetDlgItem(GetDlgItem(lib, 501), 101);
+    for (int expected : {10, 17, 24, 31, 38, 3}) {
+        PostMessageA(inner, WM_KEYDOWN, VK_F3, 0);
+        EXPECT_TRUE(waitFor([&] { return list(VLB_GETCURSEL) == expected; }, 3000)) << expected;
+    }
+    setText(lib, 502, "nowhere");
+    PostMessageA(lib, WM_COMMAND, 512, 0);
+    EXPECT_TRUE(waitFor([&] { return status().find("; no part's text holds \"nowhere\"") != std::string::npos; }, 5000))
+        << status();
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
 // Part files dropped on the Library window are added, as vek add does.
 TEST_F(vekwinBrowse, DroppedPartFilesAreAdded) {
     writeBytes("lib.slb", readBytes(dataFile("example.slb")));
