@@ -42,6 +42,8 @@ constexpr std::size_t checksumSlice = 4 << 20;  // bytes a timer tick checks
 // How often the folder's change notification is looked at: a change made
 // outside shows within this time.
 constexpr UINT_PTR watchTimer = 2;
+constexpr UINT_PTR editTimer = 3;  // looks for a part file saved in the editor
+constexpr UINT editEvery = 500;    // ms
 constexpr SIZE minimumSize = {360, 240};  // pixels: every control still usable
 constexpr UINT watchEvery = 250;  // ms
 
@@ -96,6 +98,7 @@ INT_PTR libraryDlg::onInitDialog() {
     restoreLibraryPlacement(hWnd, minimumSize);
     DragAcceptFiles(hWnd, TRUE);  // part files dropped here are added
     SetWindowSubclass(GetDlgItem(hWnd, IDC_LIB_FIND), findFieldKeys, 1, 0);
+    SetTimer(hWnd, editTimer, editEvery, nullptr);
     RECT client;
     GetClientRect(hWnd, &client);
     layout(client.right, client.bottom);
@@ -178,9 +181,10 @@ LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
             } else if (GetFocus() == GetDlgItem(hWnd, IDC_LIB_FIND)) {
                 find(true);
             } else {
-                showSelected();
+                startEdit();
             }
             return 1;
+        case IDC_LIB_EDIT: startEdit(); return 1;
         case IDC_LIB_EXTRACT: extract(); return 1;
         case IDC_LIB_ADD: add(); return 1;
         case IDC_LIB_DELETE: remove(); return 1;
@@ -200,6 +204,7 @@ LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
                 return 1;
             }
             KillTimer(hWnd, checksumTimer);
+            KillTimer(hWnd, editTimer);
             stopWatching();
             saveLibraryPlacement(hWnd, columns.tabStops());
             result = 2;
@@ -228,6 +233,9 @@ INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (busy || files.empty()) return 1;
         clearMainLog();
         change("Add", [&](const runControl* control) { return addParts(kind, path, files, log, control); });
+    } else if (message == WM_TIMER && wParam == editTimer) {
+        if (busy || renaming || asking) return 1;
+        if (partEditor::edit* changed = editor.nextSaved()) askToPutIn(*changed);
     } else if (message == WM_TIMER && wParam == watchTimer) {
         if (!busy && folderChanged() && !view.unchanged()) reloadChanged();
     } else if (message == WM_TIMER && wParam == checksumTimer && !busy) {  // one may be queued still
@@ -321,7 +329,7 @@ void libraryDlg::layout(int width, int height) {
     place(IDC_LIB_TEXT, 2 * m + listWidth, top, std::max(0, width - 3 * m - listWidth), body);
     place(IDC_LIB_STATUS, m, statusTop, std::max(0, width - 2 * m), lineHeight);
     int x = m;
-    for (int id : {IDC_LIB_EXTRACT, IDC_LIB_ADD, IDC_LIB_DELETE, IDC_LIB_VERIFY, IDC_LIB_RENAME}) {
+    for (int id : {IDC_LIB_EXTRACT, IDC_LIB_ADD, IDC_LIB_DELETE, IDC_LIB_VERIFY, IDC_LIB_RENAME, IDC_LIB_EDIT}) {
         place(id, x, buttonsTop, buttonWidth, buttonHeight);
         x += buttonWidth + m;
     }
@@ -509,6 +517,43 @@ void libraryDlg::endRename(bool take) {
     clearMainLog();
     const std::string old = renamed;
     change("Rename", [&](const runControl* control) { return renamePart(kind, path, old, name, false, log, control); });
+}
+
+// Edit, or Enter on a part: its text in the user's editor.
+void libraryDlg::startEdit() {
+    const int item = selected();
+    if (item < 0 || stale()) return;
+    const auto i = static_cast<std::size_t>(item);
+    std::string text;
+    bool scanned = false;
+    const std::string name(view.entry(i).name());
+    if (!view.text(i, text, scanned) || !editor.open(name, kind, text, path, hWnd)) {
+        errorBox(IDS_LIB_NOT_EDITED, 0, name.c_str());
+    }
+}
+
+// A part file saved in the editor: put in, as vek add puts it (the part keeps
+// its place), when the user says so and the library is still the one the
+// part came from; otherwise the file stays when the window closes.
+void libraryDlg::askToPutIn(partEditor::edit& changed) {
+    asking = true;
+    const std::string question = changed.name + " was changed in " + changed.file + ". Put the change into the library?";
+    const bool yes = confirmBox("Edit", question.c_str(), hWnd, 1) == 1;
+    asking = false;
+    changed.kept = true;
+    if (!yes) return;
+    if (!(fileStamp::of(path) == changed.library)) {
+        errorBox(IDS_LIB_EDIT_STALE, 0, changed.file.c_str());
+        return;
+    }
+    clearMainLog();
+    const std::vector<std::string> files{changed.file};
+    change("Edit", [&](const runControl* control) { return addParts(kind, path, files, log, control); });
+    const fileStamp now = fileStamp::of(path);
+    if (!(now == changed.library)) {
+        changed.kept = false;
+        changed.library = now;
+    }
 }
 
 // Ctrl+F: the parts whose text holds the find field's text (either case),

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/columnHeader.h"
+#include "app/partEditor.h"
 #include "app/textSearch.h"
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
@@ -55,6 +56,8 @@ private:
     void repair();
     void startRename();
     void endRename(bool take);
+    void startEdit();
+    void askToPutIn(partEditor::edit& changed);
     void findInText();
     void foundInText();
     void nextFound();
@@ -71,6 +74,8 @@ private:
     bool reloading = false;  // rows being shown anew after a change outside
     bool renaming = false;   // a name is being edited over its row
     textSearch search;
+    partEditor editor;
+    bool asking = false;  // whether to put an edited part in
     std::string searchedFor;
     std::set<std::string> found;  // the parts whose text holds searchedFor
     std::string renamed;     // the name it had

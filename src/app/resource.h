@@ -43,6 +43,7 @@
 #define IDC_LIB_NAME_EDIT 511
 #define IDC_LIB_FIND_TEXT 512
 #define IDC_LIB_FIND_NEXT 513
+#define IDC_LIB_EDIT 514
 
 /* Error boxes of the Library window; the detail names the file. */
 #define IDS_LIB_UNREADABLE 230
@@ -54,3 +55,5 @@
 #define IDS_LIB_CHANGED_OUTSIDE 236
 #define IDS_LIB_NAME_UNCARRIABLE 237
 #define IDS_LIB_NAME_TAKEN 238
+#define IDS_LIB_EDIT_STALE 239
+#define IDS_LIB_NOT_EDITED 240

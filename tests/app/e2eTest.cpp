@@ -745,6 +745,55 @@ TEST_F(vekwinBrowse, FindInText) {
     EXPECT_EQ(quit(p, w), 0u);
 }
 
+// Edit (or Enter on a part): its text in the editor the profile names (here
+// one that only starts and ends: the test saves the file); a save is
+// offered to the library, put in as vek add puts it. When the library
+// changed meanwhile, it is refused, and the edited file stays.
+TEST_F(vekwinBrowse, EditInPlace) {
+    writeBytes("lib.slb", readBytes(dataFile("example.slb")));
+    writeBytes("ref.slb", readBytes(dataFile("example.slb")));
+    WritePrivateProfileStringA("Library Expander/Compressor LIBRARY", "editor", "cmd.exe /c rem", ini().c_str());
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string file = std::string(temp) + "vek-edit\\RES.sym";
+    DeleteFileA(file.c_str());
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    auto question = [&] {
+        HWND box = waitFor([] { return FindWindowA("#32770", "Edit"); });
+        const std::string text = box ? messageBoxText(box) : "no box";
+        if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return text;
+    };
+    setText(lib, 502, "RES");
+    PostMessageA(lib, WM_COMMAND, 514, 0);
+    ASSERT_TRUE(waitFor([&] { return readBytes(file) == "*symbol RES,R1;X resistor part\nL3\n"; }, 5000));
+    writeBytes(file, "*symbol RES,R1;X resistor part\nL3 edited\n");
+    EXPECT_EQ(question(), "RES was changed in " + file + ". Put the change into the library?");
+    writeBytes("edited.sym", readBytes(file));
+    memoryLog ref;
+    ASSERT_EQ(addParts(symbolKind, "ref.slb", {"edited.sym"}, ref), opResult::done);
+    EXPECT_TRUE(waitFor([&] { return readBytes("lib.slb") == readBytes("ref.slb"); }, 5000));
+
+    PostMessageA(lib, WM_COMMAND, 514, 0);
+    Sleep(600);
+    ASSERT_EQ(deleteParts(symbolKind, "lib.slb", {"AND2"}, ref), opResult::done);
+    const std::string changed = readBytes("lib.slb");
+    writeBytes(file, "*symbol RES,R1;X resistor part\nL3 again\n");
+    EXPECT_EQ(question(), "RES was changed in " + file + ". Put the change into the library?");
+    HWND box = waitFor([] { return FindWindowA("#32770", "Error"); });
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), "[239]    The library changed since the part was opened; the edited file stays:" + file);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(readBytes("lib.slb"), changed);
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(readBytes(file), "*symbol RES,R1;X resistor part\nL3 again\n") << "a change not put in stays";
+    EXPECT_EQ(quit(p, w), 0u);
+    DeleteFileA(file.c_str());
+}
+
 // Part files dropped on the Library window are added, as vek add does.
 TEST_F(vekwinBrowse, DroppedPartFilesAreAdded) {
     writeBytes("lib.slb", readBytes(dataFile("example.slb")));
