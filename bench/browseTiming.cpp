@@ -1,8 +1,9 @@
 // browseTiming PROGRAM FOLDER NAME: times the Library window on FOLDER\lib.slb
 // as a user meets it: from OK in the Browse dialog to the first page of rows,
 // a jump to the last page, typing NAME into the find field until its row is
-// selected, and the status line's checksum verdict (from the opening); then
-// the program's peak working set. One run; prints "name seconds" lines.
+// selected, and the status line's checksum verdict (from the opening), Find
+// in text for NAME, and the rows shown anew after another writer replaced
+// the library; then the program's peak working set. One run; prints "name seconds" lines.
 #include <windows.h>
 #include <psapi.h>
 
@@ -47,6 +48,22 @@ void timeWindow(HWND main, const std::string& folder, const char* name) {
     HWND status = GetDlgItem(library, 504);
     if (waitFor([status] { return textOf(status).find("checking") == std::string::npos; }, 600000)) {
         std::printf("checksum-known %.3f (%s)\n", seconds() - opened, textOf(status).c_str());
+    }
+    // Find in text for NAME (its header line holds it), to the status
+    // line's count of the parts found.
+    start = seconds();
+    PostMessageA(library, WM_COMMAND, 512, 0);
+    if (waitFor([status] { return textOf(status).find(" hold \"") != std::string::npos; }, 600000, 2)) {
+        report("find-in-text", start);
+    }
+    // Another writer replaces the library (the same bytes, a new file): to
+    // the rows shown anew.
+    const std::string lib = folder + "\\lib.slb", copy = folder + "\\lib-copy.slb";
+    CopyFileA(lib.c_str(), copy.c_str(), FALSE);
+    start = seconds();
+    if (MoveFileExA(copy.c_str(), lib.c_str(), MOVEFILE_REPLACE_EXISTING) &&
+        waitFor([status] { return textOf(status).find("reloaded") != std::string::npos; }, 60000, 2)) {
+        report("reload-after-outside-change", start);
     }
     PostMessageA(library, WM_COMMAND, IDCANCEL, 0);
 }

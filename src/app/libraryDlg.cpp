@@ -45,7 +45,7 @@ constexpr UINT_PTR watchTimer = 2;
 constexpr UINT_PTR editTimer = 3;  // looks for a part file saved in the editor
 constexpr UINT editEvery = 500;    // ms
 constexpr SIZE minimumSize = {360, 240};  // pixels: every control still usable
-constexpr UINT watchEvery = 250;  // ms
+constexpr UINT watchEvery = 100;  // ms
 
 // An edit control breaks lines at CR LF only.
 std::string withCrLf(const std::string& text) {

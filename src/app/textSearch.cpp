@@ -30,10 +30,10 @@ struct progressTarget {
     HWND window;
 };
 
-// Every thousandth part: often enough to be seen, seldom enough to cost
+// Every ten thousandth part: often enough to be seen, seldom enough to cost
 // nothing.
 void postProgress(void* context, long long done, long long) {
-    if (done % 1000 == 0) PostMessageA(static_cast<progressTarget*>(context)->window, textSearch::progressMessage,
+    if (done % 10000 == 0) PostMessageA(static_cast<progressTarget*>(context)->window, textSearch::progressMessage,
                                        static_cast<WPARAM>(done), 0);
 }
 

@@ -1,6 +1,7 @@
 #include "engine/ops/grep.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <optional>
 #include <regex>
@@ -11,11 +12,37 @@
 
 namespace {
 
-std::string lowered(std::string_view text) {
-    std::string low(text);
-    std::transform(low.begin(), low.end(), low.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return low;
-}
+// ASCII letters only, as the C locale's tolower has it.
+char lowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// A string looked for letter case aside, skipping ahead as Horspool's
+// search does (one table for both cases of each letter): a text is searched
+// as it stands, never copied in lower case first.
+class noCaseSearcher {
+public:
+    explicit noCaseSearcher(const std::string& literal) : low(literal.size(), '\0') {
+        std::transform(literal.begin(), literal.end(), low.begin(), lowerChar);
+        skip.fill(low.size());
+        for (std::size_t i = 0; i + 1 < low.size(); ++i) {
+            const auto c = static_cast<unsigned char>(low[i]);
+            const auto upper = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+            skip[c] = skip[upper] = low.size() - 1 - i;
+        }
+    }
+    bool foundIn(std::string_view text) const {
+        const std::size_t m = low.size();
+        for (std::size_t at = 0; at + m <= text.size(); at += skip[static_cast<unsigned char>(text[at + m - 1])]) {
+            std::size_t k = m;
+            while (k > 0 && lowerChar(text[at + k - 1]) == low[k - 1]) --k;
+            if (k == 0) return true;
+        }
+        return false;
+    }
+
+private:
+    std::string low;
+    std::array<std::size_t, 256> skip{};
+};
 
 // The runs of plain characters every match of a regular expression holds
 // (none when it has an alternative, "|"): a line without one of them needs
@@ -59,7 +86,9 @@ public:
         const bool fixed = r.how == grepRequest::syntax::fixed;
         literals = fixed ? std::vector<std::string>{r.pattern} : requiredLiterals(r.pattern);
         if (r.ignoreCase) {
-            for (std::string& literal : literals) literal = lowered(literal);
+            for (const std::string& literal : literals) {
+                if (!literal.empty()) noCase.emplace_back(literal);
+            }
         }
         if (fixed) return;
         auto flags = r.how == grepRequest::syntax::extended ? std::regex::extended : std::regex::basic;
@@ -67,11 +96,12 @@ public:
         expression.emplace(r.pattern, flags | std::regex::nosubs | std::regex::optimize);
     }
 
-    // The text as the literal is looked for in it: in lower case for -i.
-    std::string searched(const std::string& text) const { return request.ignoreCase ? lowered(text) : text; }
-    // Whether a line can match at all, and whether it does; hay is the
-    // line as searched() gives it.
+    // Whether a line (or a whole text) can match at all, and whether it does.
     bool mayMatch(std::string_view hay) const {
+        for (const noCaseSearcher& literal : noCase) {
+            if (!literal.foundIn(hay)) return false;
+        }
+        if (request.ignoreCase) return true;
         for (const std::string& literal : literals) {
             if (hay.find(literal) == std::string_view::npos) return false;
         }
@@ -85,6 +115,7 @@ public:
 private:
     const grepRequest& request;
     std::vector<std::string> literals;  // every match holds each
+    std::vector<noCaseSearcher> noCase;  // the same, letter case aside (-i)
     std::optional<std::regex> expression;
 };
 
@@ -92,7 +123,7 @@ private:
 long long searchPart(const matcher& match, const grepRequest& request, const std::string& library,
                      const libraryPart& part, logSink& out) {
     const std::string text = part.text();
-    const std::string hay = match.searched(text);
+    const std::string& hay = text;
     if (!match.mayMatch(hay)) return 0;
     long long found = 0, number = 1;
     for (std::size_t at = 0; at < text.size(); ++number) {
