@@ -41,14 +41,27 @@ void busyRun::progress(void* self, long long done, long long total) {
     const DWORD now = GetTickCount();
     if (now - run->lastPump < pumpEvery) return;
     run->lastPump = now;
-    if (now - run->lastCaption >= captionEvery) {
-        run->lastCaption = now;
-        std::string shown = run->what + " " + std::to_string(done);
-        if (total > 0) shown += " of " + std::to_string(total);
-        setCaption(std::string(programTitle) + " - " + shown);
-        if (run->status) SetWindowTextA(run->status, (shown + "...").c_str());
-    }
+    run->show(done, total);
     run->pump();
+}
+
+void busyRun::show(long long done, long long total) {
+    const DWORD now = GetTickCount();
+    if (now - lastCaption < captionEvery) return;
+    lastCaption = now;
+    std::string shown = what + " " + std::to_string(done);
+    if (total > 0) shown += " of " + std::to_string(total);
+    setCaption(std::string(programTitle) + " - " + shown);
+    if (status) SetWindowTextA(status, (shown + "...").c_str());
+}
+
+void busyRun::waitFor(const std::atomic<bool>& finished, handOverLog& said, logSink& log) {
+    while (!finished) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, pumpEvery, QS_ALLINPUT);
+        said.drainTo(log);
+        show(doneElsewhere, totalElsewhere);
+        pump();
+    }
 }
 
 // Handles what has queued up. Esc stops the operation; a quit is kept for

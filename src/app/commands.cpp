@@ -23,11 +23,16 @@ void runEngine(int mode, const vekRequest& r) {
     const char* input = r.input.c_str();
     busyRun run(mode == expandLib ? "Expand" : mode == compressLib ? "Compress" : "Both");
     if (mode == expandLib) {
-        expandLibrary(r.kind, input, log, &run.control());
+        // Expand reads on one thread and writes on another, as the tool
+        // does; both log through the hand-over, and this thread shows it.
+        run.runElsewhere([&](logSink& said, const runControl& control) {
+            runControl behind = control;
+            behind.writeBehind = true;
+            expandLibrary(r.kind, input, said, &behind);
+        }, log);
     } else if (mode == compressLib) {
         // The parts are read ahead on threads that neither log nor touch a
-        // window: compress logs from this thread. Expand would log from its
-        // second thread, so it keeps to this one.
+        // window: compress logs from this thread.
         runControl ahead = run.control();
         ahead.readAhead = true;
         compressLibrary(r.kind, input, r.output.c_str(), r.remove ? 1 : 0, log, &ahead);
