@@ -130,7 +130,12 @@ std::FILE* openForReading(const std::string& path, const char* mode) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        noteSystemFailure();
+        // Said as fopen would say it where the C library has a word for it
+        // ("No such file or directory"), else in the system's own words.
+        const DWORD code = GetLastError();
+        noted = {};
+        if (errnoFor(code) == EIO) noteSystemFailure();
+        else errno = errnoFor(code);
         return nullptr;
     }
     const bool binary = std::strchr(mode, 'b') != nullptr;
