@@ -452,6 +452,19 @@ protected:
         if (!closes(dlg, IDOK)) return nullptr;
         return waitFor([&] { return FindWindowA("#32770", ("Library - " + dir + "\\" + name).c_str()); });
     }
+    // lib.slb compressed from src\pN.sym, one file for each text.
+    static bool libraryOfParts(const std::vector<std::string>& texts) {
+        CreateDirectoryA("src", nullptr);
+        std::string names;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const std::string file = "src\\p" + std::to_string(i) + ".sym";
+            writeBytes(file, texts[i]);
+            names += file + "\n";
+        }
+        writeBytes("parts.lst", names);
+        memoryLog made;
+        return compressLibrary(symbolKind, "parts.lst", "lib.slb", false, made) == opResult::done;
+    }
 };
 
 TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
@@ -463,16 +476,13 @@ TEST_F(vekwinBrowse, ListFindTextAndEveryChange) {
         if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
         return text;
     };
-    CreateDirectoryA("src", nullptr);
-    std::string names;
+    std::vector<std::string> texts;
     for (int i = 0; i < 300; ++i) {
         const std::string n = std::to_string(i);
-        writeBytes("src\\p" + n + ".sym", "*symbol P" + n + (i % 3 ? "" : " extra " + n) + "\nL" + n + "\n");
-        names += "src\\p" + n + ".sym\n";
+        texts.push_back("*symbol P" + n + (i % 3 ? "" : " extra " + n) + "\nL" + n + "\n");
     }
-    writeBytes("parts.lst", names);
+    ASSERT_TRUE(libraryOfParts(texts));
     memoryLog ref;
-    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, ref), opResult::done);
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();
     lib = openLibrary(w, "lib.slb");
@@ -590,12 +600,8 @@ TEST_F(vekwinBrowse, VerifyOffersRepairBesideTheOldLibrary) {
 // goes through while it shows the library, and the window shows the rows
 // anew, the selection kept by name, with a word in its status line.
 TEST_F(vekwinBrowse, AChangeOutsideIsShownAndKeepsTheSelection) {
-    writeBytes("a.sym", "*symbol A\nL1\n");
-    writeBytes("b.sym", "*symbol B\nL2\n");
-    writeBytes("c.sym", "*symbol RES\nL3\n");
-    writeBytes("parts.lst", "a.sym\nb.sym\nc.sym\n");
+    ASSERT_TRUE(libraryOfParts({"*symbol A\nL1\n", "*symbol B\nL2\n", "*symbol RES\nL3\n"}));
     memoryLog outside;
-    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, outside), opResult::done);
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();
     HWND lib = openLibrary(w, "lib.slb");
@@ -637,11 +643,7 @@ void dropOn(HWND window, const std::vector<std::string>& files) {
 // A part holding a merge's conflict markers is marked in its row and named
 // in the status line; Verify lists it, and offers no repair for it.
 TEST_F(vekwinBrowse, ConflictMarkersAreInSight) {
-    writeBytes("a.sym", "*symbol A\nx\n");
-    writeBytes("b.sym", "*symbol B\n<<<<<<< ours\nL\n=======\nM\n>>>>>>> theirs\n");
-    writeBytes("parts.lst", "a.sym\nb.sym\n");
-    memoryLog made;
-    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, made), opResult::done);
+    ASSERT_TRUE(libraryOfParts({"*symbol A\nx\n", "*symbol B\n<<<<<<< ours\nL\n=======\nM\n>>>>>>> theirs\n"}));
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();
     HWND lib = openLibrary(w, "lib.slb");
@@ -711,16 +713,9 @@ TEST_F(vekwinBrowse, RenameInPlace) {
 // Ctrl+F finds the parts whose text holds the find field's text (as vek
 // grep -i -F does), on a thread of its own; F3 goes to the next one.
 TEST_F(vekwinBrowse, FindInText) {
-    CreateDirectoryA("src", nullptr);
-    std::string names;
-    for (int i = 0; i < 40; ++i) {
-        const std::string n = std::to_string(i);
-        writeBytes("src\\p" + n + ".sym", "*symbol P" + n + "\nL" + (i % 7 == 3 ? "so8" : "dip") + "\n");
-        names += "src\\p" + n + ".sym\n";
-    }
-    writeBytes("parts.lst", names);
-    memoryLog ref;
-    ASSERT_EQ(compressLibrary(symbolKind, "parts.lst", "lib.slb", false, ref), opResult::done);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 40; ++i) texts.push_back("*symbol P" + std::to_string(i) + "\nL" + (i % 7 == 3 ? "so8" : "dip") + "\n");
+    ASSERT_TRUE(libraryOfParts(texts));
     PROCESS_INFORMATION p = start("-i " + ini());
     HWND w = mainWindow();
     HWND lib = openLibrary(w, "lib.slb");
