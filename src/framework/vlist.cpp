@@ -6,6 +6,7 @@
 #include "framework/app.h"
 #include "framework/ctl3d.h"
 #include "framework/procGuard.h"
+#include "framework/vlistPicking.h"
 #include "framework/vlistView.h"
 #include "support/assertion.h"
 
@@ -71,8 +72,11 @@ LRESULT handleListMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_CHAR || message == WM_VSCROLL) return SendMessageA(control, message, wParam, lParam);
     if (message == 0x0118) SendMessageA(control, message, wParam, lParam);
+    if (message == WM_LBUTTONDOWN) vlistPicking::click(v, wParam, lParam);
     if (message == WM_SETFOCUS) v->flags = static_cast<std::uint16_t>(v->flags | vlbFocus);
-    return CallWindowProcA(v->oldListProc, hWnd, message, wParam, lParam);
+    const LRESULT result = CallWindowProcA(v->oldListProc, hWnd, message, wParam, lParam);
+    if (message == WM_MOUSEMOVE && (wParam & MK_LBUTTON)) vlistPicking::dragged(v, wParam);
+    return result;
 }
 
 LRESULT CALLBACK listProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -140,6 +144,7 @@ static LRESULT handleVListMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
     if (message >= VLB_RESETCONTENT && message <= VLB_PAGEUP) return vlistControlMessage(v, message, wParam, lParam);
+    if (message >= VLB_SETEXTENDEDSEL && message <= VLB_SETSELECTION) return vlistPicking::message(v, message, wParam, lParam);
     return vlistStandardMessage(v, hWnd, message, wParam, lParam);
 }
 

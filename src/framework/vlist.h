@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
+
+#include "framework/vlistSelection.h"
 
 enum vlbMessage : UINT {
     VLB_RESETCONTENT = 1524, VLB_SETCURSEL, VLB_GETCURSEL, VLB_GETTEXT, VLB_GETTEXTLEN, VLB_GETCOUNT,
@@ -20,6 +23,13 @@ enum vlbRequest : UINT {
     VLBR_GETTEXTLEN, VLBR_FIRST, VLBR_PREV, VLBR_NEXT, VLBR_LAST, VLBR_FINDPOS, VLBR_GETCOUNT,
     VLBR_FINDPERCENT
 };
+
+// Extended selection (Ctrl and Shift clicks and moves, Ctrl+A): off until
+// VLB_SETEXTENDEDSEL (TRUE). The selection is item numbers in ranges
+// (vlistSelection); VLB_GETSELECTION answers a pointer to it (0 when off),
+// VLB_SETSELECTION takes one to copy. VLB_SETCURSEL selects the one item.
+// Rows are drawn selected by it: the control must be owner-drawn.
+enum vlbPickMessage : UINT { VLB_SETEXTENDEDSEL = 1560, VLB_GETSELECTION, VLB_SETSELECTION };
 
 constexpr UINT VLBN_ITEMGONE = 1724;
 constexpr UINT VLBN_CLEARED = 1725;
@@ -57,6 +67,7 @@ struct VLBox {
     VLBStruct request;
     std::int32_t selItem;
     std::int32_t hScrollOn;
+    std::unique_ptr<vlistSelection> picked;  // with extended selection on
 };
 
 constexpr std::uint16_t vlbHasText = 1;

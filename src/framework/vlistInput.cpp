@@ -4,6 +4,7 @@
 #include "framework/app.h"
 #include "framework/ctl3d.h"
 #include "framework/vlist.h"
+#include "framework/vlistPicking.h"
 #include "framework/vlistView.h"
 
 namespace {
@@ -75,7 +76,9 @@ LRESULT onVKeyToItem(VLBox* v, WPARAM wParam) {
     }
     vlistView view(v);
     const int key = LOWORD(wParam);
-    if (key >= VK_PRIOR && key <= VK_DOWN) {
+    if (vlistPicking::keyWithoutMove(v, key)) {
+        answer = -2;
+    } else if (key >= VK_PRIOR && key <= VK_DOWN) {
         if (key == VK_HOME) {
             view.top();
             view.selectRow(0);
@@ -90,6 +93,7 @@ LRESULT onVKeyToItem(VLBox* v, WPARAM wParam) {
             moveKey(view, v, move);
         }
         view.trackSelection();
+        vlistPicking::movedByKey(v);
         answer = -2;
     } else {
         char text[2] = {static_cast<char>(key & 0xFF), '\0'};
@@ -105,7 +109,10 @@ LRESULT onVKeyToItem(VLBox* v, WPARAM wParam) {
 
 LRESULT onListCommand(VLBox* v, WPARAM wParam) {
     const int code = HIWORD(wParam);
-    if (code == LBN_SELCHANGE) vlistView(v).trackSelection();
+    if (code == LBN_SELCHANGE) {
+        vlistView(v).trackSelection();
+        vlistPicking::movedByList(v);
+    }
     if (code == LBN_SELCANCEL) v->selItem = -1;
     if (v->style & 0x0001) {
         SendMessageA(v->hWndOwner, WM_COMMAND, MAKEWPARAM(v->ctlId, code), reinterpret_cast<LPARAM>(v->hWnd));
@@ -130,6 +137,7 @@ LRESULT forwardOwnerDraw(VLBox* v, UINT message, LPARAM lParam) {
             d->CtlType = ODT_LISTBOX;
             d->CtlID = static_cast<UINT>(v->ctlId);
             d->hwndItem = v->hWnd;
+            vlistPicking::mark(v, d);
             break;
         }
         case WM_MEASUREITEM: {

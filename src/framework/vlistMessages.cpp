@@ -4,6 +4,7 @@
 
 #include "framework/app.h"
 #include "framework/vlist.h"
+#include "framework/vlistPicking.h"
 #include "framework/vlistView.h"
 #include "support/assertion.h"
 
@@ -71,6 +72,7 @@ int setCurSel(VLBox* v, WPARAM code, LPARAM lParam) {
     if (item == -1) {
         view.selectRow(-1);
         v->selItem = -1;
+        vlistPicking::selectOnly(v);
         return -1;
     }
     int result = 0;
@@ -91,6 +93,7 @@ int setCurSel(VLBox* v, WPARAM code, LPARAM lParam) {
         default: return -1;
     }
     view.trackSelection();
+    vlistPicking::selectOnly(v);
     return result;
 }
 
@@ -114,7 +117,9 @@ int searchItem(VLBox* v, UINT message, VLBStruct* in) {
     if (message != VLB_SELECTSTRING) return item;
     v->selItem = item;
     in->index = item;
-    if (showAndSelect(view, v, item) < 0) {
+    const int shownAt = showAndSelect(view, v, item);
+    vlistPicking::selectOnly(v);
+    if (shownAt < 0) {
         in->status = -1;
         return -1;
     }
@@ -224,7 +229,12 @@ LRESULT vlistControlMessage(VLBox* v, UINT message, WPARAM wParam, LPARAM lParam
     vlistView view(v);
     auto* in = reinterpret_cast<VLBStruct*>(lParam);
     switch (message) {
-        case VLB_RESETCONTENT: return view.initialize(true);
+        case VLB_RESETCONTENT:
+        case VLB_INITIALIZE: {  // both leave no item selected
+            const int result = view.initialize(message == VLB_RESETCONTENT);
+            vlistPicking::selectOnly(v);
+            return result;
+        }
         case VLB_SETCURSEL: return setCurSel(v, wParam, lParam);
         case VLB_GETCURSEL: return v->selItem;
         case VLB_GETTEXT: return itemText(v, in, false);
@@ -238,7 +248,6 @@ LRESULT vlistControlMessage(VLBox* v, UINT message, WPARAM wParam, LPARAM lParam
         case VLB_GETITEMDATA: return itemData(v, in);
         case VLB_SETITEMHEIGHT: return lb(v, LB_SETITEMHEIGHT, 0, lParam);
         case VLB_GETITEMHEIGHT: return lb(v, LB_GETITEMHEIGHT);
-        case VLB_INITIALIZE: return view.initialize(false);
         case VLB_SETTABSTOPS: return lb(v, LB_SETTABSTOPS, wParam, lParam);
         case VLB_GETTOPINDEX: return view.dataMode() ? (v->nRows > 0 ? view.rowData(0) : -1) : v->topIndex;
         case VLB_SETTOPINDEX: return setTopIndex(v, static_cast<std::int32_t>(lParam));

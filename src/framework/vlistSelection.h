@@ -22,6 +22,8 @@ public:
     void extendTo(int item, bool keepOthers = false);
     // Ctrl+A: every one of count items; the anchor stays, or is the first.
     void all(int count);
+    // Ctrl+move: the caret goes to item, the selection stays.
+    void focus(int item) { caretItem = item; }
 
     bool contains(int item) const;
     long long count() const;

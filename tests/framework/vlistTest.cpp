@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <cctype>
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ struct ownerModel {
     std::map<UINT, int> requests;
     int itemsGone = 0;
     bool goneRowStillShown = false;  // a VLBN_ITEMGONE arrived while its row was still in the list box
+    std::map<int, bool> drawnSelected;  // by row, as the last WM_DRAWITEM of each said
     std::string lastSearch;
     std::int32_t lastSearchStart = -99;
 
@@ -88,6 +91,11 @@ LRESULT CALLBACK ownerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
             if (SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(r), 0) == lParam) model->goneRowStillShown = true;
         }
     }
+    if (model && message == WM_DRAWITEM) {
+        const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        model->drawnSelected[static_cast<int>(d->itemID)] = (d->itemState & ODS_SELECTED) != 0;
+        return TRUE;
+    }
     if (message == WM_MEASUREITEM) {
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 7;
         return TRUE;
@@ -116,9 +124,9 @@ protected:
         model = nullptr;
     }
     // A control of exactly `lines` visible lines, initialised.
-    void make(int count, int lines = 20) {
+    void make(int count, int lines = 20, DWORD style = 0) {
         for (int i = 0; i < count; ++i) m.items.push_back("item " + std::to_string(i));
-        control = CreateWindowExA(0, "VList", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, owner,
+        control = CreateWindowExA(0, "VList", "", WS_CHILD | WS_VISIBLE | style, 0, 0, 200, 100, owner,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(300)), theAppEnv->hInstance, nullptr);
         ASSERT_NE(control, nullptr);
         box = vlistState(control);
@@ -286,3 +294,101 @@ TEST(vlistBuiltIn, PrefixSearchWithItsTwoPassesAndMoves) {
 }
 
 }  // namespace
+
+// Extended selection as a user makes it, on an owner-drawn list of 20 lines:
+// cN click on row N, CN Ctrl+click, sN Shift+click, xN Ctrl+Shift+click,
+// dN a press on row N dragged down three rows;
+// keys by name with C (Ctrl) or S (Shift) before them, sent as key presses;
+// pN the program selects item N; "reset" empties the list.
+struct pickCase {
+    const char* steps;
+    int count;
+    const char* ranges;  // as vlistSelection keeps them
+    int caret;
+};
+
+std::string rangesOf(const vlistSelection* s) {
+    std::string text;
+    for (const auto& r : s->ranges()) text += (text.empty() ? "" : ",") + std::to_string(r.first) + "-" + std::to_string(r.second);
+    return text;
+}
+
+bool inRanges(const std::string& ranges, int item) {
+    std::istringstream in(ranges);
+    int first, last;
+    char dash, comma;
+    while (in >> first >> dash >> last) {
+        if (item >= first && item <= last) return true;
+        in >> comma;
+    }
+    return false;
+}
+
+class vlistPickTest : public vlistTest, public ::testing::WithParamInterface<pickCase> {
+protected:
+    void press(const std::string& key) {
+        BYTE keys[256] = {};
+        std::size_t at = 0;
+        while (at + 1 < key.size() && (key[at] == 'C' || key[at] == 'S')) {
+            keys[key[at] == 'C' ? VK_CONTROL : VK_SHIFT] = 0x80;
+            ++at;
+        }
+        SetKeyboardState(keys);
+        const std::string name = key.substr(at);
+        const int vk = name == "down" ? VK_DOWN : name == "up" ? VK_UP : name == "end" ? VK_END : name == "space" ? VK_SPACE : 'A';
+        SendMessageA(box->hWndList, WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+    }
+    void click(char how, int row) {
+        const WPARAM keys = MK_LBUTTON | (how == 'C' || how == 'x' ? MK_CONTROL : 0) | (how == 's' || how == 'x' ? MK_SHIFT : 0);
+        const int drag = how == 'd' ? 3 : 0;
+        SendMessageA(box->hWndList, WM_LBUTTONDOWN, keys, at(row));
+        for (int r = row + 1; r <= row + drag; ++r) SendMessageA(box->hWndList, WM_MOUSEMOVE, keys, at(r));
+        SendMessageA(box->hWndList, WM_LBUTTONUP, keys & ~static_cast<WPARAM>(MK_LBUTTON), at(row + drag));
+    }
+    LPARAM at(int row) const { return MAKELPARAM(5, row * box->lineHeight + 2); }
+};
+
+TEST_P(vlistPickTest, StepsSelectAndRowsShowIt) {
+    const pickCase& c = GetParam();
+    make(c.count, 20, LBS_OWNERDRAWFIXED);
+    ShowWindow(owner, SW_SHOWNA);
+    EXPECT_EQ(send(VLB_GETSELECTION), 0);
+    send(VLB_SETEXTENDEDSEL, TRUE);
+    std::istringstream steps(c.steps);
+    std::string step;
+    while (steps >> step) {
+        if (step == "reset") send(VLB_RESETCONTENT);
+        else if (step[0] == 'p') send(VLB_SETCURSEL, VLBR_FINDPOS, std::stoi(step.substr(1)));
+        else if (std::strchr("cCsxd", step[0]) && std::isdigit(static_cast<unsigned char>(step[1]))) click(step[0], std::stoi(step.substr(1)));
+        else press(step);
+    }
+    const auto* picked = reinterpret_cast<const vlistSelection*>(send(VLB_GETSELECTION));
+    ASSERT_NE(picked, nullptr);
+    EXPECT_EQ(rangesOf(picked), c.ranges) << c.steps;
+    EXPECT_EQ(picked->caret(), c.caret) << c.steps;
+    EXPECT_EQ(send(VLB_GETCURSEL), c.caret < 0 ? -1 : c.caret) << c.steps;
+    m.drawnSelected.clear();
+    RedrawWindow(box->hWndList, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_EQ(static_cast<int>(m.drawnSelected.size()), std::min(c.count, 20)) << c.steps;
+    for (const auto& row : m.drawnSelected) {
+        EXPECT_EQ(row.second, inRanges(c.ranges, box->topIndex + row.first)) << c.steps << ", row " << row.first;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, vlistPickTest, ::testing::Values(
+    pickCase{"c3", 50, "3-3", 3},
+    pickCase{"c3 C5 C7", 50, "3-3,5-5,7-7", 7},
+    pickCase{"c5 C5", 50, "", 5},
+    pickCase{"c3 s6 s1", 50, "1-3", 1},
+    pickCase{"c3 C8 x10", 50, "3-3,8-10", 10},
+    pickCase{"c3 Sdown Sdown Sup", 50, "3-4", 4},
+    pickCase{"c3 Cdown Cdown Cspace", 50, "3-3,5-5", 5},
+    pickCase{"c2 down", 50, "3-3", 3},
+    pickCase{"c9 d2", 50, "2-5", 5},
+    pickCase{"c18 Sdown Sdown Sdown", 50, "18-21", 21},
+    pickCase{"c2 Send", 50, "2-49", 49},
+    pickCase{"c2 CA", 200000, "0-199999", 2},
+    pickCase{"c2 s4 p9", 50, "9-9", 9},
+    pickCase{"c2 s4 reset", 50, "", -1}));
