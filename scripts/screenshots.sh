@@ -33,7 +33,7 @@ shot() {
 
 program="'$bin/vekwin.exe' -i vek.ini"
 shot vekwin 760x470 "$program parts.slb"
-shot browse 730x470 "$program" "'$bin/vekdrive.exe' browse parts.slb R18"
+shot browse 730x470 "$program" "'$bin/vekdrive.exe' browse parts.slb R18 5 +7 10"
 shot dlg-expand 560x420 "$program" "'$bin/winmsg.exe' VEKWnd 0x111 4098"
 shot dlg-compress 560x420 "$program" "'$bin/winmsg.exe' VEKWnd 0x111 4099"
 shot dlg-both 560x420 "$program" "'$bin/winmsg.exe' VEKWnd 0x111 4097"

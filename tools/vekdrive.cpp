@@ -1,7 +1,8 @@
-// vekdrive COMMAND NAME [FIND]: runs File Expand (4098), Both (4097) or
-// Browse (4101) in a running vekwin.exe as a user would (menu, type NAME into
-// the dialog, OK), for screenshots of the log and of the Library window, in
-// whose find field FIND is typed.
+// vekdrive COMMAND NAME [FIND [ROWS...]]: runs File Expand (4098), Both
+// (4097) or Browse (4101) in a running vekwin.exe as a user would (menu, type
+// NAME into the dialog, OK), for screenshots of the log and of the Library
+// window, in whose find field FIND is typed, and whose list rows ROWS are
+// then Ctrl+clicked (a row written +N is Shift+clicked).
 #include <windows.h>
 
 #include <cstdlib>
@@ -41,6 +42,15 @@ int main(int argc, char** argv) {
         }
         if (!library) return 1;
         SendMessageA(GetDlgItem(library, 502), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+        HWND rows = GetDlgItem(GetDlgItem(library, 501), 101);
+        const int height = static_cast<int>(SendMessageA(rows, LB_GETITEMHEIGHT, 0, 0));
+        for (int i = 4; i < argc; ++i) {
+            const bool shift = argv[i][0] == '+';
+            const LPARAM at = MAKELPARAM(5, std::atoi(argv[i] + (shift ? 1 : 0)) * height + 2);
+            const WPARAM keys = shift ? MK_SHIFT | MK_CONTROL : MK_CONTROL;
+            SendMessageA(rows, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+            SendMessageA(rows, WM_LBUTTONUP, keys, at);
+        }
     }
     return 0;
 }

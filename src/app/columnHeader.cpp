@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "framework/vlist.h"
@@ -74,4 +75,23 @@ std::vector<int> columnHeader::tabStops() const {
         now[i] = std::max(i == 0 ? 1 : now[i - 1] + 1, (right * 400 + unit / 2) / unit);  // rounded: stops read back unmoved
     }
     return now;
+}
+
+void columnHeader::drawRow(const DRAWITEMSTRUCT& row) const {
+    const bool selected = (row.itemState & ODS_SELECTED) != 0;
+    if (static_cast<int>(row.itemID) >= 0 && (row.itemAction & (ODA_DRAWENTIRE | ODA_SELECT))) {
+        std::string text(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageA(row.hwndItem, LB_GETTEXTLEN, row.itemID, 0))), '\0');
+        SendMessageA(row.hwndItem, LB_GETTEXT, row.itemID, reinterpret_cast<LPARAM>(&text[0]));
+        FillRect(row.hDC, &row.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        SetBkMode(row.hDC, TRANSPARENT);
+        SetTextColor(row.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        std::vector<int> at(stops.size());
+        for (std::size_t i = 0; i < stops.size(); ++i) at[i] = pixels(stops[i]);
+        const int x = row.rcItem.left + textInset;
+        TabbedTextOutA(row.hDC, x, row.rcItem.top, text.c_str(), static_cast<int>(text.size()), static_cast<int>(at.size()),
+                       at.data(), x);
+    }
+    // The focus rectangle is drawn by inverting: a focus change alone flips
+    // it, a row drawn anew gets it when it has the focus.
+    if (row.itemAction == ODA_FOCUS || (row.itemState & ODS_FOCUS)) DrawFocusRect(row.hDC, &row.rcItem);
 }

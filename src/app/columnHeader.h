@@ -24,6 +24,9 @@ public:
     void attach(HWND dialog, int headerId, int listId);
     // The header's height in pixels, for the dialog's layout.
     int height() const;
+    // Draws a row of the (owner-drawn) list: its text with the columns
+    // where the titles are, selected or not as the list says.
+    void drawRow(const DRAWITEMSTRUCT& row) const;
     // A header notification: true when it was this header's.
     bool onNotify(LPARAM lParam);
 

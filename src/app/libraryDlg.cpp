@@ -9,6 +9,7 @@
 #include "app/libraryOpener.h"
 #include "app/libraryPlacement.h"
 #include "app/mgrPick.h"
+#include "app/pickedParts.h"
 #include "app/resource.h"
 #include "app/vekWnd.h"
 #include "engine/ops/inspect.h"
@@ -58,6 +59,21 @@ std::string withCrLf(const std::string& text) {
     return out;
 }
 
+// Rows drawn by the window (selected as the list's extended selection has
+// them), one line of the dialog's font each.
+void pickAndDrawRows(HWND list) {
+    HDC dc = GetDC(list);
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageA(list, VLB_SETEXTENDEDSEL, TRUE, 0);
+    SendMessageA(list, VLB_SETITEMHEIGHT, 0, std::max<LONG>(1, tm.tmHeight));
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);  // lays the lines out anew
+}
+
 void clearMainLog() {
     if (theVekWnd) theVekWnd->clearLog();
 }
@@ -95,6 +111,7 @@ INT_PTR libraryDlg::onInitDialog() {
     setCaption(("Library - " + path).c_str());
     columns.useStops(savedColumnStops(columns.tabStops().size()));
     columns.attach(hWnd, IDC_LIB_HEADER, IDC_LIB_LIST);
+    pickAndDrawRows(GetDlgItem(hWnd, IDC_LIB_LIST));
     restoreLibraryPlacement(hWnd, minimumSize);
     DragAcceptFiles(hWnd, TRUE);  // part files dropped here are added
     SetWindowSubclass(GetDlgItem(hWnd, IDC_LIB_FIND), findFieldKeys, 1, 0);
@@ -214,6 +231,13 @@ LRESULT libraryDlg::onCommand(int id, WPARAM code, LPARAM) {
     }
 }
 
+LRESULT libraryDlg::onDrawItem(WPARAM, LPARAM lParam) {
+    const auto* row = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (!row || row->CtlID != IDC_LIB_LIST) return 0;
+    columns.drawRow(*row);
+    return 1;
+}
+
 INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SIZE && wParam != SIZE_MINIMIZED) {
         layout(LOWORD(lParam), HIWORD(lParam));
@@ -293,6 +317,8 @@ void libraryDlg::showStatus() {
     if (const std::size_t marked = view.conflicts()) {
         status += "; " + std::to_string(marked) + " part(s) with conflict markers (Verify lists them)";
     }
+    const long long picked = pickedParts::rowsIn(GetDlgItem(hWnd, IDC_LIB_LIST));
+    if (picked > 1) status += "; " + std::to_string(picked) + " selected";
     setItemText(IDC_LIB_STATUS, (status + note).c_str());
 }
 
@@ -351,6 +377,7 @@ void libraryDlg::change(const char* what, Change run) {
     found.clear();
     if (stale()) return;
     const int item = selected();
+    const pickedParts picked(GetDlgItem(hWnd, IDC_LIB_LIST), view);
     KillTimer(hWnd, checksumTimer);
     view.close();
     opResult outcome = opResult::done;
@@ -366,7 +393,7 @@ void libraryDlg::change(const char* what, Change run) {
     busy = false;
     if (outcome == opResult::damaged) errorBox(IDS_LIB_DAMAGED, 0, path.c_str());
     else if (outcome == opResult::failed) errorBox(IDS_LIB_UNCHANGED, 0, path.c_str());
-    reload(item);
+    reload(item, &picked);
 }
 
 // The rows a command was started on no longer match the file: the command is
@@ -383,20 +410,12 @@ bool libraryDlg::stale() {
 // status line.
 void libraryDlg::reloadChanged() {
     const int item = selected();
-    const std::string name = item >= 0 && static_cast<std::size_t>(item) < view.count()
-                                 ? std::string(view.entry(static_cast<std::size_t>(item)).name())
-                                 : std::string();
+    const pickedParts picked(GetDlgItem(hWnd, IDC_LIB_LIST), view);
     KillTimer(hWnd, checksumTimer);
     search.stop();
     found.clear();
     reloading = true;
-    reload(std::max(item, 0));
-    for (std::size_t i = 0; i < view.count() && !name.empty(); ++i) {
-        if (view.entry(i).name() == name) {
-            select(static_cast<int>(i));
-            break;
-        }
-    }
+    reload(std::max(item, 0), &picked);
     reloading = false;
     note = "; reloaded: the library was changed outside this window";
     showStatus();
@@ -431,32 +450,42 @@ bool libraryDlg::folderChanged() {
 // The rows handed to the list again (a part found to hold conflict markers
 // is marked in its row), the selection where it is.
 void libraryDlg::showRowsAgain() {
+    HWND list = GetDlgItem(hWnd, IDC_LIB_LIST);
     const int item = selected();
-    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_RESETCONTENT, 0, 0);
+    const auto* now = reinterpret_cast<const vlistSelection*>(SendMessageA(list, VLB_GETSELECTION, 0, 0));
+    const vlistSelection kept = now ? *now : vlistSelection();
+    SendMessageA(list, VLB_RESETCONTENT, 0, 0);
     const int last = static_cast<int>(view.count()) - 1;
-    if (item >= 0 && last >= 0) SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_SETCURSEL, VLBR_FINDPOS, std::min(item, last));
+    if (item >= 0 && last >= 0) SendMessageA(list, VLB_SETCURSEL, VLBR_FINDPOS, std::min(item, last));
+    if (now) SendMessageA(list, VLB_SETSELECTION, 0, reinterpret_cast<LPARAM>(&kept));
 }
 
 // Shows the library at path as it is now, the selection at item where it
-// can be; a library that can't be read any more closes the window.
-void libraryDlg::reload(int item) {
+// can be, or the names kept selected where they still are; a library that
+// can't be read any more closes the window.
+void libraryDlg::reload(int item, const pickedParts* keep) {
     if (!load()) {
         errorBox(IDS_LIB_UNREADABLE, 0, path.c_str());
         onCommand(IDCANCEL, 0, 0);
         return;
     }
     SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_RESETCONTENT, 0, 0);
-    select(std::max(item, 0));
+    if (keep && keep->selectAgain(GetDlgItem(hWnd, IDC_LIB_LIST), view)) showSelected();
+    else select(std::max(item, 0));
     SetTimer(hWnd, checksumTimer, 0, nullptr);
 }
 
 // Into the library's folder, under the name expand would give the file.
 void libraryDlg::extract() {
-    const int item = selected();
-    if (item < 0 || stale()) return;
+    const pickedParts picked(GetDlgItem(hWnd, IDC_LIB_LIST), view);
+    if (picked.names().empty() || stale()) return;
     clearMainLog();
-    const std::string name(view.entry(static_cast<std::size_t>(item)).name());
-    if (extractParts(kind, path, {name}, log, fileOps::dirOf(path)) != opResult::done) errorBox(IDS_LIB_NOT_EXTRACTED, 0, name.c_str());
+    HCURSOR was = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const opResult outcome = extractParts(kind, path, picked.names(), log, fileOps::dirOf(path));
+    SetCursor(was);
+    if (outcome == opResult::done) return;
+    if (picked.names().size() == 1) errorBox(IDS_LIB_NOT_EXTRACTED, 0, picked.names()[0].c_str());
+    else errorBox(IDS_LIB_PARTS_NOT_EXTRACTED, 0, path.c_str());
 }
 
 void libraryDlg::add() {
@@ -466,14 +495,17 @@ void libraryDlg::add() {
     change("Add", [&](const runControl* control) { return addParts(kind, path, pick.files, log, control); });
 }
 
+// Every selected part in one rewrite, after one question.
 void libraryDlg::remove() {
-    const int item = selected();
-    if (item < 0) return;
-    const std::string name(view.entry(static_cast<std::size_t>(item)).name());
-    const std::string question = "Delete every part named " + name + " from the library?";
+    const pickedParts picked(GetDlgItem(hWnd, IDC_LIB_LIST), view);
+    const std::vector<std::string>& names = picked.names();
+    if (names.empty()) return;
+    const std::string question = names.size() == 1 ? "Delete every part named " + names[0] + " from the library?"
+                                                   : "Delete the " + std::to_string(names.size()) +
+                                                         " selected parts from the library?";
     if (confirmBox("Delete", question.c_str(), hWnd, 2) != 1) return;
     clearMainLog();
-    change("Delete", [&](const runControl* control) { return deleteParts(kind, path, {name}, log, control); });
+    change("Delete", [&](const runControl* control) { return deleteParts(kind, path, names, log, control); });
 }
 
 // F2 or Rename: the selected part's name in an edit field over its row;

@@ -11,6 +11,7 @@
 
 #include "app/columnHeader.h"
 #include "app/partEditor.h"
+#include "app/pickedParts.h"
 #include "app/textSearch.h"
 #include "engine/format/libKind.h"
 #include "engine/logSink.h"
@@ -29,6 +30,7 @@ public:
     LRESULT onVListRequest(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT onVKeyToItem(int key, WPARAM wParam) override;
     LRESULT onCommand(int id, WPARAM code, LPARAM control) override;
+    LRESULT onDrawItem(WPARAM wParam, LPARAM lParam) override;
     INT_PTR onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -42,7 +44,7 @@ private:
     void place(int id, int x, int y, int width, int height) const;
     template <typename Change>
     void change(const char* what, Change run);
-    void reload(int item);
+    void reload(int item, const pickedParts* keep = nullptr);
     void showRowsAgain();
     bool stale();
     void reloadChanged();

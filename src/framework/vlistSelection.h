@@ -22,8 +22,14 @@ public:
     void extendTo(int item, bool keepOthers = false);
     // Ctrl+A: every one of count items; the anchor stays, or is the first.
     void all(int count);
-    // Ctrl+move: the caret goes to item, the selection stays.
-    void focus(int item) { caretItem = item; }
+    // first to last joined to the selection, anchor and caret left alone.
+    void addRange(int first, int last) { add({first, last}); }
+    // Ctrl+move: the caret goes to item, the selection stays (with
+    // anchorToo, a Shift click or move extends from there too).
+    void focus(int item, bool anchorToo = false) {
+        caretItem = item;
+        if (anchorToo) anchorItem = item;
+    }
 
     bool contains(int item) const;
     long long count() const;

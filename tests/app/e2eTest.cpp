@@ -452,6 +452,15 @@ protected:
         if (!closes(dlg, IDOK)) return nullptr;
         return waitFor([&] { return FindWindowA("#32770", ("Library - " + dir + "\\" + name).c_str()); });
     }
+    // A click on row `row` of the Library window's list, with Ctrl or Shift
+    // (MK_CONTROL, MK_SHIFT) as keys says.
+    static void clickRow(HWND lib, int row, WPARAM keys) {
+        HWND rows = GetDlgItem(GetDlgItem(lib, 501), 101);
+        const auto height = static_cast<int>(SendMessageA(rows, LB_GETITEMHEIGHT, 0, 0));
+        const LPARAM at = MAKELPARAM(5, row * height + 2);
+        SendMessageA(rows, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+        SendMessageA(rows, WM_LBUTTONUP, keys, at);
+    }
     // lib.slb compressed from src\pN.sym, one file for each text.
     static bool libraryOfParts(const std::vector<std::string>& texts) {
         CreateDirectoryA("src", nullptr);
@@ -607,16 +616,58 @@ TEST_F(vekwinBrowse, AChangeOutsideIsShownAndKeepsTheSelection) {
     HWND lib = openLibrary(w, "lib.slb");
     ASSERT_NE(lib, nullptr);
     auto list = [&](UINT message) { return SendMessageA(GetDlgItem(lib, 501), message, 0, 0); };
-    setText(lib, 502, "B");
+    clickRow(lib, 2, 0);
+    clickRow(lib, 1, MK_CONTROL);
     ASSERT_EQ(list(VLB_GETCURSEL), 1);
     // Once the checksum is done, only the folder's watch can see a change.
     ASSERT_TRUE(waitFor([&] { return controlText(GetDlgItem(lib, 504)).find("checksum OK") != std::string::npos; }, 5000));
     ASSERT_EQ(deleteParts(symbolKind, "lib.slb", {"A"}, outside), opResult::done) << joinLines(outside.lines);
     EXPECT_TRUE(waitFor([&] { return list(VLB_GETCOUNT) == 2; }, 5000));
-    EXPECT_EQ(list(VLB_GETCURSEL), 0) << "B stays selected";
-    EXPECT_NE(controlText(GetDlgItem(lib, 504)).find("; reloaded: the library was changed outside this window"),
+    EXPECT_EQ(list(VLB_GETCURSEL), 0) << "B stays selected, and RES";
+    EXPECT_NE(controlText(GetDlgItem(lib, 504)).find("; 2 selected; reloaded: the library was changed outside this window"),
               std::string::npos) << controlText(GetDlgItem(lib, 504));
     EXPECT_NE(controlText(GetDlgItem(lib, 503)).find("*symbol B"), std::string::npos);
+    EXPECT_TRUE(closes(lib, IDCANCEL));
+    EXPECT_EQ(quit(p, w), 0u);
+}
+
+// Ctrl and Shift clicks pick several parts: Extract writes each as vek
+// extract does, Delete asks once, naming how many, and takes them all out
+// in one rewrite.
+TEST_F(vekwinBrowse, SeveralPartsAtOnce) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 30; ++i) texts.push_back("*symbol P" + std::to_string(i) + "\nL" + std::to_string(i) + "\n");
+    ASSERT_TRUE(libraryOfParts(texts));
+    CopyFileA("lib.slb", "ref.slb", FALSE);
+    PROCESS_INFORMATION p = start("-i " + ini());
+    HWND w = mainWindow();
+    HWND lib = openLibrary(w, "lib.slb");
+    ASSERT_NE(lib, nullptr);
+    clickRow(lib, 2, 0);
+    clickRow(lib, 5, MK_CONTROL);
+    clickRow(lib, 8, MK_CONTROL | MK_SHIFT);
+    clickRow(lib, 12, MK_CONTROL);
+    clickRow(lib, 12, MK_CONTROL);  // and not after all
+    EXPECT_NE(controlText(GetDlgItem(lib, 504)).find("; 5 selected"), std::string::npos) << controlText(GetDlgItem(lib, 504));
+    const std::vector<std::string> names = {"P2", "P5", "P6", "P7", "P8"};
+    PostMessageA(lib, WM_COMMAND, 505, 0);
+    waitForDone(w, 1, "Extract: Writing P8    to    P8.sym");
+    CreateDirectoryA("ref", nullptr);
+    SetCurrentDirectoryA("ref");
+    memoryLog ref;
+    ASSERT_EQ(extractParts(symbolKind, "..\\ref.slb", names, ref), opResult::done);
+    SetCurrentDirectoryA("..");
+    for (const std::string& name : names) EXPECT_EQ(readBytes(name + ".sym"), readBytes("ref\\" + name + ".sym")) << name;
+    EXPECT_FALSE(std::filesystem::exists("P12.sym"));
+    PostMessageA(lib, WM_COMMAND, 507, 0);
+    HWND box = waitFor([] { return FindWindowA("#32770", "Delete"); });
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), "Delete the 5 selected parts from the library?");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(waitFor([&] { return SendMessageA(GetDlgItem(lib, 501), VLB_GETCOUNT, 0, 0) == 25; }, 5000))
+        << joinLines(logLines(w)) << controlText(GetDlgItem(lib, 504));
+    ASSERT_EQ(deleteParts(symbolKind, "ref.slb", names, ref), opResult::done);
+    EXPECT_EQ(readBytes("lib.slb"), readBytes("ref.slb"));
     EXPECT_TRUE(closes(lib, IDCANCEL));
     EXPECT_EQ(quit(p, w), 0u);
 }
