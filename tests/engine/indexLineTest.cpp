@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/format/indexLine.h"
+#include "engine/format/indexList.h"
 
 namespace {
 
@@ -82,3 +83,33 @@ TEST(parseIndexLine, NulEndsTheLine) {
 }
 
 }  // namespace
+
+// A name finds its first entry, whether it was appended before the first
+// lookup or after (past the point where the table grows), among thousands.
+TEST(indexList, ANameFindsItsFirstEntry) {
+    indexList index;
+    auto add = [&](const std::string& name, std::int32_t position) {
+        entryFields f;
+        f.name = name;
+        f.position = position;
+        index.append(f);
+    };
+    for (int i = 0; i < 5; ++i) add("R" + std::to_string(i), i);
+    add("R2", 99);
+    EXPECT_EQ(index.find("R2")->position, 2);
+    EXPECT_EQ(index.find("R5"), nullptr);
+    for (int i = 5; i < 3000; ++i) add("R" + std::to_string(i), i);
+    add("R7", 99);
+    add("", 100);
+    for (int i = 0; i < 3000; ++i) {
+        const indexEntry* e = index.find("R" + std::to_string(i));
+        ASSERT_NE(e, nullptr) << i;
+        EXPECT_EQ(e->position, i);
+    }
+    EXPECT_EQ(index.find("")->position, 100);
+    EXPECT_EQ(index.find("R3000"), nullptr);
+    index.clear();
+    EXPECT_EQ(index.find("R2"), nullptr);
+    add("R2", 5);
+    EXPECT_EQ(index.find("R2")->position, 5);
+}

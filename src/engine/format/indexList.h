@@ -1,13 +1,17 @@
 // The index table that compress fills and expand consults: entries in
 // insertion order, with a map from a name to its first entry so that a
 // lookup costs the same in a library of ten parts or of a hundred thousand.
-// Each operation owns one.
+// The map is made at the first lookup, not while the index is read: a
+// reader that only walks the entries (the Library window, list) never pays
+// for it. Each operation owns one; lookups may come from several threads.
 #pragma once
 
+#include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "engine/format/indexEntry.h"
 #include "engine/logSink.h"
@@ -43,6 +47,13 @@ public:
     indexEntry* last = nullptr;
 
 private:
-    // Keys view the names inside the entries, which live until clear().
-    std::unordered_map<std::string_view, indexEntry*> firstByName;
+    void mapNames() const;
+    void place(indexEntry* entry) const;
+
+    std::size_t entries = 0;
+    // Open addressing over the entries (a power of two, at least twice as
+    // many slots as entries, null where free): one block, no node per name.
+    mutable std::vector<indexEntry*> slots;
+    mutable std::atomic<bool> mapped{false};
+    mutable std::mutex mapping;
 };
