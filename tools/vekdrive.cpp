@@ -2,9 +2,12 @@
 // (4097) or Browse (4101) in a running vekwin.exe as a user would (menu, type
 // NAME into the dialog, OK), for screenshots of the log and of the Library
 // window, in whose find field FIND is typed, and whose list rows ROWS are
-// then Ctrl+clicked (a row written +N is Shift+clicked).
+// then Ctrl+clicked (a row written +N is Shift+clicked; "edit" presses
+// Edit instead). vekdrive save FILE: an "editor" that adds a line to FILE
+// and saves it.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -22,6 +25,12 @@ HWND waitForWindow(const char* cls, const char* caption) {
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
+    if (std::strcmp(argv[1], "save") == 0) {
+        std::FILE* f = std::fopen(argv[2], "ab");
+        if (!f) return 1;
+        std::fputs("text 0 -700 \"edited\"\n", f);
+        return std::fclose(f) == 0 ? 0 : 1;
+    }
     const bool both = std::strcmp(argv[1], "both") == 0;
     const bool browse = std::strcmp(argv[1], "browse") == 0;
     HWND main = waitForWindow("VEKWnd", nullptr);
@@ -45,6 +54,10 @@ int main(int argc, char** argv) {
         HWND rows = GetDlgItem(GetDlgItem(library, 501), 101);
         const int height = static_cast<int>(SendMessageA(rows, LB_GETITEMHEIGHT, 0, 0));
         for (int i = 4; i < argc; ++i) {
+            if (std::strcmp(argv[i], "edit") == 0) {
+                PostMessageA(library, WM_COMMAND, 514, 0);
+                continue;
+            }
             const bool shift = argv[i][0] == '+';
             const LPARAM at = MAKELPARAM(5, std::atoi(argv[i] + (shift ? 1 : 0)) * height + 2);
             const WPARAM keys = shift ? MK_SHIFT | MK_CONTROL : MK_CONTROL;

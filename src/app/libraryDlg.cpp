@@ -263,6 +263,7 @@ INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (message == WM_TIMER && wParam == watchTimer) {
         if (!busy && folderChanged() && !view.unchanged()) reloadChanged();
     } else if (message == WM_TIMER && wParam == checksumTimer && !busy) {  // one may be queued still
+        view.forgetPrevious();  // once the new rows are shown
         const std::size_t marked = view.conflicts();
         checksum = view.checkStep(checksumSlice);
         if (view.changedOutside()) return reloadChanged(), 1;
@@ -408,14 +409,29 @@ bool libraryDlg::stale() {
 // After a change outside the window: the rows as the file has them now, the
 // selection kept by name where that name is still there, and a word in the
 // status line.
+static double nowS() { LARGE_INTEGER c, f; QueryPerformanceCounter(&c); QueryPerformanceFrequency(&f); return double(c.QuadPart) / double(f.QuadPart); }
 void libraryDlg::reloadChanged() {
-    const int item = selected();
+    double t0 = nowS();
     const pickedParts picked(GetDlgItem(hWnd, IDC_LIB_LIST), view);
+    double t1 = nowS();
     KillTimer(hWnd, checksumTimer);
     search.stop();
     found.clear();
     reloading = true;
-    reload(std::max(item, 0), &picked);
+    view.close();
+    double t2 = nowS();
+    load();
+    double t3 = nowS();
+    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_RESETCONTENT, 0, 0);
+    double t4 = nowS();
+    picked.selectAgain(GetDlgItem(hWnd, IDC_LIB_LIST), view);
+    double t5 = nowS();
+    showSelected();
+    double t6 = nowS();
+    FILE* f = fopen("C:\\reload-times.txt", "a");
+    fprintf(f, "picked %.3f close %.3f load %.3f reset %.3f again %.3f shown %.3f\n", t1-t0, t2-t1, t3-t2, t4-t3, t5-t4, t6-t5);
+    fclose(f);
+    SetTimer(hWnd, checksumTimer, 0, nullptr);
     reloading = false;
     note = "; reloaded: the library was changed outside this window";
     showStatus();
