@@ -46,7 +46,7 @@ constexpr UINT_PTR watchTimer = 2;
 constexpr UINT_PTR editTimer = 3;  // looks for a part file saved in the editor
 constexpr UINT editEvery = 500;    // ms
 constexpr SIZE minimumSize = {360, 240};  // pixels: every control still usable
-constexpr UINT watchEvery = 100;  // ms
+constexpr UINT watchEvery = 50;  // ms
 
 // An edit control breaks lines at CR LF only.
 std::string withCrLf(const std::string& text) {
@@ -409,29 +409,14 @@ bool libraryDlg::stale() {
 // After a change outside the window: the rows as the file has them now, the
 // selection kept by name where that name is still there, and a word in the
 // status line.
-static double nowS() { LARGE_INTEGER c, f; QueryPerformanceCounter(&c); QueryPerformanceFrequency(&f); return double(c.QuadPart) / double(f.QuadPart); }
 void libraryDlg::reloadChanged() {
-    double t0 = nowS();
+    const int item = selected();
     const pickedParts picked(GetDlgItem(hWnd, IDC_LIB_LIST), view);
-    double t1 = nowS();
     KillTimer(hWnd, checksumTimer);
     search.stop();
     found.clear();
     reloading = true;
-    view.close();
-    double t2 = nowS();
-    load();
-    double t3 = nowS();
-    SendDlgItemMessageA(hWnd, IDC_LIB_LIST, VLB_RESETCONTENT, 0, 0);
-    double t4 = nowS();
-    picked.selectAgain(GetDlgItem(hWnd, IDC_LIB_LIST), view);
-    double t5 = nowS();
-    showSelected();
-    double t6 = nowS();
-    FILE* f = fopen("C:\\reload-times.txt", "a");
-    fprintf(f, "picked %.3f close %.3f load %.3f reset %.3f again %.3f shown %.3f\n", t1-t0, t2-t1, t3-t2, t4-t3, t5-t4, t6-t5);
-    fclose(f);
-    SetTimer(hWnd, checksumTimer, 0, nullptr);
+    reload(std::max(item, 0), &picked);
     reloading = false;
     note = "; reloaded: the library was changed outside this window";
     showStatus();
