@@ -37,7 +37,7 @@ shot browse 730x470 "$program" "'$bin/vekdrive.exe' browse parts.slb R18 5 +7 10
 # Edit, with an "editor" that saves a change at once: the window's question.
 drive=$(echo "Z:$bin/vekdrive.exe" | tr / '\\')
 printf '[Library Expander/Compressor LIBRARY]\r\neditor=%s save\r\n' "$drive" > edit.ini
-shot browse-edit 730x470 "'$bin/vekwin.exe' -i edit.ini" "'$bin/vekdrive.exe' browse parts.slb R18 edit"
+shot browse-edit 730x470 "'$bin/vekwin.exe' -i 'C:\Parts\edit.ini'" "'$bin/vekdrive.exe' browse parts.slb R18 edit"
 shot dlg-expand 560x420 "$program" "'$bin/winmsg.exe' VEKWnd 0x111 4098"
 shot dlg-compress 560x420 "$program" "'$bin/winmsg.exe' VEKWnd 0x111 4099"
 shot dlg-both 560x420 "$program" "'$bin/winmsg.exe' VEKWnd 0x111 4097"
