@@ -263,7 +263,6 @@ INT_PTR libraryDlg::onOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (message == WM_TIMER && wParam == watchTimer) {
         if (!busy && folderChanged() && !view.unchanged()) reloadChanged();
     } else if (message == WM_TIMER && wParam == checksumTimer && !busy) {  // one may be queued still
-        view.forgetPrevious();  // once the new rows are shown
         const std::size_t marked = view.conflicts();
         checksum = view.checkStep(checksumSlice);
         if (view.changedOutside()) return reloadChanged(), 1;

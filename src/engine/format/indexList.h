@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -49,6 +50,15 @@ public:
 private:
     void mapNames() const;
     void place(indexEntry* entry) const;
+    char* room(std::size_t bytes);
+
+    // The entries and their strings live in large blocks, handed out in
+    // order and freed all at once: a library's index is no swarm of small
+    // allocations (which the Windows program's small-block heap would walk
+    // on every later free).
+    std::vector<std::unique_ptr<char[]>> blocks;
+    std::size_t blockLeft = 0;
+    char* blockNext = nullptr;
 
     std::size_t entries = 0;
     // Open addressing over the entries (a power of two, at least twice as

@@ -32,15 +32,12 @@ void libraryBrowser::close() {
     headDone = false;
     partName.clear();
     input.reset();
-    previous.reset();
     outside = false;
     state = checksumState::absent;
 }
 
 bool libraryBrowser::open(const libKind& k, const std::string& libraryPath, logSink& log) {
-    std::unique_ptr<libraryInput> before = std::move(input);
     close();
-    previous = std::move(before);
     keyword = k.keyword;
     path = libraryPath;
     stamp = fileStamp::of(path);

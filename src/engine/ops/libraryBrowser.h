@@ -31,12 +31,8 @@ public:
     libraryBrowser& operator=(const libraryBrowser&) = delete;
 
     // Reads the index. False after "Browse: fatal error: can't open library:
-    // PATH" or "Browse: fatal error: no index", logged. The index read
-    // before, if any, is kept until forgetPrevious() or close(): in the
-    // Windows program's heap, freeing 200,000 entries takes longer than
-    // reading them, and the window shows the new rows first.
+    // PATH" or "Browse: fatal error: no index", logged.
     bool open(const libKind& kind, const std::string& path, logSink& log);
-    void forgetPrevious() { previous.reset(); }
     // Forgets the library; open reads it again.
     void close();
 
@@ -85,7 +81,6 @@ private:
     std::string partName;  // of the header line last read
     std::set<std::string> conflicted;
     std::unique_ptr<libraryInput> input;
-    std::unique_ptr<libraryInput> previous;
     std::vector<const indexEntry*> entries;
     long long sumOffset = 0;
     std::uint32_t sum = 0;
