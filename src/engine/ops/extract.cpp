@@ -1,4 +1,6 @@
 #include <set>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/io/componentWriter.h"
@@ -14,11 +16,24 @@ enum class lookup { missing, found, broken };
 // the index says they start when a header of that name stands at every one
 // of those places, else by a scan of the library. A part that was not read
 // whole ends the lookup as broken, logged, before anything of it is taken.
+using entryList = std::vector<const indexEntry*>;
+
+// The index entries of each name, in index order, in one pass over the index.
+std::unordered_map<std::string_view, entryList> entriesNamed(const indexList& index, const std::vector<std::string>& names) {
+    std::unordered_map<std::string_view, entryList> byName;
+    for (const std::string& name : names) byName.emplace(name, entryList());
+    for (const indexEntry* e = index.first; e; e = e->next) {
+        const auto it = byName.find(e->name());
+        if (it != byName.end()) it->second.push_back(e);
+    }
+    return byName;
+}
+
 template <typename Take>
-lookup eachPart(libraryInput& in, const std::string& name, bool firstOnly, Take take, bool* scanned = nullptr) {
+lookup eachPart(libraryInput& in, const std::string& name, const entryList& entries, bool firstOnly, Take take,
+                bool* scanned = nullptr) {
     std::vector<libraryPart> parts;
-    for (const indexEntry* e = in.index().first; e; e = e->next) {
-        if (e->name() != name) continue;
+    for (const indexEntry* e : entries) {
         libraryPart part;
         if (!in.partAt(e->position, part) || part.name != name) {
             parts.clear();
@@ -60,9 +75,10 @@ opResult extractParts(const libKind& kind, const std::string& libraryPath, const
     componentWriter writer(kind, log, "Extract: ", folder);
     if (existing == existingFiles::overwrite) writer.overwriteExisting();
     opResult result = opResult::done;
+    const auto byName = entriesNamed(in.index(), names);
     for (const std::string& name : names) {
         bool written = true;
-        const lookup found = eachPart(in, name, false, [&](const std::string& text) {
+        const lookup found = eachPart(in, name, byName.at(name), false, [&](const std::string& text) {
             written = written && writer.begin(name, text) && writer.end();
         });
         if (!written || found == lookup::broken) return opResult::failed;
@@ -79,7 +95,8 @@ bool partTexts(const libKind& kind, const std::string& libraryPath, const std::s
     libraryInput in;
     if (!in.open(kind, libraryPath, "Diff", log)) return false;
     text.clear();
-    return eachPart(in, name, false, [&](const std::string& t) { text += t; }) != lookup::broken;
+    return eachPart(in, name, entriesNamed(in.index(), {name}).at(name), false, [&](const std::string& t) { text += t; }) !=
+           lookup::broken;
 }
 
 opResult partNames(const libKind& kind, const std::string& libraryPath, std::vector<std::string>& names, logSink& log) {
@@ -94,14 +111,15 @@ opResult partNames(const libKind& kind, const std::string& libraryPath, std::vec
 }
 
 bool firstPartText(libraryInput& in, const std::string& name, std::string& text, bool& scanned) {
-    return eachPart(in, name, true, [&](const std::string& t) { text = t; }, &scanned) == lookup::found;
+    return eachPart(in, name, entriesNamed(in.index(), {name}).at(name), true, [&](const std::string& t) { text = t; },
+                    &scanned) == lookup::found;
 }
 
 opResult printPart(const libKind& kind, const std::string& libraryPath, const std::string& name, std::string& text,
               logSink& log) {
     libraryInput in;
     if (!in.open(kind, libraryPath, "Print", log)) return opResult::failed;
-    const lookup found = eachPart(in, name, true, [&](const std::string& t) { text = t; });
+    const lookup found = eachPart(in, name, entriesNamed(in.index(), {name}).at(name), true, [&](const std::string& t) { text = t; });
     if (found == lookup::found) return opResult::done;
     if (found == lookup::missing) logProblem(log, "Print: " + name + " not in library", libraryPath, name + " not in library");
     return opResult::failed;
