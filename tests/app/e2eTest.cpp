@@ -605,9 +605,10 @@ TEST_F(vekwinBrowse, VerifyOffersRepairBesideTheOldLibrary) {
     EXPECT_EQ(quit(p, w), 0u);
 }
 
-// The window never stands in another writer's way: a delete from outside
-// goes through while it shows the library, and the window shows the rows
-// anew, the selection kept by name, with a word in its status line.
+// The window never stands in another writer's way: a delete from outside,
+// then vek.exe add, go through while it shows the library, and the window
+// shows the rows anew, the selection kept by name, with a word in its
+// status line.
 TEST_F(vekwinBrowse, AChangeOutsideIsShownAndKeepsTheSelection) {
     ASSERT_TRUE(libraryOfParts({"*symbol A\nL1\n", "*symbol B\nL2\n", "*symbol RES\nL3\n"}));
     memoryLog outside;
@@ -623,6 +624,10 @@ TEST_F(vekwinBrowse, AChangeOutsideIsShownAndKeepsTheSelection) {
     ASSERT_TRUE(waitFor([&] { return controlText(GetDlgItem(lib, 504)).find("checksum OK") != std::string::npos; }, 5000));
     ASSERT_EQ(deleteParts(symbolKind, "lib.slb", {"A"}, outside), opResult::done) << joinLines(outside.lines);
     EXPECT_TRUE(waitFor([&] { return list(VLB_GETCOUNT) == 2; }, 5000));
+    writeBytes("zz.sym", "*symbol ZZ\nL9\n");
+    PROCESS_INFORMATION tool = start("add lib.slb zz.sym", "", windowsPath(VEK_BINARY));
+    EXPECT_EQ(finish(tool), 0u) << "vek.exe add while the window shows the library";
+    EXPECT_TRUE(waitFor([&] { return list(VLB_GETCOUNT) == 3; }, 5000));
     EXPECT_EQ(list(VLB_GETCURSEL), 0) << "B stays selected, and RES";
     EXPECT_NE(controlText(GetDlgItem(lib, 504)).find("; 2 selected; reloaded: the library was changed outside this window"),
               std::string::npos) << controlText(GetDlgItem(lib, 504));
