@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds both configurations and runs every test: natively, natively under
-# the sanitizers, the fuzzers (VEK_FUZZ_SECONDS each, default 35), the
+# the sanitizers, the fuzzers (VEK_FUZZ_SECONDS each, default 25), the
 # Windows build under Wine (a prefix inside build/win64, made once per run),
 # then the packages: made, unpacked, installed and uninstalled.
 set -e
@@ -36,7 +36,7 @@ test "$(ls "$tsanWork/x" | wc -l)" -eq 20001
 rm -rf "$tsanWork"
 
 echo "=== fuzzing"
-sh "$root/scripts/fuzz.sh" "${VEK_FUZZ_SECONDS:-35}"
+sh "$root/scripts/fuzz.sh" "${VEK_FUZZ_SECONDS:-25}"
 
 echo "=== Windows tests under Wine"
 export WINEPREFIX="$root/build/win64/wineprefix" WINEDEBUG=-all

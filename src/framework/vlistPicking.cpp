@@ -19,8 +19,6 @@ std::int32_t itemAtRow(const VLBox* v, int row) {
 
 }  // namespace
 
-bool on(const VLBox* v) { return v->picked != nullptr; }
-
 LRESULT message(VLBox* v, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case VLB_SETEXTENDEDSEL:

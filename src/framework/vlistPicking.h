@@ -7,7 +7,6 @@
 
 namespace vlistPicking {
 
-bool on(const VLBox* v);
 LRESULT message(VLBox* v, UINT message, WPARAM wParam, LPARAM lParam);
 
 // A button press on the inner list box, before it moves its selection.
