@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/vlistSelection.h"
+#include "selectionText.h"
 
 namespace {
 
@@ -15,12 +16,6 @@ struct selectionCase {
     long long count;
     int anchor, caret;
 };
-
-std::string shown(const vlistSelection& s) {
-    std::string text;
-    for (const auto& r : s.ranges()) text += (text.empty() ? "" : ",") + std::to_string(r.first) + "-" + std::to_string(r.second);
-    return text;
-}
 
 class vlistSelectionTest : public ::testing::TestWithParam<selectionCase> {};
 
@@ -37,7 +32,7 @@ TEST_P(vlistSelectionTest, StepsGiveRanges) {
         if (op == 'S') s.extendTo(item, true);
         if (op == 'a') s.all(item);
     }
-    EXPECT_EQ(shown(s), c.ranges) << c.steps;
+    EXPECT_EQ(selectionText(s), c.ranges) << c.steps;
     EXPECT_EQ(s.count(), c.count) << c.steps;
     EXPECT_EQ(s.anchor(), c.anchor) << c.steps;
     EXPECT_EQ(s.caret(), c.caret) << c.steps;

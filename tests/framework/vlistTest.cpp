@@ -15,6 +15,7 @@
 
 #include "framework/app.h"
 #include "framework/vlist.h"
+#include "selectionText.h"
 #include "support/assertion.h"
 
 namespace {
@@ -307,11 +308,6 @@ struct pickCase {
     int caret;
 };
 
-std::string rangesOf(const vlistSelection* s) {
-    std::string text;
-    for (const auto& r : s->ranges()) text += (text.empty() ? "" : ",") + std::to_string(r.first) + "-" + std::to_string(r.second);
-    return text;
-}
 
 bool inRanges(const std::string& ranges, int item) {
     std::istringstream in(ranges);
@@ -366,7 +362,7 @@ TEST_P(vlistPickTest, StepsSelectAndRowsShowIt) {
     }
     const auto* picked = reinterpret_cast<const vlistSelection*>(send(VLB_GETSELECTION));
     ASSERT_NE(picked, nullptr);
-    EXPECT_EQ(rangesOf(picked), c.ranges) << c.steps;
+    EXPECT_EQ(selectionText(*picked), c.ranges) << c.steps;
     EXPECT_EQ(picked->caret(), c.caret) << c.steps;
     EXPECT_EQ(send(VLB_GETCURSEL), c.caret < 0 ? -1 : c.caret) << c.steps;
     m.drawnSelected.clear();
